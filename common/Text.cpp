@@ -1,0 +1,45 @@
+#include "common/Text.h"
+
+#include <algorithm>
+
+namespace mapwren {
+
+namespace {
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+} // namespace
+
+std::string ToLowerAscii(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
+    return out;
+}
+
+std::string ToUpperAscii(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), UpperAscii);
+    return out;
+}
+
+int CompareNoCase(std::string_view a, std::string_view b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix)
+{
+    return text.size() >= suffix.size() && CompareNoCase(text.substr(text.size() - suffix.size()), suffix) == 0;
+}
+
+} // namespace mapwren

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mapwren {
+
+std::string ToLowerAscii(std::string_view text);
+std::string ToUpperAscii(std::string_view text);
+
+// Case-blind comparison of ASCII letters; other bytes compare by code.
+// Returns -1, 0 or 1.
+int CompareNoCase(std::string_view a, std::string_view b);
+
+// True when text ends with suffix, ASCII letters compared without regard to case.
+bool EndsWithNoCase(std::string_view text, std::string_view suffix);
+
+} // namespace mapwren

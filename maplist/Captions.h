@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mapwren {
+
+// "1 Map Selected", "0 Maps Selected", "12 Maps Selected".
+std::string CountCaption(std::int64_t selectedCount);
+// "Total Bytes: 1572864 (1.5MB)".
+std::string TotalCaption(std::int64_t selectedBytes);
+
+// Select None writes these fixed captions.
+inline constexpr const char* kNoneCountCaption = "0 Maps Selected";
+inline constexpr const char* kNoneTotalCaption = "Total Bytes: 0 (0MB)";
+
+} // namespace mapwren

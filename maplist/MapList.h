@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "maplist/MapRow.h"
+
+namespace mapwren {
+
+// Column widths in twips.
+inline constexpr std::array<int, 5> kColumnWidths = {250, 1300, 3607, 3990, 1020};
+inline constexpr int kNarrowMapNameWidth = 3740;   // leaves room for the scroll bar
+inline constexpr std::int64_t kRowsBeforeScrollBar = 18;
+
+// The map rows with their ticks and the running selection: SelectedCount,
+// SelectedBytes and SelectedFiles always describe exactly the ticked rows.
+class MapList {
+public:
+    static constexpr int kColumnCount = 5;
+
+    MapList();
+
+    // Rows, 0-based; the grid's header row is not one of them.
+    std::size_t RowCount() const { return rows_.size(); }
+    const MapRow& Row(std::size_t row) const { return rows_[row]; }
+    // Text of a map row's cell: column 0 is the marker (" " ticked, "  " else),
+    // column 4 the size in decimal digits ("0" on a missing-file row).
+    std::string CellText(std::size_t row, int col) const;
+    const std::string& HeaderCaption(int col) const { return headers_[col]; }
+    int ColumnWidth(int col) const;
+
+    // Adds rows as they are (unticked or missing) after the existing ones.
+    void AppendRows(std::vector<MapRow> rows);
+    void Clear();
+
+    // Flips a row between ticked and unticked; a missing-file row is left
+    // alone and false returned.
+    bool Toggle(std::size_t row);
+    void SelectAll();
+    void SelectNone();
+
+    std::int64_t SelectedCount() const { return selectedCount_; }
+    std::int64_t SelectedBytes() const { return selectedBytes_; }
+    // Short paths of the ticked rows in ticking order.
+    const std::list<std::string>& SelectedFiles() const { return selectedFiles_; }
+    // Each entry followed by one blank.
+    std::string SelectedFilesText() const;
+    std::int64_t LoadedRowCount() const { return loadedRowCount_; }
+
+    // Captions the two summary labels show now.
+    const std::string& CountCaptionText() const { return countCaption_; }
+    const std::string& TotalCaptionText() const { return totalCaption_; }
+
+    // Sorts the rows by a column; the same column again reverses the order.
+    void SortByColumn(int col);
+    int LastSortCol() const { return lastSortCol_; }
+    int SortOrder() const { return sortOrder_; }
+
+private:
+    // (implementation detail left to maplist/MapList.cpp)
+    std::vector<MapRow> rows_;
+    std::array<std::string, kColumnCount> headers_;
+    std::int64_t selectedCount_ = 0;
+    std::int64_t selectedBytes_ = 0;
+    std::list<std::string> selectedFiles_;
+    std::int64_t loadedRowCount_ = 0;
+    std::string countCaption_;
+    std::string totalCaption_;
+    int lastSortCol_ = 0;
+    int sortOrder_ = 0;
+};
+
+} // namespace mapwren

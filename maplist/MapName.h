@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/Result.h"
+
+namespace mapwren {
+
+// Number of characters of a map name: 20 from offset 73, 30 from offset 101.
+inline constexpr int kMapNameLength = 50;
+
+// What one open of a map file tells: its name from the header and its size.
+struct MapFileInfo {
+    std::string mapName;      // UTF-8, exactly kMapNameLength characters
+    std::uint64_t size = 0;   // bytes
+};
+
+// Reads the header name and the size with one open. A file shorter than the
+// header reads as blanks past its end; a file that cannot be opened gives a
+// failure naming the file.
+Result<MapFileInfo> ReadMapFile(const std::string& fullpath);
+
+// The map name alone.
+Result<std::string> ExtractName(const std::string& fullpath);
+
+} // namespace mapwren

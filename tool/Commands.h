@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/Settings.h"
+
+namespace mapwren {
+
+enum class ToolVariant { Sendmap, Sendmap20 };
+
+// The tool files found in the program's folder, by the names they really have.
+struct FoundTools {
+    std::optional<std::string> sendmap;     // "sendmap.exe" in any case
+    std::optional<std::string> sendmap20;   // "sendmap20.exe" in any case
+};
+FoundTools FindTools(const std::string& programFolder);
+
+// Name the command line uses for a variant: "SENDMAP.EXE" / "SENDMAP20.EXE"
+// on Windows, the name found on a case-sensitive file system.
+std::string ToolCommandName(ToolVariant variant, const FoundTools& found);
+
+struct UploadSettings {
+    ToolVariant variant = ToolVariant::Sendmap20;
+    Port port = Port::Auto;
+    std::string comPort = "COM1";
+    int speed = 115200;                      // 9600, 19200, 38400, 57600 or 115200
+    bool mapsetTicked = false;               // the box's value is 1
+    std::string mapsetName;
+    std::string createFileSwitch;            // "-l " or empty
+};
+
+// The text the upload tool receives; a path holding a blank is quoted.
+std::string BuildUploadCommand(const std::string& programFolder, const std::string& toolName,
+                               const UploadSettings& settings, const std::list<std::string>& selectedFiles);
+std::string BuildEraseCommand(const std::string& programFolder, const std::string& toolName,
+                              ToolVariant variant, Port port, const std::string& comPort);
+
+// Longest command line any platform starts.
+inline constexpr std::size_t kMaxCommandLine = 32767;
+
+} // namespace mapwren
