@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "maplist/MapRow.h"
+#include "maplist/SelectedFileList.h"
 
 namespace mapwren {
 
@@ -46,9 +47,9 @@ public:
     std::int64_t SelectedCount() const { return selectedCount_; }
     std::int64_t SelectedBytes() const { return selectedBytes_; }
     // Short paths of the ticked rows in ticking order.
-    const std::list<std::string>& SelectedFiles() const { return selectedFiles_; }
+    const std::list<std::string>& SelectedFiles() const { return selectedFiles_.Entries(); }
     // Each entry followed by one blank.
-    std::string SelectedFilesText() const;
+    std::string SelectedFilesText() const { return selectedFiles_.Text(); }
     std::int64_t LoadedRowCount() const { return loadedRowCount_; }
 
     // Captions the two summary labels show now.
@@ -61,12 +62,20 @@ public:
     int SortOrder() const { return sortOrder_; }
 
 private:
-    // (implementation detail left to maplist/MapList.cpp)
+    void Tick(std::size_t row);
+    void Untick(std::size_t row);
+    void ShowSelectionCaptions();
+    void ResetHeaders();
+    void ReorderRows(const std::vector<std::size_t>& order);
+
     std::vector<MapRow> rows_;
+    // Per row, the entry its tick added to SelectedFiles: unticking removes
+    // that text even when the file has moved or gone since.
+    std::vector<std::string> tickEntries_;
     std::array<std::string, kColumnCount> headers_;
     std::int64_t selectedCount_ = 0;
     std::int64_t selectedBytes_ = 0;
-    std::list<std::string> selectedFiles_;
+    SelectedFileList selectedFiles_;
     std::int64_t loadedRowCount_ = 0;
     std::string countCaption_;
     std::string totalCaption_;

@@ -1,0 +1,28 @@
+#include "maplist/MapHeader.h"
+
+#include <array>
+
+#include "common/Encoding.h"
+
+namespace mapwren {
+
+namespace {
+constexpr std::size_t kXorOffset = 0;
+constexpr std::array<std::pair<std::size_t, std::size_t>, 2> kNameFields = {{{73, 20}, {101, 30}}};
+} // namespace
+
+std::string MapNameFromHeader(std::string_view head)
+{
+    const auto key = head.size() > kXorOffset ? static_cast<unsigned char>(head[kXorOffset]) : 0;
+    std::string name;
+    name.reserve(50);
+    for (const auto& [offset, width] : kNameFields) {
+        for (std::size_t i = offset; i < offset + width; ++i) {
+            // A byte past the end of a short file reads as a blank, whatever the key.
+            name += i < head.size() ? static_cast<char>(static_cast<unsigned char>(head[i]) ^ key) : ' ';
+        }
+    }
+    return HeaderBytesToUtf8(name);
+}
+
+} // namespace mapwren

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace mapwren {
+
+// A map file's header up to the end of the second name field.
+inline constexpr std::size_t kHeaderLength = 131;
+
+// The 50-character map name (UTF-8) held by the first bytes of a map file.
+// head may be shorter than the header: missing bytes read as blanks.
+std::string MapNameFromHeader(std::string_view head);
+
+} // namespace mapwren

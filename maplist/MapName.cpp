@@ -1,0 +1,24 @@
+#include "maplist/MapName.h"
+
+#include "maplist/FileHead.h"
+#include "maplist/MapHeader.h"
+
+namespace mapwren {
+
+Result<MapFileInfo> ReadMapFile(const std::string& fullpath)
+{
+    auto head = ReadFileHead(fullpath, kHeaderLength);
+    if (!head)
+        return Result<MapFileInfo>::Failure(head.error());
+    return MapFileInfo{MapNameFromHeader(head.value().bytes), head.value().size};
+}
+
+Result<std::string> ExtractName(const std::string& fullpath)
+{
+    auto info = ReadMapFile(fullpath);
+    if (!info)
+        return Result<std::string>::Failure(info.error());
+    return std::move(info.value().mapName);
+}
+
+} // namespace mapwren

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <list>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace mapwren {
+
+// The entries of SelectedFiles in ticking order. Removing the first entry
+// with a given text costs the same however long the list is, and touches no
+// entry with another text (also when the text is empty).
+class SelectedFileList {
+public:
+    const std::list<std::string>& Entries() const { return entries_; }
+    std::size_t Size() const { return entries_.size(); }
+
+    void Append(std::string text);
+    // Removes the first entry equal to text; false when there is none.
+    bool RemoveFirst(const std::string& text);
+    void Clear();
+    // Each entry followed by one blank.
+    std::string Text() const;
+
+private:
+    using Entry = std::list<std::string>::iterator;
+    // Entries with one text, oldest first; those before `head` are gone.
+    struct Queue {
+        std::vector<Entry> items;
+        std::size_t head = 0;
+    };
+
+    std::list<std::string> entries_;
+    std::unordered_map<std::string, Queue> byText_;
+};
+
+} // namespace mapwren
