@@ -20,7 +20,7 @@ using testing::WriteImg;
 
 TEST(MapNameWindows, HeaderBytesShowAsTheirCodePage1252Letters)
 {
-    ASSERT_EQ(GetACP(), 1252u) << "run with code page 1252 (LC_ALL=en_US.UTF-8 under Wine)";
+    ASSERT_EQ(GetACP(), 1252u) << "run with code page 1252 (LC_ALL=C.UTF-8 under Wine)";
     TempDir dir;
     struct Case { const char* bytes; std::uint8_t xorByte; const char* shown; };
     const Case cases[] = {
