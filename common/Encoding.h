@@ -10,10 +10,24 @@ namespace mapwren {
 // Header name bytes: the ANSI code page on Windows, Windows-1252 elsewhere.
 std::string HeaderBytesToUtf8(std::string_view bytes);
 
-// List file bytes: the ANSI code page on Windows, UTF-8 elsewhere.
+// List file bytes: the ANSI code page on Windows, UTF-8 elsewhere (text that
+// is not valid UTF-8 reads as Windows-1252, so a list written on Windows
+// still reads).
 std::string ListFileBytesToUtf8(std::string_view bytes);
 
-// False when the text holds a character the list file's code page cannot hold.
+// False when the text holds a character the list file's code page cannot hold
+// (or is not valid UTF-8); bytes is then left unspecified.
 bool Utf8ToListFileBytes(std::string_view text, std::string& bytes);
+
+bool IsValidUtf8(std::string_view text);
+
+// Windows-1252 bytes as UTF-8; the five bytes the code page leaves undefined
+// keep their own code points.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+#ifdef _WIN32
+std::wstring WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(std::wstring_view text);
+#endif
 
 } // namespace mapwren

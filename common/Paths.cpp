@@ -3,6 +3,8 @@
 #include <system_error>
 #include <vector>
 
+#include "common/Encoding.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -14,19 +16,38 @@ namespace mapwren {
 
 namespace fs = std::filesystem;
 
-fs::path PathFromUtf8(const std::string& text)
+namespace {
+
+// A name with a NUL inside would reach the system cut short, naming another file.
+bool Malformed(const std::string& path) { return path.empty() || path.find('\0') != std::string::npos; }
+
+// The program's folder never ends with a separator, also when it is a root.
+std::string WithoutTrailingSeparator(std::string folder)
 {
-    return fs::path(std::u8string(text.begin(), text.end()));
+    while (!folder.empty() && (folder.back() == '/' || folder.back() == kPathSeparator))
+        folder.pop_back();
+    return folder;
 }
 
-std::string Utf8FromPath(const fs::path& path)
-{
-    const std::u8string u8 = path.u8string();
-    return std::string(u8.begin(), u8.end());
-}
+} // namespace
+
+#ifdef _WIN32
+
+// Through the Win32 conversion, which never throws on a malformed text.
+fs::path PathFromUtf8(const std::string& text) { return fs::path(WideFromUtf8(text)); }
+std::string Utf8FromPath(const fs::path& path) { return Utf8FromWide(path.native()); }
+
+#else
+
+fs::path PathFromUtf8(const std::string& text) { return fs::path(text); }
+std::string Utf8FromPath(const fs::path& path) { return path.native(); }
+
+#endif
 
 bool FileExist(const std::string& sFile)
 {
+    if (Malformed(sFile))
+        return false;
     std::error_code ec;
     const auto status = fs::status(PathFromUtf8(sFile), ec);
     return !ec && fs::is_regular_file(status);
@@ -40,14 +61,16 @@ std::string ProgramFolder()
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n < buffer.size())
-            return Utf8FromPath(fs::path(std::wstring(buffer.data(), n)).parent_path());
+            return WithoutTrailingSeparator(Utf8FromPath(fs::path(std::wstring(buffer.data(), n)).parent_path()));
         buffer.resize(buffer.size() * 2);
     }
 }
 
 std::string GetShortFileName(const std::string& LongFileName)
 {
-    const std::wstring wide = PathFromUtf8(LongFileName).wstring();
+    if (Malformed(LongFileName))
+        return {};
+    const std::wstring wide = WideFromUtf8(LongFileName);
     const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
     if (needed == 0)
         return {};
@@ -56,7 +79,7 @@ std::string GetShortFileName(const std::string& LongFileName)
     if (n == 0 || n >= needed)
         return {};
     shortName.resize(n);
-    return Utf8FromPath(fs::path(shortName));
+    return Utf8FromWide(shortName);
 }
 
 #else
@@ -64,8 +87,10 @@ std::string GetShortFileName(const std::string& LongFileName)
 std::string ProgramFolder()
 {
     std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? Utf8FromPath(fs::current_path()) : Utf8FromPath(self.parent_path());
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return WithoutTrailingSeparator(Utf8FromPath(fs::current_path(ec)));
+    return WithoutTrailingSeparator(Utf8FromPath(self.parent_path()));
 }
 
 // No short names here: the absolute path of an existing file serves, and the
@@ -74,7 +99,7 @@ std::string ProgramFolder()
 std::string GetShortFileName(const std::string& LongFileName)
 {
     struct stat st {};
-    if (LongFileName.empty() || ::stat(LongFileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (Malformed(LongFileName) || ::stat(LongFileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
     if (LongFileName.front() == '/')
         return LongFileName;

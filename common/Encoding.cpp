@@ -1,0 +1,178 @@
+#include "common/Encoding.h"
+
+#include <array>
+#include <cstdint>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace mapwren {
+
+namespace {
+
+// Code points of Windows-1252 bytes 0x80 to 0x9F; 0x81, 0x8D, 0x8F, 0x90 and
+// 0x9D are undefined there and keep their own value.
+constexpr std::array<char16_t, 32> kHigh1252 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Length of the well-formed UTF-8 sequence at text[i], 0 when there is none
+// (stray continuation byte, overlong form, surrogate, beyond U+10FFFF).
+std::size_t SequenceLength(std::string_view text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
+    const std::uint8_t lead = byte(i);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    std::uint8_t low = 0x80, high = 0xBF;   // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = SequenceLength(text, i);
+        if (n == 0)
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto b = static_cast<std::uint8_t>(c);
+        AppendUtf8(out, (b >= 0x80 && b <= 0x9F) ? kHigh1252[b - 0x80] : char32_t{b});
+    }
+    return out;
+}
+
+#ifdef _WIN32
+
+std::wstring WideFromUtf8(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(n > 0 ? n : 0, L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string Utf8FromWide(std::wstring_view text)
+{
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n : 0, '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+namespace {
+
+std::string AnsiToUtf8(std::string_view bytes)
+{
+    if (bytes.empty())
+        return {};
+    const int size = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    std::wstring wide(n > 0 ? n : 0, L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), n);
+    return Utf8FromWide(wide);
+}
+
+} // namespace
+
+std::string HeaderBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(bytes); }
+
+std::string ListFileBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(bytes); }
+
+bool Utf8ToListFileBytes(std::string_view text, std::string& bytes)
+{
+    bytes.clear();
+    if (!IsValidUtf8(text))
+        return false;
+    // A system whose ANSI code page is UTF-8 takes the text as it is (and
+    // refuses the flags below).
+    if (text.empty() || GetACP() == CP_UTF8) {
+        bytes = text;
+        return true;
+    }
+    const std::wstring wide = WideFromUtf8(text);
+    const int size = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr,
+                                      &usedDefault);
+    if (n <= 0 || usedDefault)
+        return false;
+    bytes.assign(n, '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), n, nullptr, &usedDefault);
+    return !usedDefault;
+}
+
+#else
+
+std::string HeaderBytesToUtf8(std::string_view bytes) { return Windows1252ToUtf8(bytes); }
+
+std::string ListFileBytesToUtf8(std::string_view bytes)
+{
+    return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
+}
+
+bool Utf8ToListFileBytes(std::string_view text, std::string& bytes)
+{
+    bytes = text;
+    return IsValidUtf8(text);
+}
+
+#endif
+
+} // namespace mapwren
