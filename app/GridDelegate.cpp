@@ -1,0 +1,25 @@
+#include "app/GridDelegate.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+#include "app/Palette.h"
+
+namespace mapwren {
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    painter->fillRect(option.rect, MenuColour());
+    if (index.column() != 0) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
+    if (picture.isNull())
+        return;
+    QRect target(QPoint(0, 0), picture.deviceIndependentSize().toSize());
+    target.moveCenter(option.rect.center());
+    painter->drawPixmap(target, picture);
+}
+
+} // namespace mapwren

@@ -1,0 +1,15 @@
+#include "app/Palette.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace mapwren {
+
+// Qt's Windows palette puts COLOR_MENU in the menu palette's window colour
+// and COLOR_3DLIGHT in the midlight colour; other platforms give their own
+// nearest colours there.
+QColor MenuColour() { return QApplication::palette("QMenu").color(QPalette::Active, QPalette::Window); }
+
+QColor Light3DColour() { return QApplication::palette().color(QPalette::Active, QPalette::Midlight); }
+
+} // namespace mapwren

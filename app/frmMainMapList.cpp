@@ -1,0 +1,128 @@
+// The map list's buttons: Clear, Select All, Select None and Load Folder.
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+
+#include "app/MapListModel.h"
+#include "app/frmMain.h"
+#include "maplist/FolderScan.h"
+
+namespace mapwren {
+
+namespace {
+
+constexpr std::size_t kUnreadableNamed = 5;   // more than this are counted, not named
+
+} // namespace
+
+void frmMain::ShowCaptions()
+{
+    lblFilesSelected->setText(QString::fromStdString(mapList_.CountCaptionText()));
+    lblTotalBytes->setText(QString::fromStdString(mapList_.TotalCaptionText()));
+}
+
+void frmMain::EnableUploadButtons(bool enabled)
+{
+    cmdUpload->setEnabled(enabled);
+    cmdCreateFile->setEnabled(enabled);
+}
+
+void frmMain::cmdClearGrid_Click()
+{
+    model_->Clear();
+    ApplyColumnWidths();
+    SetCurrentCell(0, 0);
+    for (QPushButton* button : {cmdSelectAll, cmdSelectNone, cmdSaveList, cmdClearGrid})
+        button->setEnabled(false);
+    lblFilesSelected->hide();
+    lblTotalBytes->hide();
+    EnableUploadButtons(false);
+    cmdFileOpen->setFocus();
+}
+
+void frmMain::cmdSelectAll_Click()
+{
+    model_->SelectAll();
+    if (mapList_.RowCount() > 0)
+        SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
+    lblFilesSelected->show();
+    lblTotalBytes->show();
+    ShowCaptions();
+    cmdSelectAll->setEnabled(false);
+    cmdSelectNone->setEnabled(true);
+    cmdSaveList->setEnabled(true);
+    if (SelectedPort() != Port::None)
+        EnableUploadButtons(true);
+}
+
+void frmMain::cmdSelectNone_Click()
+{
+    model_->SelectNone();
+    if (mapList_.RowCount() > 0)
+        SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
+    ShowCaptions();
+    cmdSelectNone->setEnabled(false);
+    cmdSaveList->setEnabled(false);
+    cmdSelectAll->setEnabled(true);
+    EnableUploadButtons(false);
+}
+
+void frmMain::cmdFileOpen_Click()
+{
+    const QString picked = AskForImgFile ? AskForImgFile() : QString();
+    if (picked.isEmpty() || picked == QLatin1String("*.img"))
+        return;
+    const QString native = QDir::toNativeSeparators(picked);
+    const std::string folder = native.left(native.lastIndexOf(QDir::separator()) + 1).toStdString();
+
+    SetCurrentCell(0, 0);
+    cmdClearGrid->setEnabled(true);
+    // The grid is hidden while it fills, so only "Processing ...." beneath it shows.
+    const bool hadFocus = MSFlexGrid1->hasFocus();
+    MSFlexGrid1->hide();
+    repaint();
+    FolderScan scan = ScanFolder(folder);
+    const std::size_t added = scan.rows.size();
+    AppendMapRows(std::move(scan.rows));
+    if (added > 0)
+        SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
+    MSFlexGrid1->show();
+    if (hadFocus)
+        MSFlexGrid1->setFocus();
+    if (added > 0)
+        cmdSelectAll->setEnabled(true);
+    if (!scan.unreadable.empty())
+        WarnUnreadable(scan.unreadable);
+}
+
+QString frmMain::AskForImgFileWithDialog()
+{
+    QFileDialog dialog(this, tr("Select Folder Containing Garmin .img Files"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);   // any name typed in the folder serves
+    dialog.setNameFilter(tr("Garmin IMG Files (*.img)"));
+    dialog.setOption(QFileDialog::ReadOnly);
+    dialog.selectFile(QStringLiteral("*.img"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+// One message for all the map files whose header could not be read; their
+// rows are in the grid all the same.
+void frmMain::WarnUnreadable(const std::vector<std::string>& paths)
+{
+    QString text = paths.size() == 1 ? tr("This map file could not be read; its row shows no map name:")
+                                     : tr("These map files could not be read; their rows show no map name:");
+    const std::size_t named = std::min(paths.size(), kUnreadableNamed);
+    for (std::size_t i = 0; i < named; ++i)
+        text += QStringLiteral("\n") + QDir::toNativeSeparators(QString::fromStdString(paths[i]));
+    if (paths.size() > named)
+        text += QStringLiteral("\n") + tr("and %1 more").arg(paths.size() - named);
+    QMessageBox::warning(this, QStringLiteral("MAPWREN"), text);
+}
+
+} // namespace mapwren

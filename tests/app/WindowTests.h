@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+namespace mapwren::testing {
+
+std::unique_ptr<QObject> MakeStartupTest();
+std::unique_ptr<QObject> MakeSettingsTest();
+std::unique_ptr<QObject> MakeLayoutTest();
+std::unique_ptr<QObject> MakeGridMouseTest();
+std::unique_ptr<QObject> MakeMapListButtonsTest();
+
+} // namespace mapwren::testing
