@@ -27,8 +27,11 @@ struct ListSettings {
     std::string mapsetName;
 };
 
-// Empty optional when the line does not start with the marker word.
+// Empty optional when the line does not start with the marker word. A COM
+// name other than "COM1" to "COM9" leaves the port alone; a mapset digit other
+// than 0, 1 or 2 leaves the box state alone while the name is still taken.
 std::optional<ListHead> ParseHeadLine(const std::string& line);
+// "mapwren " + port word, then " mapset:" + digit + " " + name when there is a name.
 std::string FormatHeadLine(const ListSettings& settings);
 
 enum class ListFileError { None, CannotOpen, Empty, Invalid };
@@ -40,15 +43,20 @@ struct ListFileContent {
     std::vector<std::string> mapPaths;       // the lines ending in ".img"
 };
 
-// Reads a list file; lines end at CR LF, CR or LF.
+// Reads a list file; lines end at CR LF, CR or LF and are not trimmed. A file
+// that cannot be opened, is empty or lacks the marker gives the error and a
+// message ready to show ("Invalid File" and seventeen blanks for the last).
 ListFileContent ReadListFile(const std::string& path);
 
 // One row per map path: unticked with name and size when the file exists,
-// a missing-file row otherwise.
+// a missing-file row otherwise. A file that exists but cannot be read gets an
+// unticked row with no name and size 0.
 std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths);
 
 // Writes the head line and one line per path, each ended by CR LF, through a
-// temporary file beside the target; on failure the old file stays whole.
+// temporary file beside the target; on failure the old file stays whole and
+// the message names the file. Text holding a line break, or a character the
+// list file's code page cannot hold, is refused before anything is written.
 Status WriteListFile(const std::string& path, const ListSettings& settings,
                      const std::vector<std::string>& fullPaths);
 
