@@ -68,16 +68,6 @@ TEST(ReadListFile, EndsLinesAtCrLfCrOrLf)
     }
 }
 
-#ifndef _WIN32
-TEST(ReadListFile, ReadsAListWrittenInWindows1252)
-{
-    TempDir dir;
-    const ListFileContent content = ReadBytesAsList(dir, "mapwren Auto mapset:1 Z\xFCrich\r\n/m/Z\xFCrich.img\r\n");
-    EXPECT_EQ(content.head.mapsetName, "Z\xC3\xBCrich");
-    EXPECT_EQ(content.mapPaths, Paths{"/m/Z\xC3\xBCrich.img"});
-}
-#endif
-
 TEST(ReadListFile, NamesTheFileItCannotRead)
 {
     TempDir dir;
