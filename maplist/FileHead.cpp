@@ -41,7 +41,7 @@ std::error_code LastError() { return {static_cast<int>(GetLastError()), std::sys
 
 } // namespace
 
-Result<FileHead> ReadFileHead(const std::string& path, std::size_t count)
+Result<FileHead> ReadFileHead(const std::string& path)
 {
     if (HasNul(path))
         return ReadFailure(path, BadName());
@@ -51,16 +51,15 @@ Result<FileHead> ReadFileHead(const std::string& path, std::size_t count)
     if (file == INVALID_HANDLE_VALUE)
         return ReadFailure(path, LastError());
     FileHead head;
-    head.bytes.resize(count);
     DWORD got = 0;
     LARGE_INTEGER size{};
-    const bool ok = ReadFile(file, head.bytes.data(), static_cast<DWORD>(count), &got, nullptr) &&
+    const bool ok = ReadFile(file, head.buffer.data(), static_cast<DWORD>(head.buffer.size()), &got, nullptr) &&
                     GetFileSizeEx(file, &size);
     const std::error_code why = ok ? std::error_code() : LastError();
     CloseHandle(file);
     if (!ok)
         return ReadFailure(path, why);
-    head.bytes.resize(got);
+    head.length = got;
     head.size = static_cast<std::uint64_t>(size.QuadPart);
     return head;
 }
@@ -69,26 +68,26 @@ FolderReader::FolderReader(const std::string& folder) : folder_(folder) {}
 
 FolderReader::~FolderReader() = default;
 
-std::vector<std::string> FolderReader::FileNames() const
+std::vector<FolderReader::Entry> FolderReader::Files() const
 {
-    std::vector<std::string> names;
+    std::vector<Entry> files;
     WIN32_FIND_DATAW entry;
     const HANDLE find = FindFirstFileExW(Wide(folder_ + "*").c_str(), FindExInfoBasic, &entry,
                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE)
-        return names;
+        return files;
     constexpr DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
         if ((entry.dwFileAttributes & skipped) == 0)
-            names.push_back(Utf8FromPath(std::filesystem::path(entry.cFileName)));
+            files.push_back({Utf8FromPath(std::filesystem::path(entry.cFileName)), files.size()});
     } while (FindNextFileW(find, &entry));
     FindClose(find);
-    return names;
+    return files;
 }
 
-Result<FileHead> FolderReader::ReadHead(const std::string& name, std::size_t count) const
+Result<FileHead> FolderReader::ReadHead(const std::string& name) const
 {
-    return ReadFileHead(folder_ + name, count);
+    return ReadFileHead(folder_ + name);
 }
 
 std::uint64_t FolderReader::SizeOf(const std::string& name) const
@@ -106,15 +105,15 @@ namespace {
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
 // Reads the head of an open file and closes it; the path is spelled out only for a message.
-Result<FileHead> HeadOfOpenFile(int fd, const std::string& folder, const std::string& name, std::size_t count)
+Result<FileHead> HeadOfOpenFile(int fd, const std::string& folder, const std::string& name)
 {
     FileHead head;
-    head.bytes.resize(count);
+    const std::size_t count = head.buffer.size();
     std::size_t got = 0;
     struct stat st {};
     bool ok = true;
     while (ok && got < count) {
-        const ssize_t n = ::pread(fd, head.bytes.data() + got, count - got, static_cast<off_t>(got));
+        const ssize_t n = ::pread(fd, head.buffer.data() + got, count - got, static_cast<off_t>(got));
         if (n > 0)
             got += static_cast<std::size_t>(n);
         else if (n == 0)
@@ -127,7 +126,7 @@ Result<FileHead> HeadOfOpenFile(int fd, const std::string& folder, const std::st
     ::close(fd);
     if (!ok)
         return ReadFailure(folder + name, why);
-    head.bytes.resize(got);
+    head.length = got;
     head.size = static_cast<std::uint64_t>(st.st_size);
     return head;
 }
@@ -136,14 +135,14 @@ bool IsHidden(const char* name) { return name[0] == '.'; }
 
 } // namespace
 
-Result<FileHead> ReadFileHead(const std::string& path, std::size_t count)
+Result<FileHead> ReadFileHead(const std::string& path)
 {
     if (HasNul(path))
         return ReadFailure(path, BadName());
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return ReadFailure(path, LastError());
-    return HeadOfOpenFile(fd, {}, path, count);
+    return HeadOfOpenFile(fd, {}, path);
 }
 
 FolderReader::FolderReader(const std::string& folder)
@@ -157,16 +156,16 @@ FolderReader::~FolderReader()
         ::close(fd_);
 }
 
-std::vector<std::string> FolderReader::FileNames() const
+std::vector<FolderReader::Entry> FolderReader::Files() const
 {
-    std::vector<std::string> names;
+    std::vector<Entry> files;
     // The listing gets a descriptor of its own: closedir closes it, ours stays for reading.
     const int listFd = fd_ < 0 ? -1 : ::dup(fd_);
     DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
     if (dir == nullptr) {
         if (listFd >= 0)
             ::close(listFd);
-        return names;
+        return files;
     }
     while (const dirent* entry = ::readdir(dir)) {
         if (IsHidden(entry->d_name))
@@ -178,18 +177,18 @@ std::vector<std::string> FolderReader::FileNames() const
             regular = ::fstatat(fd_, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
         }
         if (regular)
-            names.emplace_back(entry->d_name);
+            files.push_back({entry->d_name, static_cast<std::uint64_t>(entry->d_ino)});
     }
     ::closedir(dir);
-    return names;
+    return files;
 }
 
-Result<FileHead> FolderReader::ReadHead(const std::string& name, std::size_t count) const
+Result<FileHead> FolderReader::ReadHead(const std::string& name) const
 {
     const int fd = ::openat(fd_, name.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return ReadFailure(folder_ + name, LastError());
-    return HeadOfOpenFile(fd, folder_, name, count);
+    return HeadOfOpenFile(fd, folder_, name);
 }
 
 std::uint64_t FolderReader::SizeOf(const std::string& name) const

@@ -1,22 +1,28 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/Result.h"
+#include "maplist/MapHeader.h"
 
 // Reading the first bytes and the size of files, one open each: the only
 // place of the map list that talks to the file system.
 namespace mapwren {
 
+// The header bytes of a map file (fewer for a short file) and its length.
 struct FileHead {
-    std::string bytes;        // at most the requested count; fewer for a short file
-    std::uint64_t size = 0;   // the file's length in bytes
+    std::array<char, kHeaderLength> buffer;
+    std::size_t length = 0;
+    std::uint64_t size = 0;
+
+    std::string_view Bytes() const { return {buffer.data(), length}; }
 };
 
-// Reads up to `count` bytes from the start of the file at path.
-Result<FileHead> ReadFileHead(const std::string& path, std::size_t count);
+Result<FileHead> ReadFileHead(const std::string& path);
 
 // A folder opened once to list it and read its files by name.
 class FolderReader {
@@ -26,10 +32,14 @@ public:
     FolderReader(const FolderReader&) = delete;
     FolderReader& operator=(const FolderReader&) = delete;
 
-    // Names of the visible ordinary files, in the order the file system gives
-    // them; empty when the folder cannot be listed.
-    std::vector<std::string> FileNames() const;
-    Result<FileHead> ReadHead(const std::string& name, std::size_t count) const;
+    struct Entry {
+        std::string name;
+        std::uint64_t readOrder = 0;   // reading files by this key is fastest (the inode on POSIX)
+    };
+    // The visible ordinary files, in the order the file system gives them;
+    // empty when the folder cannot be listed.
+    std::vector<Entry> Files() const;
+    Result<FileHead> ReadHead(const std::string& name) const;
     // Length of a file whose head could not be read; 0 when unknown.
     std::uint64_t SizeOf(const std::string& name) const;
 

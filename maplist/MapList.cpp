@@ -7,6 +7,7 @@
 #include "common/Paths.h"
 #include "maplist/Captions.h"
 #include "maplist/GenericOrder.h"
+#include "maplist/ShortNames.h"
 
 namespace mapwren {
 
@@ -92,16 +93,16 @@ bool MapList::Toggle(std::size_t row)
     if (rows_[row].state == RowState::Ticked)
         Untick(row);
     else
-        Tick(row);
+        Tick(row, GetShortFileName(rows_[row].FullPath()));
     ShowSelectionCaptions();
     return true;
 }
 
-void MapList::Tick(std::size_t row)
+void MapList::Tick(std::size_t row, std::string shortPath)
 {
     MapRow& r = rows_[row];
     r.state = RowState::Ticked;
-    tickEntries_[row] = GetShortFileName(r.FullPath());
+    tickEntries_[row] = std::move(shortPath);
     selectedFiles_.Append(tickEntries_[row]);
     ++selectedCount_;
     selectedBytes_ += static_cast<std::int64_t>(r.bytes);
@@ -122,9 +123,10 @@ void MapList::SelectAll()
     selectedFiles_.Clear();
     selectedCount_ = 0;
     selectedBytes_ = 0;
+    std::vector<std::string> shortPaths = ShortFileNames(rows_);
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         if (rows_[row].state != RowState::Missing)
-            Tick(row);
+            Tick(row, std::move(shortPaths[row]));
     }
     ShowSelectionCaptions();
 }

@@ -62,7 +62,7 @@ public:
     int SortOrder() const { return sortOrder_; }
 
 private:
-    void Tick(std::size_t row);
+    void Tick(std::size_t row, std::string shortPath);
     void Untick(std::size_t row);
     void ShowSelectionCaptions();
     void ResetHeaders();

@@ -7,10 +7,10 @@ namespace mapwren {
 
 Result<MapFileInfo> ReadMapFile(const std::string& fullpath)
 {
-    auto head = ReadFileHead(fullpath, kHeaderLength);
+    const auto head = ReadFileHead(fullpath);
     if (!head)
         return Result<MapFileInfo>::Failure(head.error());
-    return MapFileInfo{MapNameFromHeader(head.value().bytes), head.value().size};
+    return MapFileInfo{MapNameFromHeader(head.value().Bytes()), head.value().size};
 }
 
 Result<std::string> ExtractName(const std::string& fullpath)

@@ -7,7 +7,8 @@ namespace mapwren {
 void SelectedFileList::Append(std::string text)
 {
     entries_.push_back(std::move(text));
-    byText_[entries_.back()].items.push_back(std::prev(entries_.end()));
+    const Entry added = std::prev(entries_.end());
+    byText_[*added].items.push_back(added);
 }
 
 bool SelectedFileList::RemoveFirst(const std::string& text)
@@ -16,21 +17,28 @@ bool SelectedFileList::RemoveFirst(const std::string& text)
     if (found == byText_.end())
         return false;
     Queue& queue = found->second;
-    entries_.erase(queue.items[queue.head++]);
+    const Entry first = queue.items[queue.head++];
     if (queue.head == queue.items.size()) {
         byText_.erase(found);
-    } else if (queue.head * 2 > queue.items.size()) {
-        // Drop the spent half so a text ticked and unticked over and over stays small.
-        queue.items.erase(queue.items.begin(), queue.items.begin() + static_cast<std::ptrdiff_t>(queue.head));
-        queue.head = 0;
+    } else {
+        if (queue.head * 2 > queue.items.size()) {
+            // Drop the spent half so a text ticked and unticked over and over stays small.
+            queue.items.erase(queue.items.begin(), queue.items.begin() + static_cast<std::ptrdiff_t>(queue.head));
+            queue.head = 0;
+        }
+        // The key views the entry about to go: let it view the next one instead.
+        auto node = byText_.extract(found);
+        node.key() = *node.mapped().items[node.mapped().head];
+        byText_.insert(std::move(node));
     }
+    entries_.erase(first);
     return true;
 }
 
 void SelectedFileList::Clear()
 {
-    entries_.clear();
     byText_.clear();
+    entries_.clear();
 }
 
 std::string SelectedFileList::Text() const

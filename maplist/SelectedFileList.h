@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <list>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -32,7 +33,8 @@ private:
     };
 
     std::list<std::string> entries_;
-    std::unordered_map<std::string, Queue> byText_;
+    // Keyed by the text of the oldest entry in the queue, which outlives the key.
+    std::unordered_map<std::string_view, Queue> byText_;
 };
 
 } // namespace mapwren
