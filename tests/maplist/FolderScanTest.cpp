@@ -83,6 +83,10 @@ TEST(FolderScan, LargeFolderComesOutInCaseBlindOrder)
     ASSERT_EQ(names.size(), 100u);
     for (std::size_t i = 1; i < names.size(); ++i)
         EXPECT_LT(names[i - 1].substr(1), names[i].substr(1));
+    const FolderScan scan = ScanFolder(dir.folder());
+    ASSERT_EQ(scan.rows.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(scan.rows[i].file, names[i]);
 }
 
 #ifndef _WIN32
