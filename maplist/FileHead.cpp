@@ -68,7 +68,11 @@ FolderReader::FolderReader(const std::string& folder) : folder_(folder) {}
 
 FolderReader::~FolderReader() = default;
 
-std::vector<FolderReader::Entry> FolderReader::Files() const
+bool FolderReader::IsOpen() const { return true; }
+
+std::uint64_t FolderReader::ListingSize() const { return 0; }
+
+std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
 {
     std::vector<Entry> files;
     WIN32_FIND_DATAW entry;
@@ -76,7 +80,7 @@ std::vector<FolderReader::Entry> FolderReader::Files() const
                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE)
         return files;
-    constexpr DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | (withHidden ? 0 : FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     do {
         if ((entry.dwFileAttributes & skipped) == 0)
             files.push_back({Utf8FromPath(std::filesystem::path(entry.cFileName)), files.size()});
@@ -156,7 +160,15 @@ FolderReader::~FolderReader()
         ::close(fd_);
 }
 
-std::vector<FolderReader::Entry> FolderReader::Files() const
+bool FolderReader::IsOpen() const { return fd_ >= 0; }
+
+std::uint64_t FolderReader::ListingSize() const
+{
+    struct stat st {};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
+std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
 {
     std::vector<Entry> files;
     // The listing gets a descriptor of its own: closedir closes it, ours stays for reading.
@@ -168,7 +180,7 @@ std::vector<FolderReader::Entry> FolderReader::Files() const
         return files;
     }
     while (const dirent* entry = ::readdir(dir)) {
-        if (IsHidden(entry->d_name))
+        if (!withHidden && IsHidden(entry->d_name))
             continue;
         bool regular = entry->d_type == DT_REG;
         // Only entries the listing cannot type (and links) cost a stat.

@@ -36,9 +36,12 @@ public:
         std::string name;
         std::uint64_t readOrder = 0;   // reading files by this key is fastest (the inode on POSIX)
     };
-    // The visible ordinary files, in the order the file system gives them;
-    // empty when the folder cannot be listed.
-    std::vector<Entry> Files() const;
+    bool IsOpen() const;
+    // The ordinary files (links followed), hidden ones only when asked, in
+    // the order the file system gives them; empty when the folder cannot be listed.
+    std::vector<Entry> Files(bool withHidden = false) const;
+    // The folder's own size in bytes, which grows with its entries; 0 when unknown.
+    std::uint64_t ListingSize() const;
     Result<FileHead> ReadHead(const std::string& name) const;
     // Length of a file whose head could not be read; 0 when unknown.
     std::uint64_t SizeOf(const std::string& name) const;

@@ -6,13 +6,7 @@
 #include <unordered_set>
 
 #include "common/Paths.h"
-
-#ifndef _WIN32
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "maplist/FileHead.h"
 
 namespace mapwren {
 
@@ -43,7 +37,7 @@ std::optional<std::unordered_set<std::string>> ListedRegularFiles(std::string_vi
 // Below this many rows of one folder a stat per row costs less than a listing.
 constexpr std::size_t kRowsWorthAListing = 64;
 // A folder much bigger than its rows need is not worth listing either.
-constexpr std::int64_t kFolderBytesPerRow = 256;
+constexpr std::uint64_t kFolderBytesPerRow = 256;
 
 // The names of the folder's regular files (links followed), as GetShortFileName
 // would find them, when listing the folder is the cheaper way to learn them.
@@ -52,26 +46,13 @@ std::optional<std::unordered_set<std::string>> ListedRegularFiles(std::string_vi
     // GetShortFileName makes a relative path absolute; only absolute folders are listed here.
     if (rowCount < kRowsWorthAListing || !folder.starts_with('/'))
         return std::nullopt;
-    const int fd = ::open(std::string(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    struct stat st {};
-    DIR* dir = nullptr;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size <= static_cast<std::int64_t>(rowCount) * kFolderBytesPerRow)
-        dir = ::fdopendir(::dup(fd));
-    std::optional<std::unordered_set<std::string>> names;
-    if (dir != nullptr) {
-        names.emplace();
-        names->reserve(rowCount);
-        while (const dirent* entry = ::readdir(dir)) {
-            bool regular = entry->d_type == DT_REG;
-            if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
-                regular = ::fstatat(fd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
-            if (regular)
-                names->emplace(entry->d_name);
-        }
-        ::closedir(dir);
-    }
-    if (fd >= 0)
-        ::close(fd);
+    const FolderReader reader{std::string(folder)};
+    if (!reader.IsOpen() || reader.ListingSize() > rowCount * kFolderBytesPerRow)
+        return std::nullopt;
+    std::unordered_set<std::string> names;
+    names.reserve(rowCount);
+    for (FolderReader::Entry& file : reader.Files(true))
+        names.insert(std::move(file.name));
     return names;
 }
 
