@@ -58,13 +58,6 @@ TEST(MapName, BytesPastTheEndOfAShortFileReadAsBlanks)
     EXPECT_EQ(ExtractName(dir.folder() + "empty.img").value(), Blanks(50));
 }
 
-TEST(MapName, HeaderBytesReadAsWindows1252)
-{
-    fx::TempDir dir;
-    fx::WriteImg(dir.path() / "e.img", "Caf\xE9", "");
-    EXPECT_EQ(ExtractName(dir.folder() + "e.img").value(), "Caf\xC3\xA9" + Blanks(46));
-}
-
 TEST(MapName, FileThatCannotBeReadIsAFailureNamingIt)
 {
     fx::TempDir dir;
