@@ -91,17 +91,25 @@ std::string Windows1252ToUtf8(std::string_view bytes)
 
 #ifdef _WIN32
 
-std::wstring WideFromUtf8(std::string_view text)
+namespace {
+
+std::wstring WideFrom(UINT codePage, std::string_view text)
 {
     if (text.empty())
         return {};
     const int size = static_cast<int>(text.size());
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    const int n = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(n > 0 ? n : 0, L'\0');
     if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), n);
+        MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), n);
     return wide;
 }
+
+std::string AnsiToUtf8(std::string_view bytes) { return Utf8FromWide(WideFrom(CP_ACP, bytes)); }
+
+} // namespace
+
+std::wstring WideFromUtf8(std::string_view text) { return WideFrom(CP_UTF8, text); }
 
 std::string Utf8FromWide(std::wstring_view text)
 {
@@ -114,22 +122,6 @@ std::string Utf8FromWide(std::wstring_view text)
         WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), n, nullptr, nullptr);
     return out;
 }
-
-namespace {
-
-std::string AnsiToUtf8(std::string_view bytes)
-{
-    if (bytes.empty())
-        return {};
-    const int size = static_cast<int>(bytes.size());
-    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    std::wstring wide(n > 0 ? n : 0, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), n);
-    return Utf8FromWide(wide);
-}
-
-} // namespace
 
 std::string HeaderBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(bytes); }
 

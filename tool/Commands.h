@@ -39,7 +39,15 @@ std::string BuildUploadCommand(const std::string& programFolder, const std::stri
 std::string BuildEraseCommand(const std::string& programFolder, const std::string& toolName,
                               ToolVariant variant, Port port, const std::string& comPort);
 
-// Longest command line any platform starts.
+// Longest command line any platform starts, in characters as Windows counts
+// them, its terminating NUL included.
 inline constexpr std::size_t kMaxCommandLine = 32767;
+
+// Why the upload must not start, as a message ready to show: no map ticked,
+// a mapset name the tool cannot receive intact, a command line too long.
+// Empty when the upload may start.
+std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolName,
+                                              const UploadSettings& settings,
+                                              const std::list<std::string>& selectedFiles);
 
 } // namespace mapwren

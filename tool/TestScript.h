@@ -7,12 +7,19 @@
 
 namespace mapwren {
 
-// "Test Connection.bat" on Windows, a shell script elsewhere.
+// "Test Connection.bat" on Windows, the shell script "Test Connection.sh"
+// elsewhere, in the program's folder.
 std::string TestScriptPath(const std::string& programFolder);
+// The script's three lines; toolName is the name sendmap20.exe was found by
+// (Windows always writes "Sendmap20.exe").
 std::vector<std::string> TestScriptLines(const std::string& programFolder, const std::string& toolName);
-// Writes the script unless a file of that name exists already.
+// Writes the script unless a file of that name exists already; an existing
+// one is neither read nor rewritten.
 Status WriteTestScriptIfMissing(const std::string& programFolder, const std::string& toolName);
-// The command line that runs the script.
+// The command line that runs the script (its path, quoted as it holds a blank).
 std::string BuildTestCommand(const std::string& programFolder);
+// Runs the script without waiting: through the command interpreter on
+// Windows, in a terminal window (x-terminal-emulator or xterm) elsewhere.
+Status StartTestScript(const std::string& programFolder);
 
 } // namespace mapwren

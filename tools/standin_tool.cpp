@@ -41,24 +41,27 @@ static std::string Utf8(const wchar_t* text)
 }
 #endif
 
+#ifdef _WIN32
+// wmain: the arguments exactly as the C runtime split the command line.
+int wmain(int argc, wchar_t** argv)
+{
+    const fs::path folder = OwnFolder(nullptr);
+#else
 int main(int argc, char** argv)
 {
     const fs::path folder = OwnFolder(argv[0]);
+#endif
     const fs::path target = folder / "sendmap-args.txt";
     const fs::path temp = folder / "sendmap-args.txt.tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        for (int i = 1; i < argc; ++i) {
 #ifdef _WIN32
-        int wargc = 0;
-        LPWSTR* wargv = CommandLineToArgvW(GetCommandLineW(), &wargc);
-        for (int i = 1; i < wargc; ++i)
-            out << Utf8(wargv[i]) << '\n';
-        LocalFree(wargv);
-        (void)argc;
+            out << Utf8(argv[i]) << '\n';
 #else
-        for (int i = 1; i < argc; ++i)
             out << argv[i] << '\n';
 #endif
+        }
         if (!out)
             return 1;
     }

@@ -1,0 +1,193 @@
+#include "tool/Commands.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "common/Paths.h"
+#include "common/Text.h"
+#include "tool/CommandLine.h"
+
+namespace mapwren {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kSendmap = "sendmap.exe";
+constexpr const char* kSendmap20 = "sendmap20.exe";
+
+bool IsSecond(ToolVariant variant) { return variant == ToolVariant::Sendmap20; }
+
+std::string ToolPath(const std::string& programFolder, const std::string& toolName)
+{
+    return QuoteProgramPath(programFolder + kPathSeparator + toolName);
+}
+
+// "-t" goes only before a port word: with no port chosen it would glue
+// itself to the next piece.
+std::string PortWord(ToolVariant variant, Port port, const std::string& comPort)
+{
+    const std::string word = port == Port::Com ? comPort : port == Port::Usb ? "USB" : "";
+    return (IsSecond(variant) && !word.empty()) ? "-t" + word : word;
+}
+
+std::string SpeedPiece(const UploadSettings& s)
+{
+    if (s.port == Port::Usb || (IsSecond(s.variant) && s.speed == 115200))
+        return {};
+    return "-s" + std::to_string(s.speed) + " ";
+}
+
+// Backslashes that end the name would escape the closing double quote.
+std::string MapsetPiece(const UploadSettings& s)
+{
+    if (!IsSecond(s.variant) || !s.mapsetTicked)
+        return {};
+    const std::size_t end = s.mapsetName.find_last_not_of('\\') + 1;   // npos + 1 is 0
+    const std::size_t trailing = s.mapsetName.size() - end;
+    return " -m \"" + s.mapsetName + std::string(trailing, '\\') + "\"";
+}
+
+// The command line in three parts around the maps: pieces 1 to 3, pieces 4
+// to 6, and piece 8.
+struct UploadPieces {
+    std::string head;
+    std::string middle;
+    std::string tail;
+};
+
+UploadPieces SplitUpload(const std::string& programFolder, const std::string& toolName, const UploadSettings& s)
+{
+    UploadPieces p;
+    p.head = ToolPath(programFolder, toolName) + " " + (IsSecond(s.variant) ? s.createFileSwitch : "");
+    const std::string port = PortWord(s.variant, s.port, s.comPort);
+    p.middle = port + (port.empty() ? "" : " ") + SpeedPiece(s);
+    p.tail = MapsetPiece(s);
+    return p;
+}
+
+// How many leading maps fit on a command line of at most kMaxCommandLine
+// characters with its terminating NUL.
+std::size_t FittingMaps(const UploadPieces& p, const std::list<std::string>& selectedFiles)
+{
+    // The blank that ends the last map is the character that pieces 4 to 7 lose.
+    std::size_t length = CommandLineLength(p.head) + CommandLineLength(p.middle) + CommandLineLength(p.tail);
+    std::size_t fitting = 0;
+    for (const std::string& file : selectedFiles) {
+        length += CommandLineLength(QuoteArgument(file)) + 1;
+        if (length - 1 >= kMaxCommandLine)
+            break;
+        ++fitting;
+    }
+    return fitting;
+}
+
+std::string TooLongMessage(std::size_t fitting, std::size_t ticked)
+{
+    if (fitting == 0)
+        return "The command line would be too long for the upload tool even with one map: the map's path "
+               "or the mapset name is too long.";
+    return "The command line for the " + std::to_string(ticked) +
+           " ticked maps would be too long for the upload tool; only the first " + std::to_string(fitting) +
+           " of them fit. Untick some maps and send the rest in another run.";
+}
+
+} // namespace
+
+#ifdef _WIN32
+
+FoundTools FindTools(const std::string& programFolder)
+{
+    FoundTools found;
+    if (FileExist(programFolder + "\\" + kSendmap))
+        found.sendmap = kSendmap;
+    if (FileExist(programFolder + "\\" + kSendmap20))
+        found.sendmap20 = kSendmap20;
+    return found;
+}
+
+std::string ToolCommandName(ToolVariant variant, const FoundTools&)
+{
+    return IsSecond(variant) ? "SENDMAP20.EXE" : "SENDMAP.EXE";
+}
+
+#else
+
+namespace {
+
+// When several spellings lie there, the lower-case one wins, else the first
+// in byte order.
+std::string BestOf(const std::optional<std::string>& current, const std::string& candidate, const char* wanted)
+{
+    if (!current || candidate == wanted)
+        return candidate;
+    return (*current != wanted && candidate < *current) ? candidate : *current;
+}
+
+} // namespace
+
+// The names are compared without regard to case.
+FoundTools FindTools(const std::string& programFolder)
+{
+    FoundTools found;
+    std::error_code ec;
+    for (fs::directory_iterator it(PathFromUtf8(programFolder), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = Utf8FromPath(it->path().filename());
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError))
+            continue;
+        if (CompareNoCase(name, kSendmap) == 0)
+            found.sendmap = BestOf(found.sendmap, name, kSendmap);
+        else if (CompareNoCase(name, kSendmap20) == 0)
+            found.sendmap20 = BestOf(found.sendmap20, name, kSendmap20);
+    }
+    return found;
+}
+
+std::string ToolCommandName(ToolVariant variant, const FoundTools& found)
+{
+    const std::optional<std::string>& name = IsSecond(variant) ? found.sendmap20 : found.sendmap;
+    return name.value_or(IsSecond(variant) ? kSendmap20 : kSendmap);
+}
+
+#endif
+
+std::string BuildUploadCommand(const std::string& programFolder, const std::string& toolName,
+                               const UploadSettings& settings, const std::list<std::string>& selectedFiles)
+{
+    const UploadPieces p = SplitUpload(programFolder, toolName, settings);
+    std::string joined = p.middle;
+    for (const std::string& file : selectedFiles)
+        joined += QuoteArgument(file) + " ";
+    if (!joined.empty())
+        joined.pop_back();
+    return p.head + joined + p.tail;
+}
+
+std::string BuildEraseCommand(const std::string& programFolder, const std::string& toolName, ToolVariant variant,
+                              Port port, const std::string& comPort)
+{
+    return ToolPath(programFolder, toolName) + " " + PortWord(variant, port, comPort) + " -e";
+}
+
+std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolName,
+                                              const UploadSettings& settings,
+                                              const std::list<std::string>& selectedFiles)
+{
+    if (selectedFiles.empty())
+        return "No map is ticked, so there is nothing to send. Tick the maps to send and try again.";
+    if (IsSecond(settings.variant) && settings.mapsetTicked && settings.mapsetName.find('"') != std::string::npos)
+        return std::string("The mapset name holds a double quote, which cannot reach the upload tool intact. "
+                           "Remove it from the name and try again.");
+    if (programFolder.find('"') != std::string::npos)
+        return "The program's folder " + programFolder +
+               " holds a double quote, which cannot be written on the upload tool's command line. "
+               "Move the program to a folder without one.";
+    const UploadPieces p = SplitUpload(programFolder, toolName, settings);
+    const std::size_t fitting = FittingMaps(p, selectedFiles);
+    if (fitting < selectedFiles.size())
+        return TooLongMessage(fitting, selectedFiles.size());
+    return std::nullopt;
+}
+
+} // namespace mapwren

@@ -1,0 +1,162 @@
+#include "tool/TestScript.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "common/Encoding.h"
+#include "common/Paths.h"
+#include "listfile/AtomicWrite.h"
+#include "tool/CommandLine.h"
+#include "tool/Process.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace mapwren {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Status CannotWrite(const std::string& path, const std::string& reason)
+{
+    return Status::Failure("The test script " + path + " could not be written: " + reason + ".");
+}
+
+// Written whole or not at all, so no half script is ever run; on POSIX it
+// is then made executable.
+Status WriteWhole(const std::string& path, const std::string& bytes)
+{
+    std::error_code ec = WriteFileAtomically(path, bytes);
+#ifndef _WIN32
+    if (!ec)
+        fs::permissions(PathFromUtf8(path), fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                        fs::perm_options::add, ec);
+#endif
+    return ec ? CannotWrite(path, ec.message()) : Status{};
+}
+
+#ifdef _WIN32
+
+constexpr const char* kScriptName = "Test Connection.bat";
+constexpr const char* kLineEnd = "\r\n";
+
+// A lone "%" in a batch file starts a variable name; "%%" is a percent sign.
+std::string EscapePercent(const std::string& text)
+{
+    std::string out;
+    for (const char c : text)
+        out += c == '%' ? std::string("%%") : std::string(1, c);
+    return out;
+}
+
+std::vector<std::string> ScriptLines(const std::string& programFolder, const std::string&)
+{
+    return {"@echo off", "\"" + EscapePercent(programFolder) + "\\Sendmap20.exe\" - i", "Pause"};
+}
+
+bool ScriptBytes(const std::string& text, std::string& bytes) { return Utf8ToListFileBytes(text, bytes); }
+
+#else
+
+constexpr const char* kScriptName = "Test Connection.sh";
+constexpr const char* kLineEnd = "\n";
+
+// Single quotes keep every character of the path as it is; a single quote
+// itself closes, escapes and reopens.
+std::string ShellQuote(const std::string& text)
+{
+    std::string out = "'";
+    for (const char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+std::vector<std::string> ScriptLines(const std::string& programFolder, const std::string& toolName)
+{
+    return {"#!/bin/sh", ShellQuote(programFolder + "/" + toolName) + " - i",
+            "printf 'Press Enter to continue . . . '; read -r answer"};
+}
+
+// Paths are bytes here and go into the script unchanged.
+bool ScriptBytes(const std::string& text, std::string& bytes)
+{
+    bytes = text;
+    return true;
+}
+
+std::optional<std::string> FindOnPath(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    for (std::size_t start = 0; start <= dirs.size();) {
+        std::size_t end = dirs.find(':', start);
+        if (end == std::string::npos)
+            end = dirs.size();
+        const std::string dir = end == start ? "." : dirs.substr(start, end - start);
+        const std::string candidate = dir + "/" + name;
+        struct stat st {};
+        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+#endif
+
+} // namespace
+
+std::string TestScriptPath(const std::string& programFolder) { return programFolder + kPathSeparator + kScriptName; }
+
+std::vector<std::string> TestScriptLines(const std::string& programFolder, const std::string& toolName)
+{
+    return ScriptLines(programFolder, toolName);
+}
+
+Status WriteTestScriptIfMissing(const std::string& programFolder, const std::string& toolName)
+{
+    const std::string path = TestScriptPath(programFolder);
+    if (FileExist(path))
+        return {};
+    std::string text;
+    for (const std::string& line : TestScriptLines(programFolder, toolName))
+        text += line + kLineEnd;
+    std::string bytes;
+    if (!ScriptBytes(text, bytes))
+        return CannotWrite(path, "the program's folder holds a character the system's code page cannot hold");
+    return WriteWhole(path, bytes);
+}
+
+std::string BuildTestCommand(const std::string& programFolder)
+{
+    return QuoteProgramPath(TestScriptPath(programFolder));
+}
+
+#ifdef _WIN32
+
+Status StartTestScript(const std::string& programFolder)
+{
+    return StartCommandLine(BuildTestCommand(programFolder), "The test script");
+}
+
+#else
+
+Status StartTestScript(const std::string& programFolder)
+{
+    std::optional<std::string> terminal = FindOnPath("x-terminal-emulator");
+    if (!terminal)
+        terminal = FindOnPath("xterm");
+    if (!terminal)
+        return Status::Failure("No terminal program was found to run the connection test: neither "
+                               "x-terminal-emulator nor xterm is on the PATH.");
+    return StartArguments({*terminal, "-e", TestScriptPath(programFolder)}, "The terminal program");
+}
+
+#endif
+
+} // namespace mapwren
