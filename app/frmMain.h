@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Settings.h"
+#include "listfile/ListFile.h"
 #include "maplist/MapList.h"
 #include "tool/Commands.h"
 
@@ -52,6 +53,18 @@ public:
     // Asks the user for a file in the folder to load; empty when cancelled.
     // Tests put their own answer here; by default it is the open dialog.
     std::function<QString()> AskForImgFile;
+    // The list file to load and the name to save a list under; empty when
+    // cancelled. By default the open and save dialogs; tests answer here.
+    std::function<QString()> AskForListToLoad;
+    std::function<QString()> AskForListToSave;
+
+    // The list file the loader reads next.
+    std::string ListFileName;
+    // Reads the list file named by ListFileName: settings first, then rows.
+    void LoadListFile();
+
+    // The command line of the last upload or create-file run.
+    std::string UploadCommand;
 
     // Settings changed from code run the same event as a user's click.
     void SelectPort(Port port);
@@ -189,8 +202,15 @@ private:
 
     // Commands handled in files of their own.
     void cmdLoadList_Click();
+    QString AskForListToLoadWithDialog();
+    void LoadStartupArgument();
+    void ApplyListHead(const ListHead& head);
     void cmdSaveList_Click();
+    QString AskForListToSaveWithDialog();
+    ListSettings ListSettingsFromControls() const;
     void cmdUpload_Click();
+    UploadSettings UploadSettingsFromControls() const;
+    ToolVariant Variant() const;
     void cmdCreateFile_Click();
     void cmdEraseGPS_Click();
     void optSureYes_Click();

@@ -74,6 +74,8 @@ frmMain::frmMain(std::string programFolder, std::string argumentText, QWidget* p
     setFont(SansSerif825());
     setWindowIcon(ProgramIcon());
     AskForImgFile = [this] { return AskForImgFileWithDialog(); };
+    AskForListToLoad = [this] { return AskForListToLoadWithDialog(); };
+    AskForListToSave = [this] { return AskForListToSaveWithDialog(); };
     CreateControls();
     CreateMenus();
     SetTabOrder();

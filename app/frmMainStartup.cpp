@@ -31,6 +31,7 @@ bool frmMain::Form_Load()
     PrepareGrid();
     for (QPushButton* button : {cmdSelectAll, cmdSelectNone, cmdSaveList, cmdUpload, cmdCreateFile, cmdClearGrid})
         button->setEnabled(false);
+    LoadStartupArgument();   // its port and mapset settings replace the defaults
     return true;
 }
 

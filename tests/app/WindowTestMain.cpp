@@ -17,6 +17,9 @@ int main(int argc, char** argv)
     suites.push_back(mapwren::testing::MakeLayoutTest());
     suites.push_back(mapwren::testing::MakeGridMouseTest());
     suites.push_back(mapwren::testing::MakeMapListButtonsTest());
+    suites.push_back(mapwren::testing::MakeUploadTest());
+    suites.push_back(mapwren::testing::MakeListFilesTest());
+    suites.push_back(mapwren::testing::MakeEraseTest());
     int failed = 0;
     for (const auto& suite : suites)
         failed += QTest::qExec(suite.get(), argc, argv);

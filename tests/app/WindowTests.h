@@ -10,5 +10,8 @@ std::unique_ptr<QObject> MakeSettingsTest();
 std::unique_ptr<QObject> MakeLayoutTest();
 std::unique_ptr<QObject> MakeGridMouseTest();
 std::unique_ptr<QObject> MakeMapListButtonsTest();
+std::unique_ptr<QObject> MakeUploadTest();
+std::unique_ptr<QObject> MakeListFilesTest();
+std::unique_ptr<QObject> MakeEraseTest();
 
 } // namespace mapwren::testing
