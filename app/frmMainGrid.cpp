@@ -100,8 +100,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:   // the second press of a double click counts as a press
         return GridPress(watched, static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonDblClick:   // follows the second press, which already counted
+        return true;
     case QEvent::MouseButtonRelease:
         GridRelease(static_cast<QMouseEvent*>(event));
         return true;

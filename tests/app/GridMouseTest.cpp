@@ -67,6 +67,8 @@ private slots:
         const auto mouse = Qt::MouseButton(button);
         const auto keys = Qt::KeyboardModifiers(modifiers);
         GridWindow g;
+        Click(g.w.cmdClearGrid);   // hides the summary captions
+        LoadFolder(g.w, g.maps.path());
         ClickCell(g.w, 2, 0, mouse, keys);
         QCOMPARE(TickPictures(g.w), ticks ? QStringLiteral(".v.") : QStringLiteral("..."));
         QCOMPARE(g.w.lblFilesSelected->isVisible(), ticks);
@@ -139,13 +141,17 @@ private slots:
         QCOMPARE(g.w.Maps().SelectedCount(), 0);
         // With the missing-file cell current, a header press fails the test
         // and leaves the current cell where it was.
-        QTest::mouseClick(g.w.MSFlexGrid1->horizontalHeader(), Qt::LeftButton, Qt::NoModifier,
-                          HeaderCentre(g.w, 2));
+        QTest::mousePress(g.w.MSFlexGrid1->horizontalHeader(), Qt::LeftButton, Qt::NoModifier, HeaderCentre(g.w, 2));
         QCOMPARE(g.w.Row(), 4);
+        QTest::mouseRelease(g.w.MSFlexGrid1->horizontalHeader(), Qt::LeftButton, Qt::NoModifier,
+                            HeaderCentre(g.w, 2));
+        // From any other cell it makes the header's first cell current.
         ClickCell(g.w, 1, 2);
         QTest::mousePress(g.w.MSFlexGrid1->horizontalHeader(), Qt::LeftButton, Qt::NoModifier, HeaderCentre(g.w, 2));
         QCOMPARE(g.w.Row(), 0);
         QCOMPARE(g.w.Col(), 0);
+        QTest::mouseRelease(g.w.MSFlexGrid1->horizontalHeader(), Qt::LeftButton, Qt::NoModifier,
+                            HeaderCentre(g.w, 2));
     }
 
     void APressBeyondTheLastRowTicksNothing()
@@ -155,6 +161,24 @@ private slots:
         const QPoint below = CellCentre(g.w, 3, 0) + QPoint(0, 60);
         QTest::mouseClick(g.w.MSFlexGrid1->viewport(), Qt::LeftButton, Qt::NoModifier, below);
         QCOMPARE(TickPictures(g.w), QStringLiteral("..v"));
+    }
+
+    void ADoubleClickOnATickCellFlipsTwice()
+    {
+        GridWindow g;
+        QTest::mouseDClick(g.w.MSFlexGrid1->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(g.w, 2, 0));
+        QCOMPARE(TickPictures(g.w), QStringLiteral("..."));
+        QCOMPARE(g.w.Maps().SelectedCount(), 0);
+    }
+
+    void AReleasePastTheLastHeaderSortsNothing()
+    {
+        GridWindow g;
+        Click(g.w.cmdClearGrid);
+        QHeaderView* header = g.w.MSFlexGrid1->horizontalHeader();
+        QTest::mouseClick(header, Qt::LeftButton, Qt::NoModifier, QPoint(header->width() - 2, header->height() / 2));
+        for (int col = 0; col < 5; ++col)
+            QVERIFY(!Header(g.w, col).startsWith(QLatin1String("> ")));
     }
 
     void ReleasesOverTheHeaderSort()

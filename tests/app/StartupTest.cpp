@@ -10,6 +10,7 @@
 
 #include "WindowFixture.h"
 #include "WindowTests.h"
+#include "app/ArgumentText.h"
 #include "app/MapListModel.h"
 #include "common/Addresses.h"
 
@@ -90,6 +91,21 @@ private slots:
             QVERIFY(window->cmdEraseGPS->isEnabled());
         }
     }
+
+#ifndef _WIN32
+    void TheArgumentTextIsEverythingAfterTheProgramName()
+    {
+        char program[] = "mapwren";
+        char first[] = "/maps/My";
+        char second[] = "Lists.mwl";
+        char* argv[] = {program, first, second, nullptr};
+        QCOMPARE(ArgumentText(1, argv), std::string());
+        QCOMPARE(ArgumentText(2, argv), std::string("/maps/My"));
+        QCOMPARE(ArgumentText(3, argv), std::string("/maps/My Lists.mwl"));
+        frmMain window("", ArgumentText(3, argv));
+        QCOMPARE(window.ArgumentText(), std::string("/maps/My Lists.mwl"));
+    }
+#endif
 
     void WithoutAToolShowsTheMessageAndGoesNoFurther()
     {
