@@ -27,9 +27,8 @@ TEST(Encoding, RecognisesWellFormedUtf8Only)
 {
     struct Case { const char* text; bool valid; };
     const Case cases[] = {
-        {"plain", true},        {"Zürich €", true},       {"\xF0\x9F\x97\xBA", true},
-        {"Z\xFCrich", false},   {"\xC0\xAF", false},      {"\xED\xA0\x80", false},   // overlong, surrogate
-        {"\xF4\x90\x80\x80", false}, {"\xE2\x82", false}, {"\x80", false},
+        {"Zürich €", true},   {"\xF0\x9F\x97\xBA", true}, {"Z\xFCrich", false},
+        {"\xC0\xAF", false}, {"\xED\xA0\x80", false},    {"\xE2\x82", false},   // overlong, surrogate, cut short
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;

@@ -44,13 +44,5 @@ TEST(QuoteArgument, ComesBackUnchangedThroughTheSplit)
         EXPECT_EQ(SplitCommandLine("p " + QuoteArgument(arg)), (Args{"p", arg})) << arg;
 }
 
-TEST(QuoteArgument, LeavesPathsWithoutBlanksAsTheyAre)
-{
-    EXPECT_EQ(QuoteArgument(R"(C:\PROGRA~1\A.IMG)"), R"(C:\PROGRA~1\A.IMG)");
-    EXPECT_EQ(QuoteArgument("/maps/a b.img"), R"("/maps/a b.img")");
-    EXPECT_EQ(QuoteProgramPath(R"(C:\My Tools\SENDMAP20.EXE)"), R"("C:\My Tools\SENDMAP20.EXE")");
-    EXPECT_EQ(QuoteProgramPath(R"(C:\MAPWREN\SENDMAP20.EXE)"), R"(C:\MAPWREN\SENDMAP20.EXE)");
-}
-
 } // namespace
 } // namespace mapwren

@@ -6,11 +6,13 @@
 
 #include "common/Paths.h"
 #include "tool/CommandLine.h"
+#include "tool/CommandCases.h"
 #include "tool/Commands.h"
 
 namespace mapwren {
 namespace {
 
+using testing::Upload;
 constexpr auto V1 = ToolVariant::Sendmap;
 constexpr auto V2 = ToolVariant::Sendmap20;
 
@@ -39,56 +41,10 @@ std::string Expand(std::string text, const std::string& folder = kFolder)
 
 std::string ToolName(ToolVariant v) { return v == V1 ? "SENDMAP.EXE" : "SENDMAP20.EXE"; }
 
-UploadSettings Upload(ToolVariant variant, Port port, const char* com, int speed)
+TEST(Commands, EveryCommandLineAsExactText)
 {
-    UploadSettings s;
-    s.variant = variant;
-    s.port = port;
-    s.comPort = com;
-    s.speed = speed;
-    return s;
-}
-
-UploadSettings WithMapset(UploadSettings s, const char* name)
-{
-    s.mapsetTicked = true;
-    s.mapsetName = name;
-    return s;
-}
-
-UploadSettings CreatingFile(UploadSettings s)
-{
-    s.createFileSwitch = "-l ";
-    return s;
-}
-
-TEST(UploadCommand, JoinsThePiecesForEverySetting)
-{
-    struct Case { UploadSettings settings; int maps; const char* expected; };
-    const Case cases[] = {
-        {Upload(V1, Port::Com, "COM3", 9600), 2, "{folder}\\SENDMAP.EXE COM3 -s9600 {map1} {map2}"},
-        {Upload(V1, Port::Com, "COM1", 115200), 1, "{folder}\\SENDMAP.EXE COM1 -s115200 {map1}"},
-        {Upload(V2, Port::Auto, "COM1", 19200), 1, "{folder}\\SENDMAP20.EXE -s19200 {map1}"},
-        {Upload(V2, Port::Auto, "COM1", 115200), 1, "{folder}\\SENDMAP20.EXE {map1}"},
-        {Upload(V2, Port::Com, "COM2", 38400), 2, "{folder}\\SENDMAP20.EXE -tCOM2 -s38400 {map1} {map2}"},
-        {Upload(V2, Port::Usb, "COM1", 9600), 1, "{folder}\\SENDMAP20.EXE -tUSB {map1}"},
-        {Upload(V2, Port::Usb, "COM1", 115200), 1, "{folder}\\SENDMAP20.EXE -tUSB {map1}"},
-        {CreatingFile(Upload(V2, Port::Auto, "COM1", 115200)), 1, "{folder}\\SENDMAP20.EXE -l {map1}"},
-        {WithMapset(Upload(V2, Port::Com, "COM1", 57600), "Topo"), 1,
-         "{folder}\\SENDMAP20.EXE -tCOM1 -s57600 {map1} -m \"Topo\""},
-        {WithMapset(Upload(V2, Port::Auto, "COM1", 115200), ""), 1, "{folder}\\SENDMAP20.EXE {map1} -m \"\""},
-        // The first variant knows neither a mapset nor the create-file switch.
-        {WithMapset(Upload(V1, Port::Com, "COM4", 57600), "Topo"), 1, "{folder}\\SENDMAP.EXE COM4 -s57600 {map1}"},
-        {CreatingFile(Upload(V1, Port::Com, "COM4", 57600)), 1, "{folder}\\SENDMAP.EXE COM4 -s57600 {map1}"},
-        // No port chosen: no "-t" glued to the next piece.
-        {Upload(V2, Port::None, "COM1", 9600), 1, "{folder}\\SENDMAP20.EXE -s9600 {map1}"},
-    };
-    for (const Case& c : cases) {
-        std::list<std::string> selected;
-        if (c.maps >= 1) selected.push_back(kMap1);
-        if (c.maps >= 2) selected.push_back(kMap2);
-        EXPECT_EQ(BuildUploadCommand(kFolder, ToolName(c.settings.variant), c.settings, selected), Expand(c.expected));
-    }
+    for (const testing::CommandCase& c : testing::CommandCases())
+        EXPECT_EQ(testing::BuildCommand(c, kFolder, ToolName(c.settings.variant), kMap1, kMap2), Expand(c.text));
 }
 
 TEST(UploadCommand, EmptySelectionLosesOnlyACharacterThatIsThere)
@@ -99,30 +55,17 @@ TEST(UploadCommand, EmptySelectionLosesOnlyACharacterThatIsThere)
         {Upload(V1, Port::Com, "COM3", 9600), "{folder}\\SENDMAP.EXE COM3 -s9600"},
         {Upload(V2, Port::Usb, "COM1", 9600), "{folder}\\SENDMAP20.EXE -tUSB"},
         {Upload(V2, Port::Auto, "COM1", 115200), "{folder}\\SENDMAP20.EXE "},
-        {CreatingFile(Upload(V2, Port::Auto, "COM1", 115200)), "{folder}\\SENDMAP20.EXE -l "},
+        {Upload(V2, Port::Auto, "COM1", 115200, nullptr, "-l "), "{folder}\\SENDMAP20.EXE -l "},
     };
     for (const Case& c : cases)
         EXPECT_EQ(BuildUploadCommand(kFolder, ToolName(c.settings.variant), c.settings, {}), Expand(c.expected));
-}
-
-TEST(EraseCommand, PortWordWithoutSpeedOrMaps)
-{
-    struct Case { ToolVariant variant; Port port; const char* com; const char* expected; };
-    const Case cases[] = {
-        {V2, Port::Auto, "COM1", "{folder}\\SENDMAP20.EXE  -e"},
-        {V2, Port::Com, "COM1", "{folder}\\SENDMAP20.EXE -tCOM1 -e"},
-        {V2, Port::Usb, "COM1", "{folder}\\SENDMAP20.EXE -tUSB -e"},
-        {V1, Port::Com, "COM4", "{folder}\\SENDMAP.EXE COM4 -e"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(BuildEraseCommand(kFolder, ToolName(c.variant), c.variant, c.port, c.com), Expand(c.expected));
 }
 
 TEST(UploadCommand, PathsHoldingBlanksStayOneArgument)
 {
     const std::string folder = kFolder + " Tools";
     const std::string spaced = kFolder + kPathSeparator + "my maps" + kPathSeparator + "a b.img";
-    const UploadSettings s = WithMapset(Upload(V2, Port::Com, "COM2", 9600), "Alps Topo");
+    const UploadSettings s = Upload(V2, Port::Com, "COM2", 9600, "Alps Topo");
     const std::string command = BuildUploadCommand(folder, "SENDMAP20.EXE", s, {kMap1, spaced});
     EXPECT_EQ(command, "\"" + folder + kPathSeparator + "SENDMAP20.EXE\" -tCOM2 -s9600 " + kMap1 + " \"" + spaced +
                            "\" -m \"Alps Topo\"");
@@ -136,7 +79,7 @@ TEST(UploadCommand, TheToolReceivesEachArgumentIntact)
     const std::string folder = kFolder + " Tools";
     const std::list<std::string> maps = {kMap1, "/m/with blank.img", "/m/quote\"d.img", "/m/back\\slash dir\\",
                                          "/m/tab\there.img"};
-    const UploadSettings s = WithMapset(Upload(V2, Port::Auto, "COM1", 115200), "Topo\\");
+    const UploadSettings s = Upload(V2, Port::Auto, "COM1", 115200, "Topo\\");
     std::vector<std::string> expected = {folder + kPathSeparator + "SENDMAP20.EXE"};
     expected.insert(expected.end(), maps.begin(), maps.end());
     expected.insert(expected.end(), {"-m", "Topo\\"});
@@ -148,8 +91,8 @@ TEST(UploadCheck, RefusesWhatTheToolCannotReceive)
     struct Case { UploadSettings settings; std::list<std::string> maps; const char* wording; };
     const Case cases[] = {
         {Upload(V2, Port::Auto, "COM1", 115200), {}, "No map is ticked"},
-        {WithMapset(Upload(V2, Port::Auto, "COM1", 115200), "Topo \"24\""), {kMap1}, "mapset name holds a double quote"},
-        {WithMapset(Upload(V1, Port::Com, "COM1", 115200), "Topo \"24\""), {kMap1}, nullptr},   // not sent
+        {Upload(V2, Port::Auto, "COM1", 115200, "Topo \"24\""), {kMap1}, "mapset name holds a double quote"},
+        {Upload(V1, Port::Com, "COM1", 115200, "Topo \"24\""), {kMap1}, nullptr},   // not sent
         {Upload(V2, Port::Auto, "COM1", 115200), {kMap1, kMap2}, nullptr},
     };
     for (const Case& c : cases) {

@@ -15,6 +15,7 @@
 #include "common/Paths.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
+#include "tool/CommandCases.h"
 #include "tool/Commands.h"
 #include "tool/Process.h"
 
@@ -28,49 +29,7 @@ using testing::TempDir;
 using testing::WriteImg;
 using Args = std::vector<std::string>;
 
-constexpr auto V1 = ToolVariant::Sendmap;
 constexpr auto V2 = ToolVariant::Sendmap20;
-
-struct Case {
-    bool erase;
-    ToolVariant variant;
-    Port port;
-    const char* com;
-    int speed;
-    const char* mapset;
-    const char* createFileSwitch;
-    int maps;
-    Args expected;   // "{map1}", "{map2}" stand for the maps' short paths
-};
-
-const Case kCases[] = {
-    {false, V1, Port::Com, "COM3", 9600, nullptr, "", 2, {"COM3", "-s9600", "{map1}", "{map2}"}},
-    {false, V1, Port::Com, "COM1", 115200, nullptr, "", 1, {"COM1", "-s115200", "{map1}"}},
-    {false, V2, Port::Auto, "COM1", 19200, nullptr, "", 1, {"-s19200", "{map1}"}},
-    {false, V2, Port::Auto, "COM1", 115200, nullptr, "", 1, {"{map1}"}},
-    {false, V2, Port::Com, "COM2", 38400, nullptr, "", 2, {"-tCOM2", "-s38400", "{map1}", "{map2}"}},
-    {false, V2, Port::Usb, "COM1", 57600, nullptr, "", 1, {"-tUSB", "{map1}"}},
-    {false, V2, Port::Auto, "COM1", 115200, nullptr, "-l ", 1, {"-l", "{map1}"}},
-    {false, V2, Port::Com, "COM1", 57600, "Topo", "", 1, {"-tCOM1", "-s57600", "{map1}", "-m", "Topo"}},
-    {false, V2, Port::Auto, "COM1", 9600, "Alps Topo", "", 1, {"-s9600", "{map1}", "-m", "Alps Topo"}},
-    {true, V2, Port::Auto, "COM1", 9600, nullptr, "", 0, {"-e"}},
-    {true, V2, Port::Com, "COM1", 9600, nullptr, "", 0, {"-tCOM1", "-e"}},
-    {true, V2, Port::Usb, "COM1", 9600, nullptr, "", 0, {"-tUSB", "-e"}},
-    {true, V1, Port::Com, "COM4", 9600, nullptr, "", 0, {"COM4", "-e"}},
-};
-
-UploadSettings SettingsOf(const Case& c)
-{
-    UploadSettings s;
-    s.variant = c.variant;
-    s.port = c.port;
-    s.comPort = c.com;
-    s.speed = c.speed;
-    s.mapsetTicked = c.mapset != nullptr;
-    s.mapsetName = c.mapset ? c.mapset : "";
-    s.createFileSwitch = c.createFileSwitch;
-    return s;
-}
 
 // The upload tool lies in <temp>/<folderName> as "sendmap20.exe" and
 // "SENDMAP.EXE"; one map lies in a folder whose name holds a blank.
@@ -91,17 +50,12 @@ void StartEveryCommandIn(const std::string& folderName)
     const FoundTools found = FindTools(programFolder);
     ASSERT_EQ(found.sendmap.value_or(""), "SENDMAP.EXE");
     ASSERT_EQ(found.sendmap20.value_or(""), "sendmap20.exe");
-    for (const Case& c : kCases) {
-        const UploadSettings s = SettingsOf(c);
-        std::list<std::string> selected(c.maps >= 1 ? 1 : 0, map1);
-        if (c.maps >= 2)
-            selected.push_back(map2);
-        const std::string tool = ToolCommandName(c.variant, found);
-        const std::string command = c.erase ? BuildEraseCommand(programFolder, tool, c.variant, c.port, c.com)
-                                            : BuildUploadCommand(programFolder, tool, s, selected);
+    for (const testing::CommandCase& c : testing::CommandCases()) {
+        const std::string tool = ToolCommandName(c.settings.variant, found);
+        const std::string command = testing::BuildCommand(c, programFolder, tool, map1, map2);
         const Status started = StartCommandLine(command);
         ASSERT_TRUE(started.ok()) << started.error();
-        Args expected = c.expected;
+        Args expected = c.argv;
         for (std::string& arg : expected)
             arg = arg == "{map1}" ? map1 : arg == "{map2}" ? map2 : arg;
         EXPECT_EQ(ReceivedArguments(program), expected) << command;
