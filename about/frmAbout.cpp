@@ -111,7 +111,6 @@ frmAbout::frmAbout(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     setWindowIcon(QIcon(QStringLiteral(":/icon.svg")));
     setFixedSize(Px(kInnerWidth), Px(kInnerHeight));
     setFont(SansSerif825());
-    setAutoFillBackground(true);
     Colour(this, DefaultTextColour());
     CreateControls();
     SetTabOrder();
