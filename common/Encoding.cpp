@@ -127,27 +127,40 @@ std::string HeaderBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(bytes)
 
 std::string ListFileBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(bytes); }
 
-bool Utf8ToListFileBytes(std::string_view text, std::string& bytes)
+namespace {
+
+// False when a character has no byte of its own in the code page (no best-fit
+// look-alikes: "Ł" must not quietly become "L" in a path).
+bool Utf8ToCodePage(UINT codePage, std::string_view text, std::string& bytes)
 {
     bytes.clear();
     if (!IsValidUtf8(text))
         return false;
-    // A system whose ANSI code page is UTF-8 takes the text as it is (and
-    // refuses the flags below).
-    if (text.empty() || GetACP() == CP_UTF8) {
+    // A code page that is UTF-8 takes the text as it is (and refuses the
+    // flags below).
+    if (text.empty() || codePage == CP_UTF8) {
         bytes = text;
         return true;
     }
     const std::wstring wide = WideFromUtf8(text);
     const int size = static_cast<int>(wide.size());
     BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr,
+    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr,
                                       &usedDefault);
     if (n <= 0 || usedDefault)
         return false;
     bytes.assign(n, '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), n, nullptr, &usedDefault);
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), n, nullptr, &usedDefault);
     return !usedDefault;
+}
+
+} // namespace
+
+bool Utf8ToListFileBytes(std::string_view text, std::string& bytes) { return Utf8ToCodePage(GetACP(), text, bytes); }
+
+bool Utf8ToBatchFileBytes(std::string_view text, std::string& bytes)
+{
+    return Utf8ToCodePage(GetOEMCP(), text, bytes);
 }
 
 #else

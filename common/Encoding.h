@@ -28,6 +28,10 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 #ifdef _WIN32
 std::wstring WideFromUtf8(std::string_view text);
 std::string Utf8FromWide(std::wstring_view text);
+
+// Batch file bytes: the console's (OEM) code page, in which the command
+// interpreter reads a batch file; false as for list files.
+bool Utf8ToBatchFileBytes(std::string_view text, std::string& bytes);
 #endif
 
 } // namespace mapwren

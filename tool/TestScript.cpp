@@ -59,7 +59,7 @@ std::vector<std::string> ScriptLines(const std::string& programFolder, const std
     return {"@echo off", "\"" + EscapePercent(programFolder) + "\\Sendmap20.exe\" - i", "Pause"};
 }
 
-bool ScriptBytes(const std::string& text, std::string& bytes) { return Utf8ToListFileBytes(text, bytes); }
+bool ScriptBytes(const std::string& text, std::string& bytes) { return Utf8ToBatchFileBytes(text, bytes); }
 
 #else
 

@@ -1,10 +1,11 @@
 #include "support/StandIn.h"
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "common/Paths.h"
-#include "support/Fixtures.h"
 
 namespace mapwren::testing {
 
@@ -25,14 +26,26 @@ std::vector<std::string> ReceivedArguments(const fs::path& folder)
 {
     const fs::path file = folder / "sendmap-args.txt";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!fs::exists(file) && std::chrono::steady_clock::now() < deadline)
+    std::string text;
+    // On Windows the record can be seen a moment before it can be opened:
+    // the stand-in still holds it while renaming it into place.
+    for (;;) {
+        std::ifstream in(file, std::ios::binary);
+        if (in) {
+            text.assign(std::istreambuf_iterator<char>(in), {});
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    const std::string text = ReadBytes(file);
+    }
     std::vector<std::string> lines;
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));
-    std::error_code ignored;
-    fs::remove(file, ignored);
+    // Removed for sure, so that the next start is never answered by this record.
+    std::error_code ec;
+    while (!fs::remove(file, ec) && ec && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return lines;
 }
 
