@@ -48,7 +48,10 @@ private:
             header[0] = 0;
             const std::string name = "Topo " + std::to_string(id % 100000) + " Region";
             header.replace(73, name.size(), name);
-            const std::string file = (i % 2 ? "Map" : "map") + std::to_string(id) + "_" + std::to_string(i) + ".img";
+            // 8.3 names as map tiles have them, unique, in no particular order, mixed case.
+            const std::string number = std::to_string(10000000 + (i * 7919 + 1234567) % 10000000);
+            std::string file = number.substr(1) + (i % 2 ? ".IMG" : ".img");
+            file.insert(file.begin(), i % 2 ? 'I' : 'i');
             const fs::path path = dir / file;
             std::ofstream(path, std::ios::binary).write(header.data(), static_cast<std::streamsize>(header.size()));
             fs::resize_file(path, 131 + id % 5000000);   // sparse: varied sizes at no disk cost

@@ -36,15 +36,37 @@ std::vector<FolderReader::Entry> ImgFiles(const FolderReader& reader)
     return files;
 }
 
-// Positions of the files in the order ListImgFiles gives their names.
-std::vector<std::size_t> NameOrder(const std::vector<FolderReader::Entry>& files)
+// The first eight bytes of a name in lower case, packed so that comparing two
+// of them orders the names as CompareNoCase does wherever they differ.
+std::uint64_t FoldedPrefix(std::string_view name)
 {
-    std::vector<std::size_t> order(files.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return Before(files[a].name, files[b].name, 1, CompareMode::NoCase);
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const auto c = i < name.size() ? static_cast<unsigned char>(name[i]) : 0;
+        prefix = (prefix << 8) | static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    }
+    return prefix;
+}
+
+// The order ListImgFiles gives the names in; a folder of many thousand maps
+// sorts mostly on the packed prefixes.
+void SortByName(std::vector<FolderReader::Entry>& files)
+{
+    struct Key {
+        std::uint64_t prefix;
+        std::size_t index;
+    };
+    std::vector<Key> keys(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        keys[i] = {FoldedPrefix(files[i].name), i};
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        return a.prefix != b.prefix ? a.prefix < b.prefix : Before(files[a.index].name, files[b.index].name, 1, CompareMode::NoCase);
     });
-    return order;
+    std::vector<FolderReader::Entry> sorted;
+    sorted.reserve(files.size());
+    for (const Key& key : keys)
+        sorted.push_back(std::move(files[key.index]));
+    files.swap(sorted);
 }
 
 std::vector<std::size_t> ReadOrder(const std::vector<FolderReader::Entry>& files)
@@ -111,28 +133,27 @@ FolderScan ScanFolder(const std::string& folder)
 {
     const FolderReader reader(folder);
     std::vector<FolderReader::Entry> files = ImgFiles(reader);
-    std::vector<MapRow> rows(files.size());
-    std::vector<bool> unreadable(files.size(), false);
+    SortByName(files);
+    FolderScan scan;
+    scan.rows.resize(files.size());
+    std::vector<std::size_t> unreadable;
     // Reading in the file system's own order spares it a random walk.
     for (const std::size_t i : ReadOrder(files)) {
-        rows[i].folder = folder;
+        MapRow& row = scan.rows[i];
+        row.folder = folder;
         if (const auto head = reader.ReadHead(files[i].name)) {
-            rows[i].mapName = MapNameFromHeader(head.value().Bytes());
-            rows[i].bytes = head.value().size;
+            row.mapName = MapNameFromHeader(head.value().Bytes());
+            row.bytes = head.value().size;
         } else {
             // The row stays, so the user sees the file; the window names it once.
-            rows[i].bytes = reader.SizeOf(files[i].name);
-            unreadable[i] = true;
+            row.bytes = reader.SizeOf(files[i].name);
+            unreadable.push_back(i);
         }
+        row.file = std::move(files[i].name);
     }
-    FolderScan scan;
-    scan.rows.reserve(rows.size());
-    for (const std::size_t i : NameOrder(files)) {
-        rows[i].file = std::move(files[i].name);
-        if (unreadable[i])
-            scan.unreadable.push_back(folder + rows[i].file);
-        scan.rows.push_back(std::move(rows[i]));
-    }
+    std::sort(unreadable.begin(), unreadable.end());
+    for (const std::size_t i : unreadable)
+        scan.unreadable.push_back(folder + scan.rows[i].file);
     return scan;
 }
 

@@ -14,15 +14,15 @@ constexpr std::array<std::pair<std::size_t, std::size_t>, 2> kNameFields = {{{73
 std::string MapNameFromHeader(std::string_view head)
 {
     const auto key = head.size() > kXorOffset ? static_cast<unsigned char>(head[kXorOffset]) : 0;
-    std::string name;
-    name.reserve(50);
+    std::array<char, 50> name;
+    std::size_t n = 0;
     for (const auto& [offset, width] : kNameFields) {
         for (std::size_t i = offset; i < offset + width; ++i) {
             // A byte past the end of a short file reads as a blank, whatever the key.
-            name += i < head.size() ? static_cast<char>(static_cast<unsigned char>(head[i]) ^ key) : ' ';
+            name[n++] = i < head.size() ? static_cast<char>(static_cast<unsigned char>(head[i]) ^ key) : ' ';
         }
     }
-    return HeaderBytesToUtf8(name);
+    return HeaderBytesToUtf8(std::string_view(name.data(), n));
 }
 
 } // namespace mapwren
