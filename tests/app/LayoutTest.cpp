@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTableView>
@@ -54,6 +55,9 @@ private slots:
         QVERIFY(!(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
         QVERIFY(!w.windowIcon().isNull());
+        const QPoint offCentre = w.frameGeometry().center() - w.screen()->availableGeometry().center();
+        // Within the window frame's few pixels, unknown before it is first shown.
+        QVERIFY2(offCentre.manhattanLength() <= 10, "first shown in the centre of the screen");
     }
 
     void ControlsSitAtTheirPlacesWithTheirCaptions_data()

@@ -124,10 +124,7 @@ private:
         QFETCH(QStringList, tools);
         QFETCH(QString, steps);
         QFETCH(QString, expected);
-        std::vector<std::string> names;
-        for (const QString& tool : tools)
-            names.push_back(tool.toStdString());
-        ToolFolder folder(names);
+        ToolFolder folder(tools);
         TempDir maps;
         WriteMaps(maps.path(), {{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
         auto window = StartWindow(folder.Folder());

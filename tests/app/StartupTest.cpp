@@ -57,10 +57,7 @@ private slots:
     {
         QFETCH(QStringList, tools);
         QFETCH(int, useSendmap20);
-        std::vector<std::string> names;
-        for (const QString& tool : tools)
-            names.push_back(tool.toStdString());
-        ToolFolder folder(names);
+        ToolFolder folder(tools);
         auto window = StartWindow(folder.Folder());
         QVERIFY(window);
         QCOMPARE(window->UseSendmap20, useSendmap20);

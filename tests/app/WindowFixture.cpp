@@ -16,10 +16,10 @@ namespace mapwren::testing {
 
 namespace fs = std::filesystem;
 
-ToolFolder::ToolFolder(const std::vector<std::string>& toolNames)
+ToolFolder::ToolFolder(const QStringList& toolNames)
 {
-    for (const std::string& name : toolNames)
-        fs::copy_file(MAPWREN_STANDIN, dir_.path() / name);
+    for (const QString& name : toolNames)
+        fs::copy_file(MAPWREN_STANDIN, dir_.path() / name.toStdString());
 }
 
 std::string ToolFolder::Folder() const

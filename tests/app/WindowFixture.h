@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 #include <cstdint>
 #include <filesystem>
@@ -18,7 +19,7 @@ namespace mapwren::testing {
 // given names ("sendmap.exe", "sendmap20.exe", in any case).
 class ToolFolder {
 public:
-    explicit ToolFolder(const std::vector<std::string>& toolNames);
+    explicit ToolFolder(const QStringList& toolNames);
     // The folder without a trailing separator, as the window expects it.
     std::string Folder() const;
 
