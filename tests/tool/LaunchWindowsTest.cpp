@@ -14,6 +14,7 @@
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
 #include "tool/Commands.h"
+#include "tool/CommandLine.h"
 #include "tool/Process.h"
 
 namespace mapwren {
@@ -119,6 +120,33 @@ TEST(LaunchWindows, ToolReceivesTheArgumentsOfEveryCommandLine)
 TEST(LaunchWindows, ProgramFolderWithBlanksStillStartsTheTool)
 {
     StartEveryCommandIn("Map Tools 2024");
+}
+
+// The window's own splitter (used where there is no C runtime to do it) must
+// split as the tool's runtime does. Two double quotes inside quotes are left
+// out: runtimes of different years read them differently, and no command line
+// of ours holds them.
+TEST(LaunchWindows, RuntimeSplitsAsSplitCommandLineDoes)
+{
+    TempDir dir;
+    CopyStandIn(dir.path(), "SENDMAP20.EXE");
+    const std::string tool = QuoteProgramPath(Utf8FromPath(dir.path() / "SENDMAP20.EXE"));
+    const char* arguments[] = {
+        R"(-tCOM1 -s9600 C:\MAPS\A.IMG)",
+        R"("C:\My Maps\Big Alps.img" -m "Topo Alps")",
+        R"(a\\b c\d)",
+        R"(a\"b "c\"d" e\\"f g")",
+        R"("C:\Maps\\" x)",
+        R"(a"b c"d  "" e)",
+        "tab\there \"Z\xC3\xBC" "rich Karte\"",
+    };
+    for (const char* args : arguments) {
+        const std::string line = tool + " " + args;
+        std::vector<std::string> expected = SplitCommandLine(line);
+        expected.erase(expected.begin());
+        ASSERT_TRUE(StartCommandLine(line).ok()) << line;
+        EXPECT_EQ(ReceivedArguments(dir.path()), expected) << args;
+    }
 }
 
 TEST(LaunchWindows, MissingToolGivesAMessageNamingIt)
