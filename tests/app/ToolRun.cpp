@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QTest>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace mapwren::testing {
 
 namespace {
@@ -29,6 +33,20 @@ QStringList ReceivedArguments(const std::string& folder, int timeoutMs)
 void ForgetArguments(const std::string& folder)
 {
     QFile::remove(ArgumentsFile(folder));
+}
+
+bool AsOrdinaryUser(const std::function<void()>& action)
+{
+#ifndef _WIN32
+    const bool root = ::geteuid() == 0;
+    if (root && ::seteuid(65534) != 0)
+        return false;
+    action();
+    return !root || ::seteuid(0) == 0;
+#else
+    action();
+    return true;
+#endif
 }
 
 MessageWatch::MessageWatch()

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ namespace mapwren::testing {
 QStringList ReceivedArguments(const std::string& folder, int timeoutMs = 5000);
 // Removes the record of an earlier run.
 void ForgetArguments(const std::string& folder);
+
+// Runs `action` with an ordinary user's rights when the tests run as root,
+// who may write anywhere; false when those rights cannot be taken.
+bool AsOrdinaryUser(const std::function<void()>& action);
 
 // Every modal message box shown while the watch lives is recorded and
 // answered with OK; the watch stops with the object, so no late box of one

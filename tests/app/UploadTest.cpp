@@ -219,28 +219,28 @@ private slots:
         QVERIFY(ReceivedArguments(started.tools.Folder(), 300).isEmpty());
     }
 
+    // No "Map File Created" either when the tool did not start.
+    void AToolRemovedAfterStartUpIsNamedInACriticalMessage_data()
+    {
+        QTest::addColumn<bool>("createFile");
+        QTest::newRow("upload") << false;
+        QTest::newRow("create file") << true;
+    }
+
     void AToolRemovedAfterStartUpIsNamedInACriticalMessage()
     {
+        QFETCH(bool, createFile);
         UploadWindow u;
+        if (createFile)
+            Click(u.w.chkCreateFile);
         ClickCell(u.w, 1, 0);
         const std::string tool = u.Folder() + "/sendmap20.exe";
         fs::remove(PathFromUtf8(tool));
         MessageWatch messages;
-        Click(u.w.cmdUpload);
+        Click(u.SendButton());
         const MessageWatch::Seen seen = messages.Only();
         QCOMPARE(seen.icon, QMessageBox::Critical);
         QVERIFY2(seen.text.contains(QString::fromStdString(tool)), qPrintable(seen.text));
-    }
-
-    void CreateFileNoticeOnlyAfterTheToolStarted()
-    {
-        UploadWindow u;
-        Click(u.w.chkCreateFile);
-        ClickCell(u.w, 1, 0);
-        fs::remove(PathFromUtf8(u.Folder() + "/sendmap20.exe"));
-        MessageWatch messages;
-        Click(u.w.cmdCreateFile);
-        QCOMPARE(messages.Only().icon, QMessageBox::Critical);
     }
 };
 
