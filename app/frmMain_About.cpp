@@ -1,8 +1,12 @@
-// The About menu item; the About window comes with its own commit.
+// The About menu item.
+#include "about/frmAbout.h"
 #include "app/frmMain.h"
 
 namespace mapwren {
 
-void frmMain::mnuAbout_Click() {}
+void frmMain::mnuAbout_Click()
+{
+    frmAbout::ShowCentredOver(this);
+}
 
 } // namespace mapwren

@@ -20,6 +20,7 @@ int main(int argc, char** argv)
     suites.push_back(mapwren::testing::MakeUploadTest());
     suites.push_back(mapwren::testing::MakeListFilesTest());
     suites.push_back(mapwren::testing::MakeEraseTest());
+    suites.push_back(mapwren::testing::MakeAboutMenuTest());
     int failed = 0;
     for (const auto& suite : suites)
         failed += QTest::qExec(suite.get(), argc, argv);

@@ -13,5 +13,6 @@ std::unique_ptr<QObject> MakeMapListButtonsTest();
 std::unique_ptr<QObject> MakeUploadTest();
 std::unique_ptr<QObject> MakeListFilesTest();
 std::unique_ptr<QObject> MakeEraseTest();
+std::unique_ptr<QObject> MakeAboutMenuTest();
 
 } // namespace mapwren::testing
