@@ -1,6 +1,7 @@
 // Writes the demo's map files: Garmin ".img" headers with made-up map names,
 // some in Windows-1252 letters, one stored XORed, one file name with blanks,
-// and a list file naming them, for the window's demo program folder.
+// and a list file naming some of them and one map that is not there, for the
+// window's demo program folder.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -81,13 +82,16 @@ int main(int argc, char** argv)
     fs::create_directories(folder, ec);
     std::ofstream list(folder / "demo.mwl", std::ios::binary | std::ios::trunc);
     list << "mapwren USB mapset:1 Demo Maps\r\n";
-    for (const DemoMap& map : kMaps) {
-        const fs::path path = folder / map.file;
-        if (!WriteMap(path, map)) {
+    for (std::size_t i = 0; i < kMaps.size(); ++i) {
+        const fs::path path = folder / kMaps[i].file;
+        if (!WriteMap(path, kMaps[i])) {
             std::fprintf(stderr, "cannot write %s\n", path.string().c_str());
             return 1;
         }
-        list << path.string() << "\r\n";
+        if (i % 2 == 0)   // every other map, so Load Folder still has more to offer
+            list << path.string() << "\r\n";
     }
+    // A map moved away since the list was saved: its row shows the missing-file picture.
+    list << (folder / "moved_away.img").string() << "\r\n";
     return list ? 0 : 1;
 }
