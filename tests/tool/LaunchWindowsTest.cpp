@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <list>
 #include <string>
 #include <vector>
 
 #include "common/Paths.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
-#include "tool/Commands.h"
+#include "tool/CommandCases.h"
 #include "tool/CommandLine.h"
 #include "tool/Process.h"
 
@@ -25,47 +24,6 @@ using testing::CopyStandIn;
 using testing::ReceivedArguments;
 using testing::TempDir;
 using testing::WriteImg;
-
-struct Case {
-    const char* what;
-    bool erase;
-    UploadSettings settings;
-    int mapCount;
-    std::vector<std::string> expected;   // "{map1}", "{map2}" stand for the maps' short paths
-};
-
-UploadSettings Upload(ToolVariant variant, Port port, const char* com, int speed, const char* mapset = nullptr,
-                      const char* createFileSwitch = "")
-{
-    UploadSettings s;
-    s.variant = variant;
-    s.port = port;
-    s.comPort = com;
-    s.speed = speed;
-    s.mapsetTicked = mapset != nullptr;
-    s.mapsetName = mapset ? mapset : "";
-    s.createFileSwitch = createFileSwitch;
-    return s;
-}
-
-constexpr auto V1 = ToolVariant::Sendmap;
-constexpr auto V2 = ToolVariant::Sendmap20;
-
-const Case kCases[] = {
-    {"first, COM3, 9600, two maps", false, Upload(V1, Port::Com, "COM3", 9600), 2, {"COM3", "-s9600", "{map1}", "{map2}"}},
-    {"first, COM1, 115200", false, Upload(V1, Port::Com, "COM1", 115200), 1, {"COM1", "-s115200", "{map1}"}},
-    {"second, auto, 19200", false, Upload(V2, Port::Auto, "COM1", 19200), 1, {"-s19200", "{map1}"}},
-    {"second, auto, 115200", false, Upload(V2, Port::Auto, "COM1", 115200), 1, {"{map1}"}},
-    {"second, COM2, 38400, two maps", false, Upload(V2, Port::Com, "COM2", 38400), 2, {"-tCOM2", "-s38400", "{map1}", "{map2}"}},
-    {"second, USB", false, Upload(V2, Port::Usb, "COM1", 57600), 1, {"-tUSB", "{map1}"}},
-    {"second, create file", false, Upload(V2, Port::Auto, "COM1", 115200, nullptr, "-l "), 1, {"-l", "{map1}"}},
-    {"second, mapset Topo", false, Upload(V2, Port::Com, "COM1", 57600, "Topo"), 1, {"-tCOM1", "-s57600", "{map1}", "-m", "Topo"}},
-    {"second, mapset with blanks", false, Upload(V2, Port::Auto, "COM1", 9600, "Alps Topo 2024"), 1, {"-s9600", "{map1}", "-m", "Alps Topo 2024"}},
-    {"erase, second, auto", true, Upload(V2, Port::Auto, "COM1", 9600), 0, {"-e"}},
-    {"erase, second, COM1", true, Upload(V2, Port::Com, "COM1", 9600), 0, {"-tCOM1", "-e"}},
-    {"erase, second, USB", true, Upload(V2, Port::Usb, "COM1", 9600), 0, {"-tUSB", "-e"}},
-    {"erase, first, COM4", true, Upload(V1, Port::Com, "COM4", 9600), 0, {"COM4", "-e"}},
-};
 
 // Puts the stand-in into <temp>\<folderName> as "SENDMAP20.EXE" and
 // "sendmap.exe", two maps into a folder with blanks, starts every command
@@ -90,25 +48,21 @@ void StartEveryCommandIn(const std::string& folderName)
 
     const FoundTools found = FindTools(programFolder);
     ASSERT_TRUE(found.sendmap && found.sendmap20);
-    EXPECT_EQ(ToolCommandName(V1, found), "SENDMAP.EXE");
-    EXPECT_EQ(ToolCommandName(V2, found), "SENDMAP20.EXE");
+    EXPECT_EQ(ToolCommandName(ToolVariant::Sendmap, found), "SENDMAP.EXE");
+    EXPECT_EQ(ToolCommandName(ToolVariant::Sendmap20, found), "SENDMAP20.EXE");
 
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(std::string(c.what) + " in " + folderName);
+    for (const testing::CommandCase& c : testing::CommandCases()) {
         const std::string tool = ToolCommandName(c.settings.variant, found);
-        std::list<std::string> selected = {map1, map2};
-        selected.resize(static_cast<std::size_t>(c.mapCount));
-        const std::string command =
-            c.erase ? BuildEraseCommand(programFolder, tool, c.settings.variant, c.settings.port, c.settings.comPort)
-                    : BuildUploadCommand(programFolder, tool, c.settings, selected);
+        const std::string command = testing::BuildCommand(c, programFolder, tool, map1, map2);
+        SCOPED_TRACE(command);
 
         const Status started = StartCommandLine(command);
-        ASSERT_TRUE(started.ok()) << command << ": " << started.error();
+        ASSERT_TRUE(started.ok()) << started.error();
 
-        std::vector<std::string> expected = c.expected;
+        std::vector<std::string> expected = c.argv;
         for (auto& arg : expected)
             arg = arg == "{map1}" ? map1 : arg == "{map2}" ? map2 : arg;
-        EXPECT_EQ(ReceivedArguments(program), expected) << command;
+        EXPECT_EQ(ReceivedArguments(program), expected);
     }
 }
 
