@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "app/FileDialog.h"
 #include "app/MapListModel.h"
 #include "app/frmMain.h"
 #include "maplist/FolderScan.h"
@@ -98,17 +99,11 @@ void frmMain::cmdFileOpen_Click()
         WarnUnreadable(scan.unreadable);
 }
 
+// Any name typed in the folder serves, so the file need not exist.
 QString frmMain::AskForImgFileWithDialog()
 {
-    QFileDialog dialog(this, tr("Select Folder Containing Garmin .img Files"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);   // any name typed in the folder serves
-    dialog.setNameFilter(tr("Garmin IMG Files (*.img)"));
-    dialog.setOption(QFileDialog::ReadOnly);
-    dialog.selectFile(QStringLiteral("*.img"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return AskForFile(this, {tr("Select Folder Containing Garmin .img Files"), QFileDialog::AcceptOpen,
+                             QFileDialog::AnyFile, tr("Garmin IMG Files (*.img)"), QStringLiteral("*.img")});
 }
 
 // One message for all the map files whose header could not be read; their

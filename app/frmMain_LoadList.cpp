@@ -1,11 +1,12 @@
 // Loading a list of maps: the Load button, the start-up argument and the
 // loader they share.
 #include <QComboBox>
-#include <QFileDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/FileDialog.h"
 #include "app/frmMain.h"
 
 namespace mapwren {
@@ -22,15 +23,9 @@ void frmMain::cmdLoadList_Click()
 
 QString frmMain::AskForListToLoadWithDialog()
 {
-    QFileDialog dialog(this, tr("Select Text file containing list of .img Files"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(tr("mapwren text file (*.mwl);;Text Files (*.txt)"));
-    dialog.setOption(QFileDialog::ReadOnly);
-    dialog.selectFile(QStringLiteral("*.mwl"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return AskForFile(this, {tr("Select Text file containing list of .img Files"), QFileDialog::AcceptOpen,
+                             QFileDialog::ExistingFile, tr("mapwren text file (*.mwl);;Text Files (*.txt)"),
+                             QStringLiteral("*.mwl")});
 }
 
 // The whole argument text names the list; quotes around it are dropped by

@@ -1,10 +1,10 @@
 // Saving the ticked maps with the port and mapset settings as a list file.
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "app/FileDialog.h"
 #include "app/frmMain.h"
 
 namespace mapwren {
@@ -25,16 +25,10 @@ void frmMain::cmdSaveList_Click()
         QMessageBox::warning(this, QStringLiteral("MAPWREN"), QString::fromStdString(saved.error()));
 }
 
-// No default extension: the name is used exactly as the user gives it.
 QString frmMain::AskForListToSaveWithDialog()
 {
-    QFileDialog dialog(this, tr("Save list of selected maps to a text file"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(tr("mapwren text file (*.mwl)"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return AskForFile(this, {tr("Save list of selected maps to a text file"), QFileDialog::AcceptSave,
+                             QFileDialog::AnyFile, tr("mapwren text file (*.mwl)"), QString()});
 }
 
 ListSettings frmMain::ListSettingsFromControls() const
