@@ -5,6 +5,7 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <vector>
 
 #include "common/Paths.h"
 
@@ -24,11 +25,31 @@ TempDir::TempDir()
     }
 }
 
+namespace {
+
+// Removes what can be removed and leaves the rest. Not fs::remove_all: with
+// MinGW it spins for ever on a file another process still holds open (the
+// command interpreter running a batch file the test wrote).
+void RemoveTree(const fs::path& path)
+{
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(path, ec))) {
+        std::vector<fs::path> entries;
+        for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
+            entries.push_back(it->path());
+        for (const fs::path& entry : entries)
+            RemoveTree(entry);
+    }
+    fs::remove(path, ec);
+}
+
+} // namespace
+
 TempDir::~TempDir()
 {
     std::error_code ec;
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
+    RemoveTree(path_);
 }
 
 std::string TempDir::folder() const { return Utf8FromPath(path_) + kPathSeparator; }
