@@ -18,7 +18,7 @@ TEST(Encoding, Windows1252BytesReadAsTheirCharacters)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Windows1252ToUtf8(c.bytes), c.text) << c.bytes;
-#ifndef _WIN32
+#ifndef _WIN32   // Windows reads headers in its ANSI code page (MapNameWindowsTest)
     EXPECT_EQ(HeaderBytesToUtf8("Z\xFCrich \x80"), "Zürich €");
 #endif
 }
@@ -34,7 +34,7 @@ TEST(Encoding, RecognisesWellFormedUtf8Only)
         EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
 }
 
-#ifndef _WIN32
+#ifndef _WIN32   // Windows list files are in the ANSI code page (ListFileWindowsTest)
 
 TEST(Encoding, ListFilesAreUtf8AndStillReadWhenWrittenOnWindows)
 {

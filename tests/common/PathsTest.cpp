@@ -43,7 +43,7 @@ TEST(Paths, ProgramFolderHoldsTheProgramWithoutATrailingSeparator)
     EXPECT_TRUE(fs::is_directory(PathFromUtf8(folder)));
 }
 
-#ifndef _WIN32
+#ifndef _WIN32   // Windows gives 8.3 names instead (ShortNameWindowsTest)
 
 TEST(Paths, ShortFileNameIsTheAbsolutePathOfAnExistingFile)
 {

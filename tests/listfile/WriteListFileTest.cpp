@@ -118,7 +118,7 @@ TEST(WriteListFile, FailureLeavesTheFolderAsItWas)
     }
 }
 
-#ifndef _WIN32
+#ifndef _WIN32   // setrlimit and SIGXFSZ exist only on POSIX
 // A file size limit makes the write fail half way, even for root.
 TEST(WriteListFile, WriteFailingHalfWayKeepsTheOldFile)
 {

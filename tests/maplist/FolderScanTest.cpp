@@ -27,7 +27,7 @@ TEST(FolderScan, ListsOnlyImgFilesInCaseBlindOrder)
     fx::WriteBytes(dir.path() / "img", "");            // shorter than ".img"
     fx::WriteBytes(dir.path() / "e.img.bak", "");
     fx::WriteImg(dir.path() / "f.Img", "Foxtrot", "");
-#ifndef _WIN32
+#ifndef _WIN32   // a leading dot hides a file only on POSIX
     fx::WriteImg(dir.path() / ".hidden.img", "Hidden", "");
 #endif
 
@@ -89,7 +89,7 @@ TEST(FolderScan, LargeFolderRowsFollowTheListing)
     }
 }
 
-#ifndef _WIN32
+#ifndef _WIN32   // POSIX permissions and a process that drops to "nobody"
 // Scans as a user who may not read `locked`; root reads everything, so a
 // root test run scans from a child process that has dropped to "nobody".
 std::string ScanAsUnprivileged(const fx::TempDir& dir)

@@ -34,7 +34,7 @@ TEST(ShortNames, BulkAnswersMatchOneByOne)
     add(".hidden.img");
     add("");
     add("m3.img");   // the same file twice
-#ifndef _WIN32
+#ifndef _WIN32   // symbolic links need a privilege on Windows
     fs::create_symlink(dir.path() / "m1.img", dir.path() / "link.img");
     fs::create_symlink(dir.path() / "nowhere.img", dir.path() / "dangling.img");
     add("link.img");

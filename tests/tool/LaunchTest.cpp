@@ -76,7 +76,7 @@ TEST(Launch, AMissingToolIsNamedInTheFailure)
     }
 }
 
-#ifdef __linux__
+#ifdef __linux__   // zombies are a POSIX matter, counted through /proc
 // Children of this process that ended and were never collected.
 int ZombieChildren()
 {

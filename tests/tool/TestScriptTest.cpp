@@ -59,7 +59,7 @@ TEST(TestScript, AFolderItCannotBeWrittenToIsNamedInTheFailure)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);   // no leftovers
 }
 
-#ifndef _WIN32
+#ifndef _WIN32   // the shell script and its terminal; Windows has TestScriptWindowsTest
 
 TEST(TestScript, ShellScriptLinesQuoteTheFolder)
 {
