@@ -2,6 +2,8 @@
 // when the command interpreter runs it from program folders with awkward names.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -54,6 +56,19 @@ TEST(TestScriptWindows, CommandInterpreterStartsTheToolFromAnyProgramFolder)
         ASSERT_TRUE(started.ok()) << name << ": " << started.error();
         EXPECT_EQ(ReceivedArguments(PathFromUtf8(folder)), (std::vector<std::string>{"-", "i"})) << name;
     }
+}
+
+TEST(TestScriptWindows, FolderTheConsoleCannotSpellIsRefusedWithAMessage)
+{
+    ASSERT_EQ(GetOEMCP(), 437u) << "run with the US console code page (LC_ALL=C.UTF-8 under Wine)";
+    TempDir dir;
+    const std::string folder = ProgramFolderNamed(dir, "\xC5\x81\xC3\xB3" "d\xC5\xBA Tools");   // "Łódź": no "Ł" in 437
+
+    const Status written = WriteTestScriptIfMissing(folder, "SENDMAP20.EXE");
+
+    EXPECT_FALSE(written.ok());
+    EXPECT_NE(written.error().find(TestScriptPath(folder)), std::string::npos) << written.error();
+    EXPECT_FALSE(fs::exists(PathFromUtf8(TestScriptPath(folder))));
 }
 
 } // namespace
