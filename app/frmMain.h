@@ -16,6 +16,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -151,6 +152,7 @@ private:
     void CreateGrid();
     void CreateMenus();
     void SetTabOrder();
+    void ActOnAccessKey(const QKeySequence& key);
     void ConnectEvents();
 
     // Start-up and shutdown.
@@ -229,6 +231,11 @@ private:
     // last press or release, -1 where there is none.
     int mouseRow_ = -1;
     int mouseCol_ = -1;
+    // Whether a press came after the last release: a double click's second
+    // press may arrive as a double-click event alone.
+    bool pressSinceRelease_ = false;
+    // The controls that take the focus, in the design's tab order.
+    std::vector<QWidget*> tabOrder_;
 };
 
 } // namespace mapwren

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -16,6 +17,7 @@
 #include "app/DesignFont.h"
 #include "app/GridDelegate.h"
 #include "app/MapListModel.h"
+#include "app/OptionButtons.h"
 #include "app/Palette.h"
 #include "app/Pictures.h"
 #include "app/Twips.h"
@@ -61,6 +63,28 @@ QPushButton* PictureButton(QWidget* parent, const char* name, const QString& res
     button->setIconSize(size);
     return button;
 }
+
+// The closed COM box is too narrow for "COM8" beside the style's usual arrow
+// in the fallback font; a slimmer arrow lets every port name read whole.
+class SlimArrowStyle : public QProxyStyle {
+public:
+    explicit SlimArrowStyle(QObject* owner)
+    {
+        setParent(owner);
+    }
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override
+    {
+        constexpr int kSlimmer = 7;
+        const QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_ComboBox && part == SC_ComboBoxArrow)
+            return rect.adjusted(kSlimmer, 0, 0, 0);
+        if (control == CC_ComboBox && part == SC_ComboBoxEditField)
+            return rect.adjusted(0, 0, kSlimmer, 0);
+        return rect;
+    }
+};
 
 } // namespace
 
@@ -146,6 +170,7 @@ void frmMain::CreateSettingControls()
     optAuto = Place(new QRadioButton(tr("Auto"), Frame1), "optAuto", 100, 240, 855, 255);
     optCOM = Place(new QRadioButton(Frame1), "optCOM", 100, 600, 255, 255);
     cboCOM = Place(new QComboBox(Frame1), "cboCOM", 340, 570, 855, 315);
+    cboCOM->setStyle(new SlimArrowStyle(cboCOM));
     optUSB = Place(new QRadioButton(tr("USB"), Frame1), "optUSB", 100, 960, 855, 255);
     for (int i = 1; i <= 9; ++i)
         cboCOM->addItem(QStringLiteral("COM%1").arg(i));
@@ -203,6 +228,8 @@ void frmMain::CreateGrid()
     MSFlexGrid1->setWordWrap(false);
     MSFlexGrid1->setTextElideMode(Qt::ElideNone);
     MSFlexGrid1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    MSFlexGrid1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);   // whole rows, never half a row
+    MSFlexGrid1->setTabKeyNavigation(false);   // one stop of the tab order, as a grid is
 
     QPalette palette = MSFlexGrid1->palette();
     palette.setColor(QPalette::Base, kGridBackground);
@@ -225,7 +252,7 @@ void frmMain::CreateGrid()
     header->setFixedHeight(Px(kHeaderRowHeight));
 
     MSFlexGrid1->viewport()->installEventFilter(this);
-    header->installEventFilter(this);
+    header->viewport()->installEventFilter(this);
 }
 
 void frmMain::CreateMenus()
@@ -268,6 +295,34 @@ void frmMain::SetTabOrder()
         if (previous)
             setTabOrder(previous, widget);
         previous = widget;
+        tabOrder_.push_back(widget);
+    }
+    EnterGroupAtSelected({optAuto, optUSB, optCOM});
+    EnterGroupAtSelected({opt9600, opt19200, opt38400, opt57600, opt115200});
+    EnterGroupAtSelected({optSureYes, optSureNo});
+}
+
+// Where the design gives one access key to several controls, Qt only moves
+// the focus between them. Windows presses the first of them in the tab order
+// that can take it; with none, the menu bar's item of that letter opens.
+void frmMain::ActOnAccessKey(const QKeySequence& key)
+{
+    for (QWidget* control : tabOrder_) {
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        if (button && button->isVisible() && button->isEnabled() && QKeySequence::mnemonic(button->text()) == key) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->animateClick();
+            return;
+        }
+    }
+    for (QAction* item : menuBar()->actions()) {
+        if (item->isEnabled() && QKeySequence::mnemonic(item->text()) == key) {
+            if (item->menu())
+                menuBar()->setActiveAction(item);
+            else
+                item->trigger();
+            return;
+        }
     }
 }
 
@@ -305,6 +360,11 @@ void frmMain::ConnectEvents()
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuID, &QAction::triggered, this, &frmMain::mnuID_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+
+    // Access keys that Qt finds ambiguous come here to be resolved.
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        button->installEventFilter(this);
+    menuBar()->installEventFilter(this);
 }
 
 } // namespace mapwren

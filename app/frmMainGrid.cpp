@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcutEvent>
 #include <QTableView>
 #include <tuple>
 #include <utility>
@@ -96,14 +97,26 @@ void frmMain::SetCurrentCell(int row, int col)
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != MSFlexGrid1->viewport() && watched != MSFlexGrid1->horizontalHeader())
+    if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        ActOnAccessKey(static_cast<QShortcutEvent*>(event)->key());
+        return true;
+    }
+    // Presses and releases reach the viewports, the header's included, not
+    // the views themselves.
+    if (watched != MSFlexGrid1->viewport() && watched != MSFlexGrid1->horizontalHeader()->viewport())
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+        pressSinceRelease_ = true;
         return GridPress(watched, static_cast<QMouseEvent*>(event));
-    case QEvent::MouseButtonDblClick:   // follows the second press, which already counted
-        return true;
+    case QEvent::MouseButtonDblClick:
+        // The window system reports the second press of a double click as
+        // this event alone; where a press came first it already counted.
+        if (pressSinceRelease_)
+            return true;
+        return GridPress(watched, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
+        pressSinceRelease_ = false;
         GridRelease(static_cast<QMouseEvent*>(event));
         return true;
     default:

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTest>
 
@@ -131,6 +132,22 @@ private slots:
                                     .arg(control->width())));
             QVERIFY(control->fontMetrics().ascent() <= control->height());
         }
+    }
+
+    void EveryPortNameReadsWholeInTheClosedBox()
+    {
+        StartedWindow started;
+        QComboBox* box = started.window->cboCOM;
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.editable = false;
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        for (int i = 0; i < box->count(); ++i) {
+            const int needed = box->fontMetrics().horizontalAdvance(box->itemText(i)) + 2;   // the label's inset
+            QVERIFY2(needed <= field.width(), qPrintable(QStringLiteral("%1 needs %2 px, has %3")
+                                                             .arg(box->itemText(i)).arg(needed).arg(field.width())));
+        }
+        QVERIFY(box->fontMetrics().height() <= field.height());
     }
 
     void FontsAndColoursAsDesigned()

@@ -76,7 +76,7 @@ QPoint HeaderCentre(frmMain& window, int col)
 
 void ClickHeader(frmMain& window, int col, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    QTest::mouseClick(window.MSFlexGrid1->horizontalHeader(), button, modifiers, HeaderCentre(window, col));
+    QTest::mouseClick(window.MSFlexGrid1->horizontalHeader()->viewport(), button, modifiers, HeaderCentre(window, col));
 }
 
 void Click(QWidget* control)
