@@ -1,0 +1,240 @@
+"""Drives the real MAPWREN window under its own Xvfb with real X input (xdotool).
+
+Each Program runs in a fresh temporary program folder holding a copy of the
+window and of the recording stand-in tool, which writes the arguments it got,
+one per line, to "sendmap-args.txt" beside itself.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+BIN = os.environ.get("MAPWREN_BIN", "build/bin")
+TWIPS_PER_PIXEL = 15
+CLIENT_HEIGHT = 6510
+
+# Client-area places in twips (left, top, width, height), frames already added.
+FRAMES = {"Frame1": (120, 1100), "fmeSpeed": (120, 2640), "fmeMapset": (120, 4880), "fmeList": (5100, 4720)}
+CONTROLS = {
+    "cmdFileOpen": (None, 120, 100, 1260, 855),
+    "optAuto": ("Frame1", 100, 240, 855, 255),
+    "optCOM": ("Frame1", 100, 600, 255, 255),
+    "optUSB": ("Frame1", 100, 960, 855, 255),
+    "opt9600": ("fmeSpeed", 240, 285, 195, 195),
+    "opt19200": ("fmeSpeed", 240, 525, 195, 195),
+    "opt38400": ("fmeSpeed", 240, 765, 195, 195),
+    "opt57600": ("fmeSpeed", 240, 1005, 195, 195),
+    "opt115200": ("fmeSpeed", 240, 1245, 195, 195),
+    "chkMapset": ("fmeMapset", 120, 280, 255, 255),
+    "txtMapset": ("fmeMapset", 1440, 280, 3135, 285),
+    "cmdSelectAll": ("fmeList", 120, 240, 1365, 255),
+    "cmdSelectNone": ("fmeList", 1560, 240, 1215, 255),
+    "cmdClearGrid": ("fmeList", 120, 620, 855, 255),
+    "cmdLoadList": ("fmeList", 1080, 620, 855, 255),
+    "cmdSaveList": ("fmeList", 2040, 620, 735, 255),
+    "cmdEraseGPS": (None, 5880, 5880, 1335, 255),
+    "optSureYes": (None, 6480, 6135, 615, 255),
+    "optSureNo": (None, 7200, 6135, 615, 255),
+    "chkCreateFile": (None, 8120, 5520, 255, 255),   # its box, at the left end
+    "cmdUpload": (None, 8160, 5820, 1815, 615),
+    "cmdCreateFile": (None, 8160, 5820, 1815, 615),
+    "cmdExit": (None, 10365, 5820, 1335, 615),
+}
+GRID = (1470, 80)                          # twips
+GRID_FRAME = 1                             # pixels of border around header and rows
+ROW_HEIGHT = 16                            # pixels, header row included (240 twips)
+COLUMN_WIDTHS = (250, 1300, 3607, 3990, 1020)
+
+DIALOG_OPEN_FOLDER = "Select Folder Containing Garmin .img Files"
+DIALOG_LOAD_LIST = "Select Text file containing list of .img Files"
+DIALOG_SAVE_LIST = "Save list of selected maps to a text file"
+
+
+def px(twips):
+    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+
+
+def wait_for(condition, timeout=5.0, what="condition"):
+    end = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise AssertionError(f"timed out after {timeout:g} s waiting for {what}")
+        time.sleep(0.05)
+
+
+def write_map(path, name, size, xor=0):
+    """A Garmin .img header: every byte XORed with byte 0; the map name is 50
+    characters, 20 at 0x49 and 30 at 0x65. The rest is a sparse file."""
+    head = bytearray(131)
+    head[0] = xor
+    name = (name.encode("cp1252") + b" " * 50)[:50]
+    for i, byte in enumerate(name):
+        head[0x49 + i if i < 20 else 0x65 + i - 20] = byte ^ xor
+    with open(path, "wb") as f:
+        f.write(head)
+    os.truncate(path, size)
+
+
+def write_list(path, head, maps):
+    with open(path, "wb") as f:
+        f.write("".join(line + "\r\n" for line in [head, *maps]).encode())
+
+
+class Xvfb:
+    def __init__(self):
+        read, write = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as f:
+            number = f.readline().strip()
+        if not number:
+            self.stop()
+            raise RuntimeError("Xvfb did not start")
+        self.display = ":" + number
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(5)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True).stdout.split("\n")[:-1]
+
+
+def window_titles():
+    return {wid: (xdotool("getwindowname", wid) or [""])[0] for wid in xdotool("search", "--onlyvisible", "--name", ".")}
+
+
+def find_window(title):
+    return [wid for wid, name in window_titles().items() if name == title]
+
+
+class Program:
+    """The window started in a fresh program folder with the given tool copies."""
+
+    def __init__(self, tools=("sendmap20.exe",)):
+        self.folder = tempfile.mkdtemp(prefix="mapwren-e2e-")
+        self.maps = os.path.join(self.folder, "maps")
+        os.mkdir(self.maps)
+        shutil.copy(os.path.join(BIN, "mapwren"), self.folder)
+        for tool in tools:
+            shutil.copy(os.path.join(BIN, "mapwren_standin"), os.path.join(self.folder, tool))
+        self.args_file = os.path.join(self.folder, "sendmap-args.txt")
+        self.process = None
+
+    def start(self, *args):
+        # A session of its own, so the tool runs and any terminal end with it.
+        self.log = os.path.join(self.folder, "mapwren.log")
+        with open(self.log, "wb") as log:
+            self.process = subprocess.Popen([os.path.join(self.folder, "mapwren"), *args], cwd=self.folder,
+                                            start_new_session=True, stdout=log, stderr=log)
+        try:
+            self.window = wait_for(lambda: [w for w, t in window_titles().items() if t.startswith("MAPWREN ")
+                                            and xdotool("getwindowpid", w) == [str(self.process.pid)]],
+                                   10, "the main window")[0]
+        except AssertionError as e:
+            with open(self.log) as log:
+                raise AssertionError(f"{e}; exit status {self.process.poll()}, windows {window_titles()}, "
+                                     f"output: {log.read()}") from None
+        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window))
+        height = int(geometry["HEIGHT"])
+        # The window is the client area and the menu bar above it.
+        self.origin = (int(geometry["X"]), int(geometry["Y"]) + height - px(CLIENT_HEIGHT))
+        return self
+
+    def stop(self):
+        if self.process:
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)   # the window, the tool runs, a terminal
+            except ProcessLookupError:
+                pass
+            self.process.wait(5)
+            self.process = None
+            if hasattr(self, "window"):
+                wait_for(lambda: self.window not in window_titles(), 5, "the window to go")
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    # Fixtures
+    def make_maps(self, maps, folder=None):
+        folder = folder or self.maps
+        os.makedirs(folder, exist_ok=True)
+        paths = []
+        for file, name, size, *xor in maps:
+            paths.append(os.path.join(folder, file))
+            write_map(paths[-1], name, size, *xor)
+        return paths
+
+    def make_list(self, paths, head="mapwren ", name="maps.mwl"):
+        path = os.path.join(self.folder, name)
+        write_list(path, head, paths)
+        return path
+
+    # Real X input
+    def click_at(self, x, y, repeat=1):
+        xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
+        xdotool("click", "--repeat", repeat, "--delay", 80, 1)
+
+    def click(self, control):
+        frame, left, top, width, height = CONTROLS[control]
+        if frame:
+            left, top = left + FRAMES[frame][0], top + FRAMES[frame][1]
+        self.click_at(px(left + width // 2), px(top + height // 2))
+
+    def cell(self, row, col):
+        """Centre of a grid cell in client pixels; row 0 is the header."""
+        x = px(GRID[0]) + GRID_FRAME + sum(px(w) for w in COLUMN_WIDTHS[:col]) + px(COLUMN_WIDTHS[col]) // 2
+        y = px(GRID[1]) + GRID_FRAME + row * ROW_HEIGHT + ROW_HEIGHT // 2
+        return x, y
+
+    def click_cell(self, row, col, repeat=1):
+        self.click_at(*self.cell(row, col), repeat=repeat)
+
+    def key(self, *keys, window=None):
+        xdotool("windowfocus", window or self.window)
+        xdotool("key", "--delay", 40, *keys)
+        # A button pressed by its access key clicks at the end of a 100 ms
+        # press animation; a user's next click comes later than that.
+        time.sleep(0.2)
+
+    def type_text(self, text):
+        xdotool("windowfocus", self.window)
+        xdotool("type", "--delay", 5, text)
+
+    def type_into(self, window, text):
+        xdotool("windowfocus", window)
+        xdotool("key", "ctrl+a")
+        xdotool("type", "--delay", 5, text)
+        xdotool("key", "Return")
+
+    # What a user or the tool observes
+    def wait_window(self, title, timeout=5.0):
+        return wait_for(lambda: find_window(title), timeout, f'a window titled "{title}"')[0]
+
+    def wait_gone(self, window, timeout=5.0):
+        wait_for(lambda: window not in window_titles(), timeout, "the window to close")
+
+    def tool_args(self, timeout=5.0):
+        """The arguments of the next tool run (the record is taken away)."""
+        wait_for(lambda: os.path.exists(self.args_file), timeout, "the upload tool to be started")
+        with open(self.args_file) as f:
+            args = f.read().split("\n")[:-1]
+        os.remove(self.args_file)
+        return args
+
+    def no_tool_run(self, settle=0.8):
+        time.sleep(settle)   # nothing to wait for: a run would have written by now
+        return not os.path.exists(self.args_file)
+
+    def exited(self, timeout=5.0):
+        try:
+            self.process.wait(timeout)
+            return True
+        except subprocess.TimeoutExpired:
+            return False

@@ -1,0 +1,182 @@
+"""The real window, driven by real X input; each case starts it afresh."""
+import os
+import unittest
+
+from harness import CONTROLS, DIALOG_LOAD_LIST, DIALOG_OPEN_FOLDER, DIALOG_SAVE_LIST, Program, wait_for
+
+# Listed in this order; every order a header can give differs from it.
+MAPS = [("c.img", "Mike Trails", 20000), ("a.img", "Zulu Topo", 10000),
+        ("d.img", "Delta Roads", 15000, 0x5A), ("b.img", "Alpha Cycle", 9000)]
+
+
+class WindowCase(unittest.TestCase):
+    def start(self, tools=("sendmap20.exe",)):
+        """The window with MAPS loaded from a list named on its command line."""
+        if getattr(self, "program", None):
+            self.program.stop()   # the previous case's, also when it failed
+        self.program = Program(tools)
+        self.addCleanup(self.program.stop)
+        self.paths = self.program.make_maps(MAPS)
+        self.row = {os.path.basename(path)[0]: path for path in self.paths}
+        self.program.start(self.program.make_list(self.paths))
+        return self.program
+
+
+class Sorting(WindowCase):
+    def test_header_press_sorts_and_second_press_reverses(self):
+        p = self.start()
+        by = lambda files: [self.row[f] for f in files]
+        for col, header, ascending in [(1, "File", "abcd"), (3, "Map Name", "bdca"), (4, "Bytes", "badc")]:
+            for order in (ascending, ascending[::-1]):
+                with self.subTest(header=header, order=order):
+                    p.click_cell(0, col)
+                    p.click("cmdSelectNone")
+                    p.click("cmdSelectAll")   # ticks in grid order, so the tool gets that order
+                    p.click("cmdUpload")
+                    self.assertEqual(p.tool_args(), by(order))
+
+
+class Ticking(WindowCase):
+    def test_quick_double_click_on_a_tick_cell_flips_the_row_twice(self):
+        p = self.start()
+        p.click_cell(1, 0, repeat=2)
+        p.click_cell(2, 0)
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), [self.row["a"]])
+
+
+class AccessKeys(WindowCase):
+    def test_each_access_key_acts_with_one_press(self):
+        all_maps = lambda: self.paths
+        cases = [
+            # (what it presses, clicks before, keys, clicks after, what is seen)
+            ("Load Folder", [], ["alt+f"], [], ("window", DIALOG_OPEN_FOLDER)),
+            ("Load", [], ["alt+l"], [], ("window", DIALOG_LOAD_LIST)),
+            ("Save", ["cmdSelectAll"], ["alt+s"], [], ("window", DIALOG_SAVE_LIST)),
+            ("Select All", [], ["alt+a"], ["cmdUpload"], ("args", all_maps)),
+            ("Select None", ["cmdSelectAll"], ["alt+n"], [(1, 0), "cmdUpload"], ("args", lambda: [self.paths[0]])),
+            ("Erase GPS, then Yes", [], ["alt+e", "alt+y"], [], ("args", lambda: ["-e"])),
+            ("No while the question is open", ["cmdSelectAll"], ["alt+e", "alt+n", "alt+y"], [],
+             ("no run, then args", all_maps)),
+            ("Exit", [], ["alt+x"], [], ("exit", None)),
+            ("Test Connection", [], ["alt+t"], [], ("file", "Test Connection.sh")),
+        ]
+        for what, before, keys, after, (seen, expected) in cases:
+            with self.subTest(what):
+                p = self.start()
+                for control in before:
+                    p.click(control)
+                for key in keys:
+                    p.key(key)
+                for control in after:
+                    p.click_cell(*control) if isinstance(control, tuple) else p.click(control)
+                if seen == "window":
+                    p.wait_window(expected)
+                elif seen == "args":
+                    self.assertEqual(p.tool_args(), expected())
+                elif seen == "no run, then args":
+                    self.assertTrue(p.no_tool_run(), "the erase ran")
+                    p.click("cmdUpload")   # Select None did not act either
+                    self.assertEqual(p.tool_args(), expected())
+                elif seen == "exit":
+                    self.assertTrue(p.exited(), "the program is still running")
+                else:
+                    path = os.path.join(p.folder, expected)
+                    wait_for(lambda: os.path.exists(path), 5, expected)
+
+    def test_clear_empties_the_grid(self):
+        p = self.start()
+        other = p.make_maps([("e.img", "Echo", 5000)], os.path.join(p.folder, "other"))
+        p.key("alt+c")
+        p.click("cmdLoadList")
+        p.type_into(p.wait_window(DIALOG_LOAD_LIST), p.make_list(other, name="other.mwl"))
+        p.click("cmdSelectAll")
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), other)
+
+
+class TabOrder(WindowCase):
+    def test_tab_leaves_the_grid_for_the_load_button(self):
+        p = self.start()
+        p.click_cell(1, 1)   # a file cell: focus, no tick
+        p.key("Tab", "space")
+        p.wait_window(DIALOG_LOAD_LIST)
+
+    def test_tab_enters_an_option_group_at_its_selected_button(self):
+        p = self.start()
+        p.click("optAuto")   # selected already: only the focus moves
+        p.key("Tab", "space")
+        p.click_cell(1, 0)
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), [self.row["c"]], "the speed changed")
+
+
+class Commands(WindowCase):
+    def test_upload_sends_the_ticked_maps_with_the_chosen_settings(self):
+        # Rows ticked second first: the tool gets the maps in ticking order.
+        cases = [
+            (("sendmap20.exe",), [], [], []),
+            (("sendmap20.exe",), ["opt19200"], ["-s19200"], []),
+            (("sendmap20.exe",), ["optUSB", "opt9600"], ["-tUSB"], []),
+            (("sendmap20.exe",), ["optCOM", "opt38400"], ["-tCOM1", "-s38400"], []),
+            (("sendmap20.exe",), ["chkMapset", "Alps Topo"], [], ["-m", "Alps Topo"]),
+            (("sendmap.exe",), ["optCOM", "opt57600"], ["COM1", "-s57600"], []),
+            (("sendmap.exe", "sendmap20.exe"), ["opt9600"], ["-s9600"], []),
+        ]
+        for tools, settings, before, after in cases:
+            with self.subTest(tools=tools, settings=settings):
+                p = self.start(tools)
+                for step in settings:
+                    p.click(step) if step in CONTROLS else p.type_text(step)
+                p.click_cell(2, 0)
+                p.click_cell(1, 0)
+                p.click("cmdUpload")
+                self.assertEqual(p.tool_args(), before + [self.row["a"], self.row["c"]] + after)
+
+    def test_create_file_runs_the_tool_with_l_and_says_so(self):
+        p = self.start()
+        p.click("chkCreateFile")
+        p.click_cell(1, 0)
+        p.click("cmdCreateFile")
+        self.assertEqual(p.tool_args(), ["-l", self.row["c"]])
+        p.wait_window("Map File Created")
+
+    def test_erase_runs_only_after_yes(self):
+        for port, answer, expected in [([], "optSureYes", ["-e"]), (["optCOM"], "optSureYes", ["-tCOM1", "-e"]),
+                                       ([], "optSureNo", None)]:
+            with self.subTest(port=port, answer=answer):
+                p = self.start()
+                for control in port + ["cmdEraseGPS", answer]:
+                    p.click(control)
+                if expected:
+                    self.assertEqual(p.tool_args(), expected)
+                else:
+                    self.assertTrue(p.no_tool_run(), "No erased the receiver")
+
+    def test_save_writes_the_ticked_maps_in_grid_order(self):
+        p = self.start()
+        p.click("chkMapset")
+        p.type_text("Alps")
+        p.click_cell(4, 0)
+        p.click_cell(2, 0)
+        p.click("cmdSaveList")
+        saved = os.path.join(p.folder, "saved.mwl")
+        p.type_into(p.wait_window(DIALOG_SAVE_LIST), saved)
+        wait_for(lambda: os.path.exists(saved), 5, "the list file")
+        expected = "mapwren Auto mapset:1 Alps\r\n" + self.row["a"] + "\r\n" + self.row["b"] + "\r\n"
+        with open(saved, "rb") as f:
+            self.assertEqual(f.read(), expected.encode())
+
+    def test_load_folder_through_the_open_dialog(self):
+        p = self.start()
+        folder = os.path.join(p.folder, "more maps")
+        found = p.make_maps([("y.img", "Yankee", 3000), ("x.img", "X-Ray", 4000)], folder)
+        open(os.path.join(folder, "notes.txt"), "w").close()
+        p.click("cmdFileOpen")
+        dialog = p.wait_window(DIALOG_OPEN_FOLDER)
+        p.type_into(dialog, found[0])
+        p.wait_gone(dialog)
+        p.click("cmdSelectAll")
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), self.paths + sorted(found))
+
