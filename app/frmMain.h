@@ -236,6 +236,8 @@ private:
     bool pressSinceRelease_ = false;
     // The controls that take the focus, in the design's tab order.
     std::vector<QWidget*> tabOrder_;
+    // The largest size among the rows, which the Bytes column must show whole.
+    std::uint64_t largestBytes_ = 0;
 };
 
 } // namespace mapwren

@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcutEvent>
+#include <QStyle>
 #include <QTableView>
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -72,10 +74,20 @@ void frmMain::ApplyColumnWidths()
 {
     for (int col = 0; col < MapList::kColumnCount; ++col)
         MSFlexGrid1->setColumnWidth(col, Px(mapList_.ColumnWidth(col)));
+    // A size must never lose digits: the Bytes column widens for a number
+    // too long for it.
+    if (mapList_.RowCount() == 0)
+        largestBytes_ = 0;
+    const int margin = MSFlexGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, MSFlexGrid1) + 1;
+    const int needed = MSFlexGrid1->fontMetrics().horizontalAdvance(QString::number(largestBytes_)) + 2 * margin + 1;
+    if (needed > MSFlexGrid1->columnWidth(4))
+        MSFlexGrid1->setColumnWidth(4, needed);
 }
 
 void frmMain::AppendMapRows(std::vector<MapRow> rows)
 {
+    for (const MapRow& row : rows)
+        largestBytes_ = std::max(largestBytes_, row.bytes);
     model_->AppendRows(std::move(rows));
     ApplyColumnWidths();
 }

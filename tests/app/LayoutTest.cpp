@@ -150,6 +150,23 @@ private slots:
         QVERIFY(box->fontMetrics().height() <= field.height());
     }
 
+    void TheBytesColumnShowsEverySizeWhole()
+    {
+        StartedWindow started;
+        frmMain& w = *started.window;
+        TempDir maps;
+        WriteMaps(maps.path(), {{"small.img", "Small", 1000}});
+        LoadFolder(w, maps.path());
+        QCOMPARE(w.MSFlexGrid1->columnWidth(4), 68);   // 1020 twips
+        WriteMaps(maps.path(), {{"huge.img", "Huge", 2411724800}});
+        LoadFolder(w, maps.path());
+        const int margin = w.MSFlexGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w.MSFlexGrid1) + 1;
+        QVERIFY(w.MSFlexGrid1->fontMetrics().horizontalAdvance(QStringLiteral("2411724800")) + 2 * margin <=
+                w.MSFlexGrid1->columnWidth(4));
+        Click(w.cmdClearGrid);
+        QCOMPARE(w.MSFlexGrid1->columnWidth(4), 68);
+    }
+
     void FontsAndColoursAsDesigned()
     {
         StartedWindow started;

@@ -65,9 +65,10 @@ void WriteImg(const fs::path& file, const std::string& firstPart, const std::str
         bytes[73 + i] = static_cast<char>(static_cast<std::uint8_t>(first[i]) ^ xorByte);
     for (std::size_t i = 0; i < 30; ++i)
         bytes[101 + i] = static_cast<char>(static_cast<std::uint8_t>(second[i]) ^ xorByte);
-    if (size > bytes.size())
-        bytes.resize(size, '\0');
     WriteBytes(file, bytes);
+    // The rest is zeros; a sparse file lets a test have maps of gigabytes.
+    if (size > bytes.size())
+        fs::resize_file(file, size);
 }
 
 void WriteBytes(const fs::path& file, const std::string& bytes)
