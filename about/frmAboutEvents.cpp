@@ -65,8 +65,13 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 {
     const bool address = watched == txtURL || watched == txtEmail;
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        // The window system's second press of a double click: the homepage
+        // opened at the first one.
+        if (watched == txtEmail)
+            txtEmail_MouseDown();
+        return address;
+    case QEvent::MouseButtonPress:
         if (watched == txtURL)
             txtURL_MouseDown();
         else if (watched == txtEmail)

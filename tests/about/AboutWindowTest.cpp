@@ -206,6 +206,14 @@ private slots:
         QCOMPARE(browsed, QStringList(homepageOpened, QString::fromUtf8(kHomepage)));
     }
 
+    void ADoubleClickOnTheHomepageOpensItOnce()
+    {
+        Opened opened;
+        QTest::mouseClick(opened.about->txtURL, Qt::LeftButton);
+        QTest::mouseDClick(opened.about->txtURL, Qt::LeftButton);   // as the window system reports the second press
+        QCOMPARE(browsed, QStringList(QString::fromUtf8(kHomepage)));
+    }
+
     void PressInTheEmailSelectsAllOfItEvenAfterADrag()
     {
         Opened opened;
