@@ -89,7 +89,7 @@ class Xvfb:
     def __init__(self):
         read, write = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
@@ -218,7 +218,12 @@ class Program:
         return wait_for(lambda: find_window(title), timeout, f'a window titled "{title}"')[0]
 
     def wait_gone(self, window, timeout=5.0):
-        wait_for(lambda: window not in window_titles(), timeout, "the window to close")
+        # Seen closed only beside the main window: a failed look-up lists nothing.
+        wait_for(lambda: (lambda shown: self.window in shown and window not in shown)(window_titles()), timeout,
+                 "the window to close")
+
+    def title(self):
+        return xdotool("getwindowname", self.window)[0]
 
     def tool_args(self, timeout=5.0):
         """The arguments of the next tool run (the record is taken away)."""

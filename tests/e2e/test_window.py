@@ -126,6 +126,8 @@ class Commands(WindowCase):
         for tools, settings, before, after in cases:
             with self.subTest(tools=tools, settings=settings):
                 p = self.start(tools)
+                variant = "Sendmap20.exe" if "sendmap20.exe" in tools else "Sendmap.exe"
+                self.assertEqual(p.title(), f"MAPWREN v1.96  by Tobrenn     (Using {variant})")
                 for step in settings:
                     p.click(step) if step in CONTROLS else p.type_text(step)
                 p.click_cell(2, 0)
