@@ -95,6 +95,9 @@ frmMain::frmMain(std::string programFolder, std::string argumentText, QWidget* p
       argumentText_(std::move(argumentText))
 {
     setObjectName(QStringLiteral("frmMain"));
+    // Untitled until start-up names it. Qt would show the program's name for
+    // an empty title on X11, so the title is one blank.
+    setWindowTitle(QStringLiteral(" "));
     setFont(SansSerif825());
     setWindowIcon(ProgramIcon());
     AskForImgFile = [this] { return AskForImgFileWithDialog(); };

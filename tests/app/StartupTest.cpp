@@ -118,8 +118,8 @@ private slots:
                                             "You can download it from ") +
                                  QLatin1String(kToolDownloadPage));
         QVERIFY(seen->ownerVisible);
-        // Nothing after the message: no title, no COM port, no variant, no disabled buttons.
-        QVERIFY(window.windowTitle().isEmpty());
+        // Nothing after the message: no title of its own, no COM port, no variant, no disabled buttons.
+        QCOMPARE(window.windowTitle(), QStringLiteral(" "));   // untitled, not the program's name
         QVERIFY(window.cboCOM->currentText().isEmpty());
         QVERIFY(!window.mnuUseSendmap1->isEnabled() && !window.mnuUseSendmap2->isEnabled());
         QVERIFY(window.cmdClearGrid->isEnabled());
