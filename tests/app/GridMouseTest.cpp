@@ -1,9 +1,11 @@
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "WindowFixture.h"
 #include "WindowTests.h"
@@ -171,6 +173,24 @@ private slots:
         QTest::mouseDClick(g.w.MSFlexGrid1->viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(g.w, 2, 0));
         QCOMPARE(TickPictures(g.w), QStringLiteral("..."));
         QCOMPARE(g.w.Maps().SelectedCount(), 0);
+    }
+
+    void TheWheelScrollsByWholeRows()
+    {
+        TempDir maps;
+        StartedWindow started;
+        std::vector<MapSpec> many;
+        for (int i = 0; i < 40; ++i)
+            many.push_back({"m" + std::to_string(10 + i) + ".img", "Map", 1000});
+        WriteMaps(maps.path(), many);
+        LoadFolder(*started.window, maps.path());
+        QTableView* grid = started.window->MSFlexGrid1;
+        const QPointF at = grid->viewport()->rect().center();
+        QWheelEvent notch(at, grid->viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &notch);
+        QVERIFY(grid->rowAt(0) > 0);
+        QCOMPARE(grid->rowViewportPosition(grid->rowAt(0)), 0);   // no half row at the top
     }
 
     void AReleasePastTheLastHeaderSortsNothing()
