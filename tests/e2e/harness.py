@@ -212,6 +212,7 @@ class Program:
         xdotool("key", "ctrl+a")
         xdotool("type", "--delay", 5, text)
         xdotool("key", "Return")
+        self.wait_gone(window)
 
     # What a user or the tool observes
     def wait_window(self, title, timeout=5.0):
