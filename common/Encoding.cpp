@@ -125,7 +125,9 @@ std::string Utf8FromWide(std::wstring_view text)
 
 std::string HeaderBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(bytes); }
 
-std::string ListFileBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(bytes); }
+ListFileDecoder::ListFileDecoder(std::string_view) {}
+
+std::string ListFileDecoder::operator()(std::string_view line) const { return AnsiToUtf8(line); }
 
 namespace {
 
@@ -167,9 +169,11 @@ bool Utf8ToBatchFileBytes(std::string_view text, std::string& bytes)
 
 std::string HeaderBytesToUtf8(std::string_view bytes) { return Windows1252ToUtf8(bytes); }
 
-std::string ListFileBytesToUtf8(std::string_view bytes)
+ListFileDecoder::ListFileDecoder(std::string_view wholeFile) : asIs_(IsValidUtf8(wholeFile)) {}
+
+std::string ListFileDecoder::operator()(std::string_view line) const
 {
-    return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
+    return asIs_ ? std::string(line) : Windows1252ToUtf8(line);
 }
 
 bool Utf8ToListFileBytes(std::string_view text, std::string& bytes)
@@ -179,5 +183,7 @@ bool Utf8ToListFileBytes(std::string_view text, std::string& bytes)
 }
 
 #endif
+
+std::string ListFileBytesToUtf8(std::string_view bytes) { return ListFileDecoder(bytes)(bytes); }
 
 } // namespace mapwren

@@ -15,6 +15,17 @@ std::string HeaderBytesToUtf8(std::string_view bytes);
 // still reads).
 std::string ListFileBytesToUtf8(std::string_view bytes);
 
+// The same, one line at a time, in the encoding chosen once for the whole
+// file (so a list is never read as a mixture of two).
+class ListFileDecoder {
+public:
+    explicit ListFileDecoder(std::string_view wholeFile);
+    std::string operator()(std::string_view line) const;
+
+private:
+    bool asIs_ = false;
+};
+
 // False when the text holds a character the list file's code page cannot hold
 // (or is not valid UTF-8); bytes is then left unspecified.
 bool Utf8ToListFileBytes(std::string_view text, std::string& bytes);

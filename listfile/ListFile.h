@@ -34,7 +34,7 @@ std::optional<ListHead> ParseHeadLine(const std::string& line);
 // "mapwren " + port word, then " mapset:" + digit + " " + name when there is a name.
 std::string FormatHeadLine(const ListSettings& settings);
 
-enum class ListFileError { None, CannotOpen, Empty, Invalid };
+enum class ListFileError { None, CannotOpen, NotAFile, TooLarge, Empty, Invalid };
 
 struct ListFileContent {
     ListFileError error = ListFileError::None;

@@ -1,5 +1,4 @@
-#include <filesystem>
-#include <fstream>
+#include <cstdint>
 #include <string_view>
 
 #include "common/Encoding.h"
@@ -7,14 +6,26 @@
 #include "common/Text.h"
 #include "listfile/ListFile.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 namespace mapwren {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // Shown as it always was: "Invalid File" and seventeen blanks.
 constexpr const char* kInvalidFile = "Invalid File                 ";
+
+// Far more than any real list needs: 64 MB hold some 600,000 map paths of
+// 100 characters. A larger file is refused before it is read.
+constexpr std::uint64_t kLargestList = 64u << 20;
 
 ListFileContent Failure(ListFileError error, std::string message)
 {
@@ -24,66 +35,145 @@ ListFileContent Failure(ListFileError error, std::string message)
     return content;
 }
 
-// The whole file, or an empty optional when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path)
+// The message naming a list file that is not read.
+std::string Refusal(ListFileError error, const std::string& path)
 {
-    const fs::path file = PathFromUtf8(path);
-    std::error_code ec;
-    if (path.empty() || fs::is_directory(file, ec))
-        return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes;
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
+    switch (error) {
+    case ListFileError::NotAFile:
+        return "The list file " + path +
+               " is not an ordinary file (it is a device or a pipe), so it cannot be read as a list.";
+    case ListFileError::TooLarge:
+        return "The list file " + path + " is larger than 64 MB, far more than any list of maps needs, so it is not read.";
+    case ListFileError::Empty:
+        return "The list file " + path + " is empty.";
+    default:
+        return "The list file " + path + " could not be opened.";
+    }
 }
 
-// Splits at CR LF, a lone CR or a lone LF; nothing is trimmed. A final line
-// ending adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view text)
+bool Malformed(const std::string& path) { return path.empty() || path.find('\0') != std::string::npos; }
+
+#ifdef _WIN32
+
+// A device (NUL, CON) or a pipe is refused before a byte is read from it.
+ListFileError ReadWholeFile(const std::string& path, std::string& bytes)
 {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
+    if (Malformed(path))
+        return ListFileError::CannotOpen;
+    const HANDLE file = CreateFileW(PathFromUtf8(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ListFileError::CannotOpen;
+    LARGE_INTEGER size{};
+    ListFileError error = ListFileError::None;
+    if (GetFileType(file) != FILE_TYPE_DISK)
+        error = ListFileError::NotAFile;
+    else if (!GetFileSizeEx(file, &size))
+        error = ListFileError::CannotOpen;
+    else if (static_cast<std::uint64_t>(size.QuadPart) > kLargestList)
+        error = ListFileError::TooLarge;
+    // One byte more than the largest list tells a file that grew meanwhile.
+    char buffer[1 << 16];
+    DWORD got = 0;
+    while (error == ListFileError::None && bytes.size() <= kLargestList) {
+        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr))
+            error = ListFileError::CannotOpen;
+        else if (got == 0)
             break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        else
+            bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    return error == ListFileError::None && bytes.size() > kLargestList ? ListFileError::TooLarge : error;
+}
+
+#else
+
+// A pipe is opened without waiting for a writer and refused, as is a device,
+// before a byte is read from it.
+ListFileError ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    struct stat st {};
+    if (Malformed(path) || ::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return ListFileError::CannotOpen;
+    if (!S_ISREG(st.st_mode))
+        return ListFileError::NotAFile;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return ListFileError::CannotOpen;
+    // Asked again of the file opened: the name may point elsewhere by now.
+    ListFileError error = ListFileError::None;
+    if (::fstat(fd, &st) != 0)
+        error = ListFileError::CannotOpen;
+    else if (!S_ISREG(st.st_mode))
+        error = ListFileError::NotAFile;
+    else if (static_cast<std::uint64_t>(st.st_size) > kLargestList)
+        error = ListFileError::TooLarge;
+    else
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[1 << 16];
+    while (error == ListFileError::None && bytes.size() <= kLargestList) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0)
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            error = ListFileError::CannotOpen;
+    }
+    ::close(fd);
+    return error == ListFileError::None && bytes.size() > kLargestList ? ListFileError::TooLarge : error;
+}
+
+#endif
+
+// Calls take(line) for each line, ended at CR LF, a lone CR or a lone LF;
+// nothing is trimmed, and a final line ending adds no empty line.
+template <class Take>
+void ForEachLine(std::string_view text, Take take)
+{
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        take(text.substr(start, end - start));
+        const bool crLf = end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
         start = end + (crLf ? 2 : 1);
     }
-    return lines;
 }
 
 } // namespace
 
 ListFileContent ReadListFile(const std::string& path)
 {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes)
-        return Failure(ListFileError::CannotOpen, "The list file " + path + " could not be opened.");
-    if (bytes->empty())
-        return Failure(ListFileError::Empty, "The list file " + path + " is empty.");
+    std::string bytes;
+    ListFileError error = ReadWholeFile(path, bytes);
+    if (error == ListFileError::None && bytes.empty())
+        error = ListFileError::Empty;
+    if (error != ListFileError::None)
+        return Failure(error, Refusal(error, path));
 
-    const std::string text = ListFileBytesToUtf8(*bytes);
-    const std::vector<std::string_view> lines = SplitLines(text);
-    const std::optional<ListHead> head = lines.empty() ? std::nullopt : ParseHeadLine(std::string(lines[0]));
-    if (!head)
-        return Failure(ListFileError::Invalid, kInvalidFile);
-
+    // Only the head line and the map lines are kept, so memory stays near the file's size.
+    const ListFileDecoder decode(bytes);
     ListFileContent content;
-    content.head = *head;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (EndsWithNoCase(lines[i], ".img"))
-            content.mapPaths.emplace_back(lines[i]);
-    }
+    bool first = true, valid = false;
+    ForEachLine(bytes, [&](std::string_view line) {
+        if (first) {
+            first = false;
+            const std::optional<ListHead> head = ParseHeadLine(decode(line));
+            valid = head.has_value();
+            if (valid)
+                content.head = *head;
+        } else if (valid && EndsWithNoCase(line, ".img")) {
+            // The test on the bytes only spares decoding the other lines.
+            std::string text = decode(line);
+            if (EndsWithNoCase(text, ".img"))
+                content.mapPaths.push_back(std::move(text));
+        }
+    });
+    if (!valid)
+        return Failure(ListFileError::Invalid, kInvalidFile);
     return content;
 }
 

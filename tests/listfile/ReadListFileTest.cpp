@@ -5,6 +5,10 @@
 #include "maplist/MapList.h"
 #include "support/Fixtures.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace mapwren {
 namespace {
 
@@ -73,6 +77,18 @@ TEST(ReadListFile, NamesTheFileItCannotRead)
     TempDir dir;
     WriteBytes(dir.path() / "empty.mwl", "");
     std::filesystem::create_directory(dir.path() / "folder.mwl");
+    // Sparse files of nothing but NUL bytes: the largest list read, and one byte more.
+    for (const auto& [name, size] : {std::pair{"largest.mwl", 64 << 20}, {"huge.mwl", (64 << 20) + 1}}) {
+        WriteBytes(dir.path() / name, "");
+        std::filesystem::resize_file(dir.path() / name, size);
+    }
+#ifdef _WIN32
+    const std::string device = "NUL";
+#else
+    const std::string device = "/dev/zero";
+    ASSERT_EQ(mkfifo((dir.folder() + "pipe.mwl").c_str(), 0600), 0);
+#endif
+    const std::string notAFile = " is not an ordinary file (it is a device or a pipe), so it cannot be read as a list.";
     const struct {
         std::string path;
         ListFileError error;
@@ -83,6 +99,14 @@ TEST(ReadListFile, NamesTheFileItCannotRead)
         {dir.folder() + "folder.mwl", ListFileError::CannotOpen,
          "The list file " + dir.folder() + "folder.mwl could not be opened."},
         {dir.folder() + "empty.mwl", ListFileError::Empty, "The list file " + dir.folder() + "empty.mwl is empty."},
+        {device, ListFileError::NotAFile, "The list file " + device + notAFile},
+#ifndef _WIN32
+        {dir.folder() + "pipe.mwl", ListFileError::NotAFile, "The list file " + dir.folder() + "pipe.mwl" + notAFile},
+#endif
+        {dir.folder() + "largest.mwl", ListFileError::Invalid, "Invalid File                 "},
+        {dir.folder() + "huge.mwl", ListFileError::TooLarge,
+         "The list file " + dir.folder() + "huge.mwl is larger than 64 MB, far more than any list of maps needs, "
+         "so it is not read."},
     };
     for (const auto& c : cases) {
         const ListFileContent content = ReadListFile(c.path);
