@@ -1,5 +1,6 @@
 #include "common/Encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -65,6 +66,14 @@ std::size_t SequenceLength(std::string_view text, std::size_t i)
     return length;
 }
 
+// A name is short (50 bytes), so the copy costs nothing worth saving.
+std::string NulAsBlank(std::string_view bytes)
+{
+    std::string out(bytes);
+    std::replace(out.begin(), out.end(), '\0', ' ');
+    return out;
+}
+
 } // namespace
 
 bool IsValidUtf8(std::string_view text)
@@ -123,7 +132,7 @@ std::string Utf8FromWide(std::wstring_view text)
     return out;
 }
 
-std::string HeaderBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(bytes); }
+std::string HeaderBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(NulAsBlank(bytes)); }
 
 ListFileDecoder::ListFileDecoder(std::string_view) {}
 
@@ -167,7 +176,7 @@ bool Utf8ToBatchFileBytes(std::string_view text, std::string& bytes)
 
 #else
 
-std::string HeaderBytesToUtf8(std::string_view bytes) { return Windows1252ToUtf8(bytes); }
+std::string HeaderBytesToUtf8(std::string_view bytes) { return Windows1252ToUtf8(NulAsBlank(bytes)); }
 
 ListFileDecoder::ListFileDecoder(std::string_view wholeFile) : asIs_(IsValidUtf8(wholeFile)) {}
 

@@ -7,7 +7,8 @@
 // text is UTF-8.
 namespace mapwren {
 
-// Header name bytes: the ANSI code page on Windows, Windows-1252 elsewhere.
+// Header name bytes: the ANSI code page on Windows, Windows-1252 elsewhere;
+// a NUL byte (filler in some headers) reads as a blank.
 std::string HeaderBytesToUtf8(std::string_view bytes);
 
 // List file bytes: the ANSI code page on Windows, UTF-8 elsewhere (text that

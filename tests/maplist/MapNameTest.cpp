@@ -12,8 +12,9 @@ std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 TEST(MapName, JoinsBothFieldsUntrimmedAndUndoesTheXorByte)
 {
-    struct Case { const char* first; const char* second; std::uint8_t key; std::string name; };
+    struct Case { std::string first, second; std::uint8_t key; std::string name; };
     const Case cases[] = {
+        {std::string("N\0L", 3), std::string(30, '\0'), 0x5A, "N L" + Blanks(47)},   // a NUL shows as a blank
         {"ABC", "", 0, "ABC" + Blanks(47)},
         {"ABCDEFGHIJKLMNOPQRST", "XY", 0, "ABCDEFGHIJKLMNOPQRSTXY" + Blanks(28)},
         {"Topo", "Deutschland", 0x5A, "Topo" + Blanks(16) + "Deutschland" + Blanks(19)},
