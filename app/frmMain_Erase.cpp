@@ -22,14 +22,19 @@ void frmMain::cmdEraseGPS_Click()
 void frmMain::optSureYes_Click()
 {
     const ToolVariant variant = Variant();
-    const std::string command = BuildEraseCommand(programFolder_, ToolCommandName(variant, tools_), variant,
-                                                  SelectedPort(), cboCOM->currentText().toStdString());
-    const Status started = StartCommandLine(command);
+    const auto refused = CheckProgramFolder(programFolder_);
+    const Status started = refused ? Status()
+                                   : StartCommandLine(BuildEraseCommand(programFolder_, ToolCommandName(variant, tools_),
+                                                                        variant, SelectedPort(),
+                                                                        cboCOM->currentText().toStdString()));
+    // The question closes whatever the outcome.
     UnselectOption(optSureYes);
     optSureYes->hide();
     optSureNo->hide();
     lblAreYouSure->hide();
-    if (!started)
+    if (refused)
+        QMessageBox::warning(this, QStringLiteral("MAPWREN"), QString::fromStdString(*refused));
+    else if (!started)
         QMessageBox::critical(this, QStringLiteral("MAPWREN"), QString::fromStdString(started.error()));
 }
 
@@ -45,6 +50,10 @@ void frmMain::mnuID_Click()
 {
     if (UseSendmap20 == 0)
         return;
+    if (const auto refused = CheckProgramFolder(programFolder_)) {
+        QMessageBox::warning(this, QStringLiteral("MAPWREN"), QString::fromStdString(*refused));
+        return;
+    }
     Status done = WriteTestScriptIfMissing(programFolder_, ToolCommandName(ToolVariant::Sendmap20, tools_));
     if (done)
         done = StartTestScript(programFolder_);

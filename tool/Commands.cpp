@@ -170,6 +170,15 @@ std::string BuildEraseCommand(const std::string& programFolder, const std::strin
     return ToolPath(programFolder, toolName) + " " + PortWord(variant, port, comPort) + " -e";
 }
 
+std::optional<std::string> CheckProgramFolder(const std::string& programFolder)
+{
+    if (programFolder.find('"') == std::string::npos)
+        return std::nullopt;
+    return "The program's folder " + programFolder +
+           " holds a double quote, which cannot be written on the upload tool's command line. "
+           "Move the program to a folder without one.";
+}
+
 std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolName,
                                               const UploadSettings& settings,
                                               const std::list<std::string>& selectedFiles)
@@ -179,10 +188,8 @@ std::optional<std::string> CheckUploadCommand(const std::string& programFolder, 
     if (IsSecond(settings.variant) && settings.mapsetTicked && settings.mapsetName.find('"') != std::string::npos)
         return std::string("The mapset name holds a double quote, which cannot reach the upload tool intact. "
                            "Remove it from the name and try again.");
-    if (programFolder.find('"') != std::string::npos)
-        return "The program's folder " + programFolder +
-               " holds a double quote, which cannot be written on the upload tool's command line. "
-               "Move the program to a folder without one.";
+    if (auto refused = CheckProgramFolder(programFolder))
+        return refused;
     const UploadPieces p = SplitUpload(programFolder, toolName, settings);
     const std::size_t fitting = FittingMaps(p, selectedFiles);
     if (fitting < selectedFiles.size())

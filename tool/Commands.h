@@ -43,6 +43,11 @@ std::string BuildEraseCommand(const std::string& programFolder, const std::strin
 // them, its terminating NUL included.
 inline constexpr std::size_t kMaxCommandLine = 32767;
 
+// Why no command may start from the program's folder: a double quote in it
+// (possible outside Windows) cannot be written on a command line, and the
+// command would start a program in another folder. Empty when it may start.
+std::optional<std::string> CheckProgramFolder(const std::string& programFolder);
+
 // Why the upload must not start, as a message ready to show: no map ticked,
 // a mapset name the tool cannot receive intact, a command line too long.
 // Empty when the upload may start.

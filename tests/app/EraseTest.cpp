@@ -173,6 +173,47 @@ private slots:
         QVERIFY2(seen.text.contains(QString::fromStdString(folder + "/Test Connection.sh")), qPrintable(seen.text));
         QVERIFY(ReceivedArguments(terminal.Folder(), 300).isEmpty());
     }
+
+    // A command line cannot spell such a folder: `my "x"` would start the tool in `my x`.
+    void AProgramFolderHoldingADoubleQuoteStartsNothing_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("upload") << "upload";
+        QTest::newRow("erase") << "erase";
+        QTest::newRow("connection test") << "test";
+    }
+
+    void AProgramFolderHoldingADoubleQuoteStartsNothing()
+    {
+        QFETCH(QString, command);
+        FakeTerminal terminal;
+        TempDir dir;
+        const std::string folder = dir.folder() + "my \"x\"", decoy = dir.folder() + "my x";
+        for (const std::string& tools : {folder, decoy}) {
+            fs::create_directory(tools);
+            fs::copy_file(MAPWREN_STANDIN, tools + "/sendmap20.exe");
+        }
+        const std::unique_ptr<frmMain> w = StartWindow(folder);
+        WriteMaps(dir.path() / "maps", {{"a.img", "Alpha", 300}});
+        LoadFolder(*w, dir.path() / "maps");
+        Click(w->cmdSelectAll);
+        MessageWatch messages;
+        if (command == QLatin1String("upload")) {
+            Click(w->cmdUpload);
+        } else if (command == QLatin1String("erase")) {
+            Click(w->cmdEraseGPS);
+            Click(w->optSureYes);
+            QCOMPARE(Question(*w), QStringLiteral("000 00"));
+        } else {
+            w->mnuID->trigger();
+        }
+        const MessageWatch::Seen seen = messages.Only();
+        QCOMPARE(seen.title, QStringLiteral("MAPWREN"));
+        QVERIFY2(seen.text.startsWith(QString::fromStdString("The program's folder " + folder + " holds a double quote")),
+                 qPrintable(seen.text));
+        QVERIFY(ReceivedArguments(decoy, 300).isEmpty());
+        QVERIFY(ReceivedArguments(terminal.Folder(), 0).isEmpty());
+    }
 #endif
 };
 
