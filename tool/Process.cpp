@@ -45,23 +45,43 @@ std::string SystemMessage(DWORD error)
     return text;
 }
 
-} // namespace
-
-// A console tool gets a console window of its own, shown normally; a .bat
-// runs in the command interpreter.
-Status StartCommandLine(const std::string& commandLine, const std::string& what)
+// A console program gets a console window of its own, shown normally; the
+// system's error code when it cannot be started, else 0.
+DWORD Start(const wchar_t* program, std::wstring commandLine, const wchar_t* currentFolder)
 {
-    std::wstring mutableLine = WideFromUtf8(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
-                        &startup, &process))
-        return CannotStart(what, SplitCommandLine(commandLine).front(), SystemMessage(GetLastError()));
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        currentFolder, &startup, &process))
+        return GetLastError();
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return 0;
+}
+
+} // namespace
+
+// A .bat runs in the command interpreter.
+Status StartCommandLine(const std::string& commandLine, const std::string& what)
+{
+    if (const DWORD error = Start(nullptr, WideFromUtf8(commandLine), nullptr))
+        return CannotStart(what, SplitCommandLine(commandLine).front(), SystemMessage(error));
+    return {};
+}
+
+Status StartBatchFileIn(const std::string& folder, const std::string& name, const std::string& what)
+{
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring interpreter = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\cmd.exe";
+    // "/s" drops only the outermost quotes; ".\\" keeps the interpreter from
+    // looking anywhere but in the current folder.
+    const std::wstring line = L"cmd.exe /s /c \"\".\\" + WideFromUtf8(name) + L"\"\"";
+    if (const DWORD error = Start(interpreter.c_str(), line, WideFromUtf8(folder).c_str()))
+        return CannotStart(what, folder + "\\" + name, SystemMessage(error));
     return {};
 }
 

@@ -141,7 +141,16 @@ std::string BuildTestCommand(const std::string& programFolder)
 
 Status StartTestScript(const std::string& programFolder)
 {
-    return StartCommandLine(BuildTestCommand(programFolder), "The test script");
+    if (programFolder.find('%') == std::string::npos)
+        return StartCommandLine(BuildTestCommand(programFolder), "The test script");
+    // The command interpreter would expand a %NAME% in the script's path, so
+    // it starts in the folder and is given the name alone; it cannot start in
+    // a network folder ("\\server\share").
+    if (programFolder.starts_with("\\\\"))
+        return Status::Failure("The connection test cannot run from the program's folder " + programFolder +
+                               ": it is a network folder whose name holds a \"%\". Move the program to a folder "
+                               "on this computer or rename the folder.");
+    return StartBatchFileIn(programFolder, kScriptName, "The test script");
 }
 
 #else

@@ -45,7 +45,7 @@ TEST(TestScriptWindows, ThreeLinesWithCrLfNamingTheToolInQuotes)
 
 TEST(TestScriptWindows, CommandInterpreterStartsTheToolFromAnyProgramFolder)
 {
-    const char* names[] = {"Tools", "Map Tools", "100% Maps", "Z\xC3\xBCrich Tools"};
+    const char* names[] = {"Tools", "Map Tools", "100% Maps", "Pct%PATH%x", "Z\xC3\xBCrich Tools"};
     for (const char* name : names) {
         TempDir dir;
         const std::string folder = ProgramFolderNamed(dir, name);
