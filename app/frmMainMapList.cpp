@@ -9,15 +9,10 @@
 #include "app/FileDialog.h"
 #include "app/MapListModel.h"
 #include "app/frmMain.h"
+#include "common/Text.h"
 #include "maplist/FolderScan.h"
 
 namespace mapwren {
-
-namespace {
-
-constexpr std::size_t kUnreadableNamed = 5;   // more than this are counted, not named
-
-} // namespace
 
 void frmMain::ShowCaptions()
 {
@@ -110,14 +105,9 @@ QString frmMain::AskForImgFileWithDialog()
 // rows are in the grid all the same.
 void frmMain::WarnUnreadable(const std::vector<std::string>& paths)
 {
-    QString text = paths.size() == 1 ? tr("This map file could not be read; its row shows no map name:")
-                                     : tr("These map files could not be read; their rows show no map name:");
-    const std::size_t named = std::min(paths.size(), kUnreadableNamed);
-    for (std::size_t i = 0; i < named; ++i)
-        text += QStringLiteral("\n") + QDir::toNativeSeparators(QString::fromStdString(paths[i]));
-    if (paths.size() > named)
-        text += QStringLiteral("\n") + tr("and %1 more").arg(paths.size() - named);
-    QMessageBox::warning(this, QStringLiteral("MAPWREN"), text);
+    const QString text = paths.size() == 1 ? tr("This map file could not be read; its row shows no map name:")
+                                           : tr("These map files could not be read; their rows show no map name:");
+    QMessageBox::warning(this, QStringLiteral("MAPWREN"), text + QString::fromStdString(ListedPaths(paths)));
 }
 
 } // namespace mapwren

@@ -8,6 +8,7 @@
 
 #include "app/frmMain.h"
 #include "tool/Process.h"
+#include "tool/TickedMaps.h"
 
 namespace mapwren {
 
@@ -38,7 +39,19 @@ void frmMain::cmdUpload_Click()
 {
     const UploadSettings settings = UploadSettingsFromControls();
     const std::string toolName = ToolCommandName(settings.variant, tools_);
-    const std::list<std::string>& maps = mapList_.SelectedFiles();
+    // A map whose file has gone since loading is never sent, not even as an empty argument.
+    const TickedMaps ticked = SortTickedMaps(mapList_);
+    if (const auto gone = GoneMapsMessage(ticked)) {
+        const QString text = QString::fromStdString(*gone);
+        if (ticked.present.empty()) {
+            QMessageBox::warning(this, QStringLiteral("MAPWREN"), text);
+            return;
+        }
+        if (QMessageBox::question(this, QStringLiteral("MAPWREN"), text, QMessageBox::Yes | QMessageBox::No,
+                                  QMessageBox::No) != QMessageBox::Yes)
+            return;
+    }
+    const std::list<std::string>& maps = ticked.present;
     if (const auto refused = CheckUploadCommand(programFolder_, toolName, settings, maps)) {
         QMessageBox::warning(this, QStringLiteral("MAPWREN"), QString::fromStdString(*refused));
         return;

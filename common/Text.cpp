@@ -42,4 +42,15 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix)
     return text.size() >= suffix.size() && CompareNoCase(text.substr(text.size() - suffix.size()), suffix) == 0;
 }
 
+std::string ListedPaths(const std::vector<std::string>& paths)
+{
+    constexpr std::size_t kNamed = 5;   // a longer list would push the question off the screen
+    std::string text;
+    for (std::size_t i = 0; i < paths.size() && i < kNamed; ++i)
+        text += "\n" + paths[i];
+    if (paths.size() > kNamed)
+        text += "\nand " + std::to_string(paths.size() - kNamed) + " more";
+    return text;
+}
+
 } // namespace mapwren

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mapwren {
 
@@ -14,5 +15,9 @@ int CompareNoCase(std::string_view a, std::string_view b);
 
 // True when text ends with suffix, ASCII letters compared without regard to case.
 bool EndsWithNoCase(std::string_view text, std::string_view suffix);
+
+// The paths for a message, one a line after a line break each: the first five,
+// then "and N more" for the rest.
+std::string ListedPaths(const std::vector<std::string>& paths);
 
 } // namespace mapwren

@@ -50,6 +50,8 @@ public:
     const std::list<std::string>& SelectedFiles() const { return selectedFiles_.Entries(); }
     // Each entry followed by one blank.
     std::string SelectedFilesText() const { return selectedFiles_.Text(); }
+    // The entry a ticked row's tick added to SelectedFiles (empty when its file was gone then).
+    const std::string& TickEntry(std::size_t row) const { return tickEntries_[row]; }
     std::int64_t LoadedRowCount() const { return loadedRowCount_; }
 
     // Captions the two summary labels show now.

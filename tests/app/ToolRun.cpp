@@ -1,5 +1,6 @@
 #include "ToolRun.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -49,15 +50,19 @@ bool AsOrdinaryUser(const std::function<void()>& action)
 #endif
 }
 
-MessageWatch::MessageWatch()
+MessageWatch::MessageWatch(QMessageBox::StandardButton answer)
 {
     timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [shown = shown_] {
+    QObject::connect(&timer_, &QTimer::timeout, [shown = shown_, answer] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
         shown->push_back({box->windowTitle(), box->text(), box->icon()});
-        box->done(QMessageBox::Ok);
+        // A question reports the button clicked, not the code it was closed with.
+        if (QAbstractButton* button = box->button(answer))
+            button->click();
+        else
+            box->done(QMessageBox::Ok);
     });
     timer_.start();
 }

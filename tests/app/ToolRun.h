@@ -22,8 +22,8 @@ void ForgetArguments(const std::string& folder);
 bool AsOrdinaryUser(const std::function<void()>& action);
 
 // Every modal message box shown while the watch lives is recorded and
-// answered with OK; the watch stops with the object, so no late box of one
-// test is taken by another.
+// answered with `answer` where it has that button, else with OK; the watch
+// stops with the object, so no late box of one test is taken by another.
 class MessageWatch {
 public:
     struct Seen {
@@ -32,7 +32,7 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
     };
 
-    MessageWatch();
+    explicit MessageWatch(QMessageBox::StandardButton answer = QMessageBox::Ok);
     ~MessageWatch();
     const std::vector<Seen>& Shown() const { return *shown_; }
     bool None() const { return shown_->empty(); }

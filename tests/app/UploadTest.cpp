@@ -189,6 +189,41 @@ private slots:
         QVERIFY(ReceivedArguments(started.tools.Folder(), 300).isEmpty());
     }
 
+    // a.img goes before Select All (its short path is then empty), the others after it.
+    void TickedMapsGoneSinceLoadingAreNamedAndNeverSent_data()
+    {
+        QTest::addColumn<QString>("gone");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("two gone, Yes sends the rest") << "ac" << int(QMessageBox::Yes) << "b";
+        QTest::newRow("two gone, No sends nothing") << "ac" << int(QMessageBox::No) << "";
+        QTest::newRow("all gone: nothing to ask") << "abc" << int(QMessageBox::Yes) << "";
+    }
+
+    void TickedMapsGoneSinceLoadingAreNamedAndNeverSent()
+    {
+        QFETCH(QString, gone);
+        QFETCH(int, answer);
+        QFETCH(QString, sent);
+        UploadWindow u;
+        const auto path = [&](QChar map) { return u.maps.folder() + char(map.unicode()) + ".img"; };
+        fs::remove(path('a'));
+        Click(u.w.cmdSelectAll);
+        for (const QChar map : gone.mid(1))
+            fs::remove(path(map));
+        MessageWatch messages(static_cast<QMessageBox::StandardButton>(answer));
+        Click(u.w.cmdUpload);
+        const MessageWatch::Seen seen = messages.Only();
+        QCOMPARE(seen.title, QStringLiteral("MAPWREN"));
+        QCOMPARE(seen.icon, gone.size() == 3 ? QMessageBox::Warning : QMessageBox::Question);
+        for (const QChar map : gone)
+            QVERIFY2(seen.text.contains(QString::fromStdString(path(map))), qPrintable(seen.text));
+        QStringList expected;
+        for (const QChar map : sent)
+            expected << u.MapPath(map.unicode() - 'a' + 1);
+        QCOMPARE(ReceivedArguments(u.Folder(), 300), expected);
+    }
+
     // Every path here is as long as a file name may be, so few maps fill the
     // longest command line Windows starts: 32,767 characters with its NUL.
     void TooManyMapsForOneCommandLineAreRefusedWithTheCountThatFits()

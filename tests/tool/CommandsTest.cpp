@@ -5,9 +5,12 @@
 #include <string>
 
 #include "common/Paths.h"
+#include "maplist/MapList.h"
+#include "support/Fixtures.h"
 #include "tool/CommandLine.h"
 #include "tool/CommandCases.h"
 #include "tool/Commands.h"
+#include "tool/TickedMaps.h"
 
 namespace mapwren {
 namespace {
@@ -141,6 +144,48 @@ TEST(UploadCheck, LimitCountsCharactersWithTheTerminatingNul)
     const auto message = CheckUploadCommand(kFolder, "SENDMAP20.EXE", s, {longest + "x"});
     ASSERT_TRUE(message);
     EXPECT_NE(message->find("even with one map"), std::string::npos) << *message;
+}
+
+// Select All ticks every map; some go before it (their short path is then
+// empty), some after it.
+TEST(TickedMaps, GoneOnesAreNamedAndNeverSent)
+{
+    struct Case { std::string maps, goneBefore, goneAfter, message, sent; };
+    const Case cases[] = {
+        {"abc", "", "b",
+         "This ticked map has been deleted, moved or renamed since it was loaded:\n{folder}\\b.img\n"
+         "Send the other 2 maps without it?", "ac"},
+        {"abc", "a", "c",
+         "These 2 ticked maps have been deleted, moved or renamed since they were loaded:\n{folder}\\a.img\n"
+         "{folder}\\c.img\nSend the other map without them?", "b"},
+        {"abcdefg", "a", "bcdefg",
+         "The ticked maps have been deleted, moved or renamed since they were loaded, so there is nothing to send:"
+         "\n{folder}\\a.img\n{folder}\\b.img\n{folder}\\c.img\n{folder}\\d.img\n{folder}\\e.img\nand 2 more", ""},
+    };
+    for (const Case& c : cases) {
+        testing::TempDir dir;
+        const auto path = [&](char map) { return dir.folder() + map + ".img"; };
+        std::vector<MapRow> rows;
+        for (const char map : c.maps) {
+            testing::WriteImg(PathFromUtf8(path(map)), "M", "");
+            rows.push_back({RowState::Unticked, std::string(1, map) + ".img", dir.folder(), "M", 131});
+        }
+        MapList list;
+        list.AppendRows(std::move(rows));
+        std::list<std::string> sent;
+        for (const char map : c.sent)
+            sent.push_back(GetShortFileName(path(map)));
+        for (const char map : c.goneBefore)
+            std::filesystem::remove(PathFromUtf8(path(map)));
+        list.SelectAll();
+        for (const char map : c.goneAfter)
+            std::filesystem::remove(PathFromUtf8(path(map)));
+
+        const TickedMaps ticked = SortTickedMaps(list);
+
+        EXPECT_EQ(GoneMapsMessage(ticked).value_or(""), Expand(c.message, Utf8FromPath(dir.path())));
+        EXPECT_EQ(ticked.present, sent) << c.maps << " less " << c.goneBefore << c.goneAfter;
+    }
 }
 
 } // namespace
