@@ -147,8 +147,7 @@ protected:
 private:
     // Controls and layout.
     void CreateControls();
-    void CreateListControls();
-    void CreateSettingControls();
+    void BindControls();
     void CreateGrid();
     void CreateMenus();
     void SetTabOrder();

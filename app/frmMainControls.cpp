@@ -17,6 +17,7 @@
 #include "app/DesignFont.h"
 #include "app/GridDelegate.h"
 #include "app/MapListModel.h"
+#include "app/frmMainDesign.h"
 #include "app/OptionButtons.h"
 #include "app/Palette.h"
 #include "app/Pictures.h"
@@ -27,16 +28,14 @@ namespace mapwren {
 
 namespace {
 
-constexpr int kClientWidth = 11805;
-constexpr int kClientHeight = 6510;
-constexpr int kHeaderRowHeight = 240;   // the grid's rows, header included
-
-template <class W>
-W* Place(W* widget, const char* name, int left, int top, int width, int height)
+QColor TextColourOf(TextColour colour)
 {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(TwipsRect(left, top, width, height));
-    return widget;
+    switch (colour) {
+    case TextColour::Red: return kRed;
+    case TextColour::Blue: return kBlue;
+    case TextColour::System: break;
+    }
+    return {};
 }
 
 void SetTextColour(QWidget* widget, const QColor& colour)
@@ -48,20 +47,73 @@ void SetTextColour(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
-QLabel* PictureBox(QWidget* parent, const char* name, int left, const QString& resource)
+QWidget* MakeWidget(ControlKind kind, QWidget* parent)
 {
-    auto* box = Place(new QLabel(parent), name, left, 4320, 255, 255);
-    box->setPixmap(RenderPicture(resource, QSize(15, 15)));
-    box->hide();
-    return box;
+    switch (kind) {
+    case ControlKind::CommandButton:
+    case ControlKind::PictureButton: return new QPushButton(parent);
+    case ControlKind::Frame: return new QGroupBox(parent);
+    case ControlKind::OptionButton: return new QRadioButton(parent);
+    case ControlKind::CheckBox: return new QCheckBox(parent);
+    case ControlKind::ComboBox: return new QComboBox(parent);
+    case ControlKind::TextBox: return new QLineEdit(parent);
+    case ControlKind::Label:
+    case ControlKind::PictureBox: return new QLabel(parent);
+    case ControlKind::Grid: return new QTableView(parent);
+    }
+    return new QWidget(parent);
 }
 
-QPushButton* PictureButton(QWidget* parent, const char* name, const QString& resource, QSize size)
+// A label's text sits at its top, as the design's labels draw it; in a box
+// lower than a line it is centred so that what is cut is cut evenly.
+Qt::Alignment LabelAlignment(const ControlDesign& design, const QLabel* label)
 {
-    auto* button = Place(new QPushButton(parent), name, 8160, 5820, 1815, 615);
-    button->setIcon(QIcon(RenderPicture(resource, size)));
-    button->setIconSize(size);
-    return button;
+    const Qt::Alignment vertical =
+        label->height() < label->fontMetrics().height() ? Qt::AlignVCenter : Qt::AlignTop;
+    switch (design.align) {
+    case TextAlign::Right: return Qt::AlignRight | vertical;
+    case TextAlign::Centre: return Qt::AlignCenter;
+    case TextAlign::Left: break;
+    }
+    return Qt::AlignLeft | vertical;
+}
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Makes one control as designed: place, caption, tooltip, font, colours,
+// picture and initial state.
+QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
+{
+    QWidget* widget = MakeWidget(design.kind, parent);
+    widget->setObjectName(Text(design.name));
+    widget->setGeometry(TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
+    widget->setFont(DesignFont(Text(design.font.family), design.font.points, design.font.bold));
+    widget->setToolTip(Text(design.tooltip));
+    const QPixmap picture =
+        design.picture.empty()
+            ? QPixmap()
+            : RenderPicture(QStringLiteral(":/%1.svg").arg(Text(design.picture)),
+                            QSize(design.pictureWidth, design.pictureHeight));
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(Text(design.caption));
+        button->setChecked(design.selected);
+        if (!picture.isNull()) {
+            button->setIcon(QIcon(picture));
+            button->setIconSize(picture.deviceIndependentSize().toSize());
+        }
+    } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        frame->setTitle(Text(design.caption));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(Text(design.caption));
+        label->setAlignment(LabelAlignment(design, label));
+        if (!picture.isNull())
+            label->setPixmap(picture);
+    }
+    if (design.colour != TextColour::System)
+        SetTextColour(widget, TextColourOf(design.colour));
+    widget->setEnabled(design.enabled);
+    widget->setVisible(design.visible);
+    return widget;
 }
 
 // The closed COM box is too narrow for "COM8" beside the style's usual arrow
@@ -86,6 +138,12 @@ public:
     }
 };
 
+template <class W>
+void Bind(W*& control, const QWidget* window, const char* name)
+{
+    control = window->findChild<W*>(QLatin1String(name));
+}
+
 } // namespace
 
 frmMain::frmMain(std::string programFolder, std::string argumentText, QWidget* parent)
@@ -107,7 +165,7 @@ frmMain::frmMain(std::string programFolder, std::string argumentText, QWidget* p
     CreateMenus();
     SetTabOrder();
     ConnectEvents();
-    setFixedSize(Px(kClientWidth), Px(kClientHeight) + menuBar()->sizeHint().height());
+    setFixedSize(Px(kMainClientWidth), Px(kMainClientHeight) + menuBar()->sizeHint().height());
 }
 
 frmMain::~frmMain() = default;
@@ -116,115 +174,74 @@ void frmMain::CreateControls()
 {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Px(kClientWidth), Px(kClientHeight));
+    client->setFixedSize(Px(kMainClientWidth), Px(kMainClientHeight));
     setCentralWidget(client);
 
-    cmdFileOpen = Place(new QPushButton(tr("Load &Folder"), client), "cmdFileOpen", 120, 100, 1260, 855);
-    cmdFileOpen->setFont(SansSerif825(true));
+    std::map<std::string_view, QWidget*> containers{{"", client}};
+    for (const ControlDesign& design : frmMainControls())
+        containers[design.name] = MakeControl(design, containers.at(design.container));
+    BindControls();
 
-    CreateSettingControls();
-
-    picUnchecked = PictureBox(client, "picUnchecked", 600, QStringLiteral(":/unchecked.svg"));
-    picChecked = PictureBox(client, "picChecked", 840, QStringLiteral(":/checked.svg"));
-    picNoFileExist = PictureBox(client, "picNoFileExist", 1080, QStringLiteral(":/nofile.svg"));
-
-    lblProcessing = Place(new QLabel(tr("Processing ...."), client), "lblProcessing", 5000, 2000, 3375, 495);
-    lblProcessing->setFont(Verdana(12, true));
-    lblProcessing->setAlignment(Qt::AlignCenter);
-    SetTextColour(lblProcessing, kBlue);
+    for (std::string_view port : ComPortNames())
+        cboCOM->addItem(Text(port));
+    cboCOM->setCurrentIndex(-1);   // no text until start-up sets it
+    cboCOM->setStyle(new SlimArrowStyle(cboCOM));
+    SetMapsetBoxEnabled(false);
     CreateGrid();
     lblProcessing->stackUnder(MSFlexGrid1);
-
-    lblTotalBytes = Place(new QLabel(client), "lblTotalBytes", 8400, 4800, 3255, 255);
-    lblFilesSelected = Place(new QLabel(client), "lblFilesSelected", 9600, 5200, 2055, 255);
-    for (QLabel* label : {lblTotalBytes, lblFilesSelected}) {
-        label->setFont(Verdana(8.25));
-        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    }
-
-    CreateListControls();
-
-    cmdEraseGPS = Place(new QPushButton(tr("&Erase GPS"), client), "cmdEraseGPS", 5880, 5880, 1335, 255);
-    cmdEraseGPS->setFont(SansSerif825(true));
-    cmdEraseGPS->setToolTip(tr("Use this if GPS is jammed"));
-    cmdEraseGPS->setEnabled(false);
-    lblAreYouSure = Place(new QLabel(tr("Are you Sure?"), client), "lblAreYouSure", 5400, 6165, 1095, 195);
-    optSureYes = Place(new QRadioButton(tr("&Yes"), client), "optSureYes", 6480, 6135, 615, 255);
-    optSureNo = Place(new QRadioButton(tr("&No"), client), "optSureNo", 7200, 6135, 615, 255);
-    for (QWidget* control : {static_cast<QWidget*>(lblAreYouSure), static_cast<QWidget*>(optSureYes),
-                             static_cast<QWidget*>(optSureNo)}) {
-        SetTextColour(control, kRed);
-        control->hide();
-    }
-
-    chkCreateFile = Place(new QCheckBox(tr("Create File instead of Upload"), client), "chkCreateFile", 8120, 5520,
-                          2535, 255);
-    cmdUpload = PictureButton(client, "cmdUpload", QStringLiteral(":/upload.svg"), QSize(105, 19));
-    cmdCreateFile = PictureButton(client, "cmdCreateFile", QStringLiteral(":/createfile.svg"), QSize(92, 15));
-    cmdCreateFile->hide();
-    cmdExit = Place(new QPushButton(tr("E&xit"), client), "cmdExit", 10365, 5820, 1335, 615);
-    cmdExit->setFont(SansSerif825(true));
 }
 
-void frmMain::CreateSettingControls()
+void frmMain::BindControls()
 {
-    QWidget* client = centralWidget();
-    Frame1 = Place(new QGroupBox(tr("    I/O Port    "), client), "Frame1", 120, 1100, 1260, 1305);
-    optAuto = Place(new QRadioButton(tr("Auto"), Frame1), "optAuto", 100, 240, 855, 255);
-    optCOM = Place(new QRadioButton(Frame1), "optCOM", 100, 600, 255, 255);
-    cboCOM = Place(new QComboBox(Frame1), "cboCOM", 340, 570, 855, 315);
-    cboCOM->setStyle(new SlimArrowStyle(cboCOM));
-    optUSB = Place(new QRadioButton(tr("USB"), Frame1), "optUSB", 100, 960, 855, 255);
-    for (int i = 1; i <= 9; ++i)
-        cboCOM->addItem(QStringLiteral("COM%1").arg(i));
-    cboCOM->setCurrentIndex(-1);   // no text until start-up sets it
-    optAuto->setEnabled(false);
-    optUSB->setEnabled(false);
-    cboCOM->setEnabled(false);
-
-    fmeSpeed = Place(new QGroupBox(tr("Upload Speed"), client), "fmeSpeed", 120, 2640, 1260, 1500);
-    opt9600 = Place(new QRadioButton(fmeSpeed), "opt9600", 240, 285, 195, 195);
-    opt19200 = Place(new QRadioButton(fmeSpeed), "opt19200", 240, 525, 195, 195);
-    opt38400 = Place(new QRadioButton(fmeSpeed), "opt38400", 240, 765, 195, 195);
-    opt57600 = Place(new QRadioButton(fmeSpeed), "opt57600", 240, 1005, 195, 195);
-    opt115200 = Place(new QRadioButton(fmeSpeed), "opt115200", 240, 1245, 195, 195);
-    lbl9600 = Place(new QLabel(QStringLiteral("9600"), fmeSpeed), "lbl9600", 510, 270, 480, 165);
-    lbl19200 = Place(new QLabel(QStringLiteral("19200"), fmeSpeed), "lbl19200", 435, 510, 555, 165);
-    lbl38400 = Place(new QLabel(QStringLiteral("38400"), fmeSpeed), "lbl38400", 435, 750, 555, 165);
-    lbl57600 = Place(new QLabel(QStringLiteral("57600"), fmeSpeed), "lbl57600", 435, 990, 555, 165);
-    lbl115200 = Place(new QLabel(QStringLiteral("115200"), fmeSpeed), "lbl115200", 435, 1230, 555, 165);
-    for (QLabel* label : {lbl9600, lbl19200, lbl38400, lbl57600, lbl115200})
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    opt115200->setChecked(true);
-
-    fmeMapset = Place(new QGroupBox(tr("Set Mapset Name"), client), "fmeMapset", 120, 4880, 4720, 675);
-    chkMapset = Place(new QCheckBox(fmeMapset), "chkMapset", 120, 280, 255, 255);
-    lblEnterMapset = Place(new QLabel(tr("Enter Name:"), fmeMapset), "lblEnterMapset", 480, 315, 975, 255);
-    txtMapset = Place(new QLineEdit(fmeMapset), "txtMapset", 1440, 280, 3135, 285);
-    lblEnterMapset->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetMapsetBoxEnabled(false);
-}
-
-void frmMain::CreateListControls()
-{
-    fmeList = Place(new QGroupBox(tr("List"), centralWidget()), "fmeList", 5100, 4720, 2895, 980);
-    cmdSelectAll = Place(new QPushButton(tr("Select &All"), fmeList), "cmdSelectAll", 120, 240, 1365, 255);
-    cmdSelectNone = Place(new QPushButton(tr("Select &None"), fmeList), "cmdSelectNone", 1560, 240, 1215, 255);
-    cmdClearGrid = Place(new QPushButton(tr("&Clear"), fmeList), "cmdClearGrid", 120, 620, 855, 255);
-    cmdLoadList = Place(new QPushButton(tr("&Load"), fmeList), "cmdLoadList", 1080, 620, 855, 255);
-    cmdSaveList = Place(new QPushButton(tr("&Save"), fmeList), "cmdSaveList", 2040, 620, 735, 255);
-    cmdLoadList->setToolTip(tr("Load a list of maps from a text file"));
-    cmdSaveList->setToolTip(tr("Save list of selected maps to a text file"));
-    cmdSaveList->setEnabled(false);
+    Bind(cmdFileOpen, this, "cmdFileOpen");
+    Bind(Frame1, this, "Frame1");
+    Bind(optAuto, this, "optAuto");
+    Bind(optCOM, this, "optCOM");
+    Bind(cboCOM, this, "cboCOM");
+    Bind(optUSB, this, "optUSB");
+    Bind(fmeSpeed, this, "fmeSpeed");
+    Bind(opt9600, this, "opt9600");
+    Bind(opt19200, this, "opt19200");
+    Bind(opt38400, this, "opt38400");
+    Bind(opt57600, this, "opt57600");
+    Bind(opt115200, this, "opt115200");
+    Bind(lbl9600, this, "lbl9600");
+    Bind(lbl19200, this, "lbl19200");
+    Bind(lbl38400, this, "lbl38400");
+    Bind(lbl57600, this, "lbl57600");
+    Bind(lbl115200, this, "lbl115200");
+    Bind(picUnchecked, this, "picUnchecked");
+    Bind(picChecked, this, "picChecked");
+    Bind(picNoFileExist, this, "picNoFileExist");
+    Bind(MSFlexGrid1, this, "MSFlexGrid1");
+    Bind(lblProcessing, this, "lblProcessing");
+    Bind(lblTotalBytes, this, "lblTotalBytes");
+    Bind(lblFilesSelected, this, "lblFilesSelected");
+    Bind(fmeMapset, this, "fmeMapset");
+    Bind(chkMapset, this, "chkMapset");
+    Bind(lblEnterMapset, this, "lblEnterMapset");
+    Bind(txtMapset, this, "txtMapset");
+    Bind(fmeList, this, "fmeList");
+    Bind(cmdSelectAll, this, "cmdSelectAll");
+    Bind(cmdSelectNone, this, "cmdSelectNone");
+    Bind(cmdClearGrid, this, "cmdClearGrid");
+    Bind(cmdLoadList, this, "cmdLoadList");
+    Bind(cmdSaveList, this, "cmdSaveList");
+    Bind(cmdEraseGPS, this, "cmdEraseGPS");
+    Bind(lblAreYouSure, this, "lblAreYouSure");
+    Bind(optSureYes, this, "optSureYes");
+    Bind(optSureNo, this, "optSureNo");
+    Bind(chkCreateFile, this, "chkCreateFile");
+    Bind(cmdUpload, this, "cmdUpload");
+    Bind(cmdCreateFile, this, "cmdCreateFile");
+    Bind(cmdExit, this, "cmdExit");
 }
 
 void frmMain::CreateGrid()
 {
-    MSFlexGrid1 = Place(new QTableView(centralWidget()), "MSFlexGrid1", 1470, 80, 10270, 4660);
     model_ = new MapListModel(mapList_, {picUnchecked->pixmap(), picChecked->pixmap(), picNoFileExist->pixmap()}, this);
     MSFlexGrid1->setModel(model_);
     MSFlexGrid1->setItemDelegate(new GridDelegate(MSFlexGrid1));
-    MSFlexGrid1->setFont(Verdana(8.25));
     MSFlexGrid1->setSelectionMode(QAbstractItemView::NoSelection);
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setAutoScroll(false);   // moving the current cell does not scroll, as in the grid we follow
@@ -235,14 +252,14 @@ void frmMain::CreateGrid()
     MSFlexGrid1->setTabKeyNavigation(false);   // one stop of the tab order, as a grid is
 
     QPalette palette = MSFlexGrid1->palette();
-    palette.setColor(QPalette::Base, kGridBackground);
+    palette.setColor(QPalette::Base, QColor(kGridBeyondRows.red, kGridBeyondRows.green, kGridBeyondRows.blue));
     MSFlexGrid1->setPalette(palette);
 
     QHeaderView* rows = MSFlexGrid1->verticalHeader();
     rows->hide();
     rows->setMinimumSectionSize(1);
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(Px(kHeaderRowHeight));
+    rows->setDefaultSectionSize(Px(kGridRowHeight));
 
     QHeaderView* header = MSFlexGrid1->horizontalHeader();
     header->setSectionsClickable(false);
@@ -252,7 +269,7 @@ void frmMain::CreateGrid()
     header->setMinimumSectionSize(1);
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setFixedHeight(Px(kHeaderRowHeight));
+    header->setFixedHeight(Px(kGridRowHeight));
 
     MSFlexGrid1->viewport()->installEventFilter(this);
     header->viewport()->installEventFilter(this);
@@ -260,39 +277,44 @@ void frmMain::CreateGrid()
 
 void frmMain::CreateMenus()
 {
-    File = menuBar()->addMenu(tr(" &File "));
-    File->setObjectName(QStringLiteral("File"));
-    mnuUseSendmap1 = File->addAction(tr("Use Sendmap.exe"));
-    mnuUseSendmap2 = File->addAction(tr("Use Sendmap20.exe"));
-    mnuExit = File->addAction(tr("E&xit"));
-    mnuID = menuBar()->addAction(tr("&Test Connection"));
-    mnuAbout = menuBar()->addAction(tr(" &About "));
-
-    mnuUseSendmap1->setShortcut(Qt::Key_F1);
-    mnuUseSendmap2->setShortcut(Qt::Key_F2);
-    for (QAction* variant : {mnuUseSendmap1, mnuUseSendmap2}) {
-        variant->setCheckable(true);
-        variant->setEnabled(false);
+    std::map<std::string_view, QMenu*> menus;
+    for (const MenuDesign& design : frmMainMenus()) {
+        QAction* item = nullptr;
+        if (design.parent.empty() && design.name == "File") {
+            QMenu* menu = menuBar()->addMenu(Text(design.caption));
+            menu->setObjectName(Text(design.name));
+            menus[design.name] = menu;
+            item = menu->menuAction();
+        } else {
+            item = design.parent.empty() ? menuBar()->addAction(Text(design.caption))
+                                         : menus.at(design.parent)->addAction(Text(design.caption));
+        }
+        item->setObjectName(Text(design.name));
+        item->setEnabled(design.enabled);
+        if (!design.shortcut.empty())
+            item->setShortcut(QKeySequence(Text(design.shortcut)));
     }
-    mnuUseSendmap1->setObjectName(QStringLiteral("mnuUseSendmap1"));
-    mnuUseSendmap2->setObjectName(QStringLiteral("mnuUseSendmap2"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    mnuID->setObjectName(QStringLiteral("mnuID"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    File = menus.at("File");
+    mnuUseSendmap1 = findChild<QAction*>(QStringLiteral("mnuUseSendmap1"));
+    mnuUseSendmap2 = findChild<QAction*>(QStringLiteral("mnuUseSendmap2"));
+    mnuExit = findChild<QAction*>(QStringLiteral("mnuExit"));
+    mnuID = findChild<QAction*>(QStringLiteral("mnuID"));
+    mnuAbout = findChild<QAction*>(QStringLiteral("mnuAbout"));
+    // The tool variant in use carries the check mark.
+    mnuUseSendmap1->setCheckable(true);
+    mnuUseSendmap2->setCheckable(true);
 }
 
 // The keyboard order of the design; controls that take no focus (frames,
 // labels, picture boxes) hold numbers in it too and are left out here.
 void frmMain::SetTabOrder()
 {
-    const std::map<int, QWidget*> order = {
-        {0, cmdFileOpen},     {1, optAuto},        {2, optUSB},         {3, opt9600},      {4, opt19200},
-        {5, opt38400},        {6, opt57600},       {7, opt115200},      {11, cmdEraseGPS}, {12, optSureYes},
-        {13, optSureNo},      {14, cmdUpload},     {15, cmdExit},       {16, MSFlexGrid1}, {32, cmdLoadList},
-        {33, cmdSaveList},    {34, cmdClearGrid},  {36, cboCOM},        {37, optCOM},      {39, chkMapset},
-        {41, txtMapset},      {42, cmdSelectAll},  {43, cmdSelectNone}, {44, chkCreateFile},
-        {45, cmdCreateFile},
-    };
+    std::map<int, QWidget*> order;
+    for (const ControlDesign& design : frmMainControls()) {
+        if (design.kind != ControlKind::Frame && design.kind != ControlKind::Label &&
+            design.kind != ControlKind::PictureBox)
+            order[design.tab] = findChild<QWidget*>(Text(design.name));
+    }
     QWidget* previous = nullptr;
     for (const auto& [tab, widget] : order) {
         if (previous)
