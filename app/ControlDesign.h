@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// The vocabulary of the forms' design tables: what a control is, where it
+// sits and how it looks before any code runs. Each front-end builds its own
+// native controls from these tables.
+namespace mapwren {
+
+// What a control is; each front-end makes its own native kind of it.
+enum class ControlKind {
+    CommandButton,
+    PictureButton,   // a command button showing a picture instead of a caption
+    Frame,
+    OptionButton,
+    CheckBox,
+    ComboBox,
+    TextBox,
+    Label,
+    PictureBox,
+    Grid,
+};
+
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A font as the design names it; a front-end without it takes the nearest
+// sans-serif of the same size.
+struct FontDesign {
+    std::string_view family = "MS Sans Serif";
+    double points = 8.25;
+    bool bold = false;
+};
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+enum class TextColour { System, Black, Red, Blue };
+enum class TextAlign { Left, Right, Centre };
+enum class Background { System, Light3D };   // Light3D: the system colour 3D light
+
+// One control of a window as designed, before any code runs.
+struct ControlDesign {
+    std::string_view name;
+    ControlKind kind = ControlKind::Label;
+    std::string_view container;   // a frame's name; empty for the window itself
+    std::string_view caption;     // "&" marks the access key
+    std::string_view tooltip;
+    TwipsRect place;
+    int tab = 0;                  // position in the keyboard's tab order
+    FontDesign font;
+    TextColour colour = TextColour::System;
+    TextAlign align = TextAlign::Left;
+    Background background = Background::System;
+    bool enabled = true;
+    bool visible = true;
+    bool selected = false;        // an option button's or check box's initial value
+    std::string_view picture;     // the picture's name in resources/, without ".svg"
+    int pictureWidth = 0;         // its size in pixels
+    int pictureHeight = 0;
+};
+
+// One item of the menu bar or of a menu.
+struct MenuDesign {
+    std::string_view name;
+    std::string_view caption;
+    std::string_view parent;      // empty for the menu bar
+    bool enabled = true;
+    std::string_view shortcut;    // "F1", "F2" or empty
+};
+
+} // namespace mapwren

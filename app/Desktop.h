@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What only a front-end can do for the forms: dialogs, message boxes, the
+// browser, repainting and closing its windows. The forms call it; tests give
+// them a fake that records what was asked and answers as told.
+namespace mapwren {
+
+enum class MessageIcon { Critical, Exclamation, Information };
+
+// An open or save dialog as the forms set it up.
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;     // "description|pattern|description|pattern"
+    std::string fileName;   // preset name, such as "*.mwl"
+    int flags = 0;          // the common dialog's flags (0x800 path must exist, ...)
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // The chosen file, or nothing when the user cancelled.
+    virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
+    virtual void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) = 0;
+    // True for Yes.
+    virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
+    // Draws the window's state now, before a long piece of work.
+    virtual void RepaintNow() = 0;
+    // Opens the address in the user's web browser; false when none could be started.
+    virtual bool OpenAddress(const std::string& address) = 0;
+    virtual void CloseAllWindows() = 0;
+};
+
+} // namespace mapwren
