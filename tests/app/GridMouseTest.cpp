@@ -85,6 +85,11 @@ private slots:
         QCOMPARE(Enabled({g.w.cmdEraseGPS, g.w.cmdUpload, g.w.cmdCreateFile}), QStringLiteral("000"));
         ClickCell(g.w, 1, 1, mouse, keys);
         QCOMPARE(Enabled({g.w.cmdEraseGPS, g.w.cmdUpload, g.w.cmdCreateFile}), QStringLiteral("111"));
+        // So does one on the header, but for a plain left press, which is left to the sort.
+        g.w.mnuUseSendmap1->trigger();
+        QTest::mousePress(g.w.MSFlexGrid1->horizontalHeader()->viewport(), mouse, keys, HeaderCentre(g.w, 1));
+        QCOMPARE(Enabled({g.w.cmdEraseGPS, g.w.cmdUpload, g.w.cmdCreateFile}), ticks ? "000" : "111");
+        QTest::mouseRelease(g.w.MSFlexGrid1->horizontalHeader()->viewport(), mouse, keys, HeaderCentre(g.w, 1));
     }
 
     void APressOnAnotherColumnShowsTheCaptionsAndTicksNothing()
