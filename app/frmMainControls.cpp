@@ -327,16 +327,17 @@ void frmMain::SetTabOrder()
     EnterGroupAtSelected({optSureYes, optSureNo});
 }
 
-// Where the design gives one access key to several controls, Qt only moves
-// the focus between them. Windows presses the first of them in the tab order
-// that can take it; with none, the menu bar's item of that letter opens.
+// Alt with a letter acts at once, as on Windows: it presses the first control
+// of that access key in the tab order that can take it (where the design gives
+// a letter to several, Qt would only move the focus between them); with none,
+// the menu bar's item of that letter opens.
 void frmMain::ActOnAccessKey(const QKeySequence& key)
 {
     for (QWidget* control : tabOrder_) {
         auto* button = qobject_cast<QAbstractButton*>(control);
         if (button && button->isVisible() && button->isEnabled() && QKeySequence::mnemonic(button->text()) == key) {
             button->setFocus(Qt::ShortcutFocusReason);
-            button->animateClick();
+            button->click();
             return;
         }
     }
@@ -386,7 +387,7 @@ void frmMain::ConnectEvents()
     connect(mnuID, &QAction::triggered, this, &frmMain::mnuID_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 
-    // Access keys that Qt finds ambiguous come here to be resolved.
+    // Access keys come here to act at once, shared ones included.
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
         button->installEventFilter(this);
     menuBar()->installEventFilter(this);

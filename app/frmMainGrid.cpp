@@ -109,7 +109,7 @@ void frmMain::SetCurrentCell(int row, int col)
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+    if (event->type() == QEvent::Shortcut) {
         ActOnAccessKey(static_cast<QShortcutEvent*>(event)->key());
         return true;
     }
