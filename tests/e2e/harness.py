@@ -198,10 +198,9 @@ class Program:
 
     def key(self, *keys, window=None):
         xdotool("windowfocus", window or self.window)
+        # No pause after: an access key acts at once, so a click right after it
+        # must find its work done.
         xdotool("key", "--delay", 40, *keys)
-        # A button pressed by its access key clicks at the end of a 100 ms
-        # press animation; a user's next click comes later than that.
-        time.sleep(0.2)
 
     def type_text(self, text):
         xdotool("windowfocus", self.window)
