@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/DesignFont.h"
-#include "app/Twips.h"
+#include "qt/DesignFont.h"
+#include "qt/Twips.h"
 #include "common/Addresses.h"
 
 namespace mapwren {

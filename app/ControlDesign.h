@@ -46,7 +46,7 @@ struct Rgb {
 
 enum class TextColour { System, Black, Red, Blue };
 enum class TextAlign { Left, Right, Centre };
-enum class Background { System, Light3D };   // Light3D: the system colour 3D light
+enum class Background { System, Light3D, Menu };   // the system colours 3D light and menu
 
 // One control of a window as designed, before any code runs.
 struct ControlDesign {

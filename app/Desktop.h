@@ -10,6 +10,15 @@ namespace mapwren {
 
 enum class MessageIcon { Critical, Exclamation, Information };
 
+// The common dialog's flags the forms use.
+inline constexpr int kOverwritePrompt = 0x2;
+inline constexpr int kHideReadOnly = 0x4;
+inline constexpr int kNoChangeDir = 0x8;
+inline constexpr int kNoValidate = 0x100;
+inline constexpr int kPathMustExist = 0x800;
+inline constexpr int kFileMustExist = 0x1000;
+inline constexpr int kExplorer = 0x80000;
+
 // An open or save dialog as the forms set it up.
 struct FileDialogRequest {
     std::string title;
@@ -32,6 +41,8 @@ public:
     // Opens the address in the user's web browser; false when none could be started.
     virtual bool OpenAddress(const std::string& address) = 0;
     virtual void CloseAllWindows() = 0;
+    // Shows the About window over the main window, without blocking it.
+    virtual void ShowAboutWindow() = 0;
 };
 
 } // namespace mapwren

@@ -1,14 +1,6 @@
 // The map list's buttons: Clear, Select All, Select None and Load Folder.
-#include <QDir>
-#include <QFileDialog>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTableView>
-
-#include "app/FileDialog.h"
-#include "app/MapListModel.h"
 #include "app/frmMain.h"
+#include "common/Paths.h"
 #include "common/Text.h"
 #include "maplist/FolderScan.h"
 
@@ -16,98 +8,105 @@ namespace mapwren {
 
 void frmMain::ShowCaptions()
 {
-    lblFilesSelected->setText(QString::fromStdString(mapList_.CountCaptionText()));
-    lblTotalBytes->setText(QString::fromStdString(mapList_.TotalCaptionText()));
+    lblFilesSelected.text = mapList_.CountCaptionText();
+    lblTotalBytes.text = mapList_.TotalCaptionText();
 }
 
 void frmMain::EnableUploadButtons(bool enabled)
 {
-    cmdUpload->setEnabled(enabled);
-    cmdCreateFile->setEnabled(enabled);
+    cmdUpload.enabled = enabled;
+    cmdCreateFile.enabled = enabled;
+}
+
+void frmMain::ClearGrid()
+{
+    mapList_.Clear();
+    ++rowsRevision_;
+}
+
+void frmMain::AppendMapRows(std::vector<MapRow> rows)
+{
+    mapList_.AppendRows(std::move(rows));
+    ++rowsRevision_;
 }
 
 void frmMain::cmdClearGrid_Click()
 {
-    model_->Clear();
-    ApplyColumnWidths();
+    ClearGrid();
     SetCurrentCell(0, 0);
-    for (QPushButton* button : {cmdSelectAll, cmdSelectNone, cmdSaveList, cmdClearGrid})
-        button->setEnabled(false);
-    lblFilesSelected->hide();
-    lblTotalBytes->hide();
+    for (ControlState* button : {&cmdSelectAll, &cmdSelectNone, &cmdSaveList, &cmdClearGrid})
+        button->enabled = false;
+    lblFilesSelected.visible = false;
+    lblTotalBytes.visible = false;
     EnableUploadButtons(false);
-    cmdFileOpen->setFocus();
+    focusRequest_ = "cmdFileOpen";
 }
 
 void frmMain::cmdSelectAll_Click()
 {
-    model_->SelectAll();
+    mapList_.SelectAll();
     if (mapList_.RowCount() > 0)
         SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
-    lblFilesSelected->show();
-    lblTotalBytes->show();
+    lblFilesSelected.visible = true;
+    lblTotalBytes.visible = true;
     ShowCaptions();
-    cmdSelectAll->setEnabled(false);
-    cmdSelectNone->setEnabled(true);
-    cmdSaveList->setEnabled(true);
+    cmdSelectAll.enabled = false;
+    cmdSelectNone.enabled = true;
+    cmdSaveList.enabled = true;
     if (SelectedPort() != Port::None)
         EnableUploadButtons(true);
 }
 
 void frmMain::cmdSelectNone_Click()
 {
-    model_->SelectNone();
+    mapList_.SelectNone();
     if (mapList_.RowCount() > 0)
         SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
     ShowCaptions();
-    cmdSelectNone->setEnabled(false);
-    cmdSaveList->setEnabled(false);
-    cmdSelectAll->setEnabled(true);
+    cmdSelectNone.enabled = false;
+    cmdSaveList.enabled = false;
+    cmdSelectAll.enabled = true;
     EnableUploadButtons(false);
 }
 
+// Any name typed in the folder serves, so the file need not exist.
 void frmMain::cmdFileOpen_Click()
 {
-    const QString picked = AskForImgFile ? AskForImgFile() : QString();
-    if (picked.isEmpty() || picked == QLatin1String("*.img"))
+    const std::optional<std::string> picked =
+        desktop_.AskOpenFile({"Select Folder Containing Garmin .img Files", "Garmin IMG Files (*.img)|*.img", "*.img",
+                              kPathMustExist | kHideReadOnly | kNoChangeDir | kExplorer | kNoValidate});
+    if (!picked || picked->empty() || *picked == "*.img")
         return;
-    const QString native = QDir::toNativeSeparators(picked);
-    const std::string folder = native.left(native.lastIndexOf(QDir::separator()) + 1).toStdString();
+    const std::string folder = picked->substr(0, picked->find_last_of(kPathSeparator) + 1);
 
     SetCurrentCell(0, 0);
-    cmdClearGrid->setEnabled(true);
+    cmdClearGrid.enabled = true;
     // The grid is hidden while it fills, so only "Processing ...." beneath it shows.
-    const bool hadFocus = MSFlexGrid1->hasFocus();
-    MSFlexGrid1->hide();
-    repaint();
+    MSFlexGrid1.visible = false;
+    desktop_.RepaintNow();
     FolderScan scan = ScanFolder(folder);
     const std::size_t added = scan.rows.size();
     AppendMapRows(std::move(scan.rows));
     if (added > 0)
         SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
-    MSFlexGrid1->show();
-    if (hadFocus)
-        MSFlexGrid1->setFocus();
+    MSFlexGrid1.visible = true;
     if (added > 0)
-        cmdSelectAll->setEnabled(true);
+        cmdSelectAll.enabled = true;
     if (!scan.unreadable.empty())
         WarnUnreadable(scan.unreadable);
-}
-
-// Any name typed in the folder serves, so the file need not exist.
-QString frmMain::AskForImgFileWithDialog()
-{
-    return AskForFile(this, {tr("Select Folder Containing Garmin .img Files"), QFileDialog::AcceptOpen,
-                             QFileDialog::AnyFile, tr("Garmin IMG Files (*.img)"), QStringLiteral("*.img")});
 }
 
 // One message for all the map files whose header could not be read; their
 // rows are in the grid all the same.
 void frmMain::WarnUnreadable(const std::vector<std::string>& paths)
 {
-    const QString text = paths.size() == 1 ? tr("This map file could not be read; its row shows no map name:")
-                                           : tr("These map files could not be read; their rows show no map name:");
-    QMessageBox::warning(this, QStringLiteral("MAPWREN"), text + QString::fromStdString(ListedPaths(paths)));
+    Warn(std::string(paths.size() == 1 ? "This map file could not be read; its row shows no map name:"
+                                       : "These map files could not be read; their rows show no map name:") +
+         ListedPaths(paths));
 }
+
+void frmMain::Warn(const std::string& text) { desktop_.ShowMessage(MessageIcon::Exclamation, "MAPWREN", text); }
+
+void frmMain::Fail(const std::string& text) { desktop_.ShowMessage(MessageIcon::Critical, "MAPWREN", text); }
 
 } // namespace mapwren

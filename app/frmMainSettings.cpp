@@ -1,34 +1,15 @@
 // The upload settings: tool variant, port, mapset name and create-file mode,
 // with every event that changes them.
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-
-#include "common/Addresses.h"
-#include "app/OptionButtons.h"
-#include "app/Palette.h"
 #include "app/frmMain.h"
+#include "common/Addresses.h"
 
 namespace mapwren {
 
 namespace {
 
-QString WindowTitle(bool sendmap20)
+std::string WindowTitle(bool sendmap20)
 {
-    return QStringLiteral("MAPWREN ") + QLatin1String(kVersion) + QStringLiteral("  by Tobrenn     (Using Sendmap") +
-           (sendmap20 ? QStringLiteral("20.exe)") : QStringLiteral(".exe)"));
-}
-
-void SetBackground(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
+    return std::string("MAPWREN ") + kVersion + "  by Tobrenn     (Using Sendmap" + (sendmap20 ? "20.exe)" : ".exe)");
 }
 
 } // namespace
@@ -40,7 +21,7 @@ void frmMain::StartWithVariant(bool sendmap20)
         ApplySecondVariant();
     } else {
         ApplyFirstVariant();
-        cmdEraseGPS->setEnabled(true);
+        cmdEraseGPS.enabled = true;
     }
 }
 
@@ -49,10 +30,10 @@ void frmMain::mnuUseSendmap1_Click()
     UseSendmap20 = 0;
     ApplyFirstVariant();
     if (SelectedPort() != Port::Com) {
-        cmdEraseGPS->setEnabled(false);
+        cmdEraseGPS.enabled = false;
         EnableUploadButtons(false);
     }
-    chkCreateFile->hide();
+    chkCreateFile.visible = false;
     ApplyCreateFileRule();
 }
 
@@ -60,7 +41,7 @@ void frmMain::mnuUseSendmap2_Click()
 {
     UseSendmap20 = -1;
     ApplySecondVariant();
-    chkCreateFile->show();
+    chkCreateFile.visible = true;
     ApplyCreateFileRule();
 }
 
@@ -68,94 +49,91 @@ void frmMain::mnuUseSendmap2_Click()
 // connection test) is greyed out.
 void frmMain::ApplyFirstVariant()
 {
-    optAuto->setEnabled(false);
-    optUSB->setEnabled(false);
-    UnselectOption(optAuto);
-    fmeMapset->setEnabled(false);
-    chkMapset->setEnabled(false);
+    optAuto.enabled = false;
+    optUSB.enabled = false;
+    optAuto.value = 0;
+    fmeMapset.enabled = false;
+    chkMapset.enabled = false;
     SetMapsetBoxEnabled(false);
-    SetWindowTitleForVariant();
-    mnuUseSendmap1->setChecked(true);
-    mnuUseSendmap2->setChecked(false);
-    mnuID->setEnabled(false);
+    Caption = WindowTitle(false);
+    mnuUseSendmap1.checked = true;
+    mnuUseSendmap2.checked = false;
+    mnuID.enabled = false;
 }
 
 void frmMain::ApplySecondVariant()
 {
-    optAuto->setEnabled(true);
-    optUSB->setEnabled(true);
+    optAuto.enabled = true;
+    optUSB.enabled = true;
     SelectPort(Port::Auto);
-    fmeMapset->setEnabled(true);
-    chkMapset->setEnabled(true);
-    if (chkMapset->checkState() == Qt::Checked)
+    fmeMapset.enabled = true;
+    chkMapset.enabled = true;
+    if (chkMapset.value == 1)
         SetMapsetBoxEnabled(true);
-    SetWindowTitleForVariant();
-    mnuUseSendmap1->setChecked(false);
-    mnuUseSendmap2->setChecked(true);
-    mnuID->setEnabled(true);
-    cmdEraseGPS->setEnabled(true);
-}
-
-void frmMain::SetWindowTitleForVariant()
-{
-    setWindowTitle(WindowTitle(UseSendmap20 != 0));
+    Caption = WindowTitle(true);
+    mnuUseSendmap1.checked = false;
+    mnuUseSendmap2.checked = true;
+    mnuID.enabled = true;
+    cmdEraseGPS.enabled = true;
 }
 
 void frmMain::SelectPort(Port port)
 {
+    const std::pair<Port, ControlState*> options[] = {{Port::Auto, &optAuto}, {Port::Com, &optCOM}, {Port::Usb, &optUSB}};
+    const bool changed = port != SelectedPort();
+    for (const auto& [option, control] : options)
+        control->value = option == port ? 1 : 0;
+    if (!changed)
+        return;
     switch (port) {
-    case Port::Auto: optAuto->setChecked(true); break;
-    case Port::Com: optCOM->setChecked(true); break;
-    case Port::Usb: optUSB->setChecked(true); break;
-    case Port::None:
-        for (QRadioButton* option : {optAuto, optCOM, optUSB})
-            UnselectOption(option);
-        break;
+    case Port::Auto: optAuto_Click(); break;
+    case Port::Com: optCOM_Click(); break;
+    case Port::Usb: optUSB_Click(); break;
+    case Port::None: break;
     }
 }
 
 Port frmMain::SelectedPort() const
 {
-    if (optAuto->isChecked())
+    if (optAuto.value == 1)
         return Port::Auto;
-    if (optCOM->isChecked())
+    if (optCOM.value == 1)
         return Port::Com;
-    if (optUSB->isChecked())
+    if (optUSB.value == 1)
         return Port::Usb;
     return Port::None;
 }
 
 void frmMain::optAuto_Click()
 {
-    cboCOM->setEnabled(false);
+    cboCOM.enabled = false;
     EnableSpeed(true);
-    cmdEraseGPS->setEnabled(true);
+    cmdEraseGPS.enabled = true;
     EnableUploadIfAnyTicked();
 }
 
 void frmMain::optCOM_Click()
 {
-    cboCOM->setEnabled(true);
+    cboCOM.enabled = true;
     EnableSpeed(true);
-    cmdEraseGPS->setEnabled(true);
+    cmdEraseGPS.enabled = true;
     EnableUploadIfAnyTicked();
 }
 
 void frmMain::optUSB_Click()
 {
-    cboCOM->setEnabled(false);
+    cboCOM.enabled = false;
     EnableSpeed(false);
-    cmdEraseGPS->setEnabled(true);
+    cmdEraseGPS.enabled = true;
     EnableUploadIfAnyTicked();
 }
 
 // Only greys the speeds: the selection stays for when Auto or COM comes back.
 void frmMain::EnableSpeed(bool enabled)
 {
-    fmeSpeed->setEnabled(enabled);
-    for (QWidget* control : std::initializer_list<QWidget*>{opt9600, opt19200, opt38400, opt57600, opt115200, lbl9600,
-                                                            lbl19200, lbl38400, lbl57600, lbl115200})
-        control->setEnabled(enabled);
+    for (ControlState* control : {&fmeSpeed, &opt9600, &opt19200, &opt38400, &opt57600, &opt115200, &lbl9600,
+                                  &lbl19200, &lbl38400, &lbl57600, &lbl115200})
+        control->enabled = enabled;
 }
 
 // Port events enable the upload buttons when maps are ticked, never disable them.
@@ -165,52 +143,40 @@ void frmMain::EnableUploadIfAnyTicked()
         EnableUploadButtons(true);
 }
 
+// A change of the box from code runs its event, as a click does.
 void frmMain::SetMapsetValue(int value)
 {
-    const Qt::CheckState state = value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-    chkMapset->setTristate(state == Qt::PartiallyChecked);
-    chkMapset->setCheckState(state);
-}
-
-int frmMain::MapsetValue() const
-{
-    switch (chkMapset->checkState()) {
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
-    default: return 0;
-    }
+    if (chkMapset.value == value)
+        return;
+    chkMapset.value = value;
+    chkMapset_Click();
 }
 
 void frmMain::chkMapset_Click()
 {
-    const bool ticked = chkMapset->checkState() == Qt::Checked;
-    if (ticked)
-        chkMapset->setTristate(false);   // a greyed box set by a list goes back to two states
+    const bool ticked = chkMapset.value == 1;
     SetMapsetBoxEnabled(ticked);
     // Inside a disabled frame (first variant) the name box cannot take the focus.
-    if (ticked && fmeMapset->isEnabled())
-        txtMapset->setFocus();
+    if (ticked && fmeMapset.enabled)
+        focusRequest_ = "txtMapset";
 }
 
 void frmMain::SetMapsetBoxEnabled(bool enabled)
 {
-    txtMapset->setEnabled(enabled);
-    lblEnterMapset->setEnabled(enabled);
-    SetBackground(txtMapset, enabled ? MenuColour() : Light3DColour());
+    txtMapset.enabled = enabled;
+    lblEnterMapset.enabled = enabled;
+    txtMapset.background = enabled ? Background::Menu : Background::Light3D;
 }
 
-void frmMain::chkCreateFile_Click()
-{
-    ApplyCreateFileRule();
-}
+void frmMain::chkCreateFile_Click() { ApplyCreateFileRule(); }
 
 // Create-file mode works with the second variant only; with the first the
 // Upload button stays and the switch stays empty.
 void frmMain::ApplyCreateFileRule()
 {
-    const bool createFile = chkCreateFile->checkState() == Qt::Checked && UseSendmap20 != 0;
-    cmdUpload->setVisible(!createFile);
-    cmdCreateFile->setVisible(createFile);
+    const bool createFile = chkCreateFile.value == 1 && UseSendmap20 != 0;
+    cmdUpload.visible = !createFile;
+    cmdCreateFile.visible = createFile;
     CreateFileSwitch = createFile ? "-l " : "";
 }
 

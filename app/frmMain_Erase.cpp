@@ -1,11 +1,5 @@
 // Erasing the receiver after a Yes/No question inside the window, and the
 // connection test script.
-#include <QComboBox>
-#include <QLabel>
-#include <QMessageBox>
-#include <QRadioButton>
-
-#include "app/OptionButtons.h"
 #include "app/frmMain.h"
 #include "tool/Process.h"
 #include "tool/TestScript.h"
@@ -14,51 +8,50 @@ namespace mapwren {
 
 void frmMain::cmdEraseGPS_Click()
 {
-    lblAreYouSure->show();
-    optSureYes->show();
-    optSureNo->show();
+    lblAreYouSure.visible = true;
+    optSureYes.visible = true;
+    optSureNo.visible = true;
+}
+
+void frmMain::CloseEraseQuestion()
+{
+    for (ControlState* control : {&lblAreYouSure, &optSureYes, &optSureNo}) {
+        control->visible = false;
+        control->value = 0;
+    }
 }
 
 void frmMain::optSureYes_Click()
 {
     const ToolVariant variant = Variant();
     const auto refused = CheckProgramFolder(programFolder_);
-    const Status started = refused ? Status()
-                                   : StartCommandLine(BuildEraseCommand(programFolder_, ToolCommandName(variant, tools_),
-                                                                        variant, SelectedPort(),
-                                                                        cboCOM->currentText().toStdString()));
+    const Status started =
+        refused ? Status()
+                : StartCommandLine(BuildEraseCommand(programFolder_, ToolCommandName(variant, tools_), variant,
+                                                     SelectedPort(), cboCOM.text));
     // The question closes whatever the outcome.
-    UnselectOption(optSureYes);
-    optSureYes->hide();
-    optSureNo->hide();
-    lblAreYouSure->hide();
+    CloseEraseQuestion();
     if (refused)
-        QMessageBox::warning(this, QStringLiteral("MAPWREN"), QString::fromStdString(*refused));
+        Warn(*refused);
     else if (!started)
-        QMessageBox::critical(this, QStringLiteral("MAPWREN"), QString::fromStdString(started.error()));
+        Fail(started.error());
 }
 
-void frmMain::optSureNo_Click()
-{
-    lblAreYouSure->hide();
-    optSureYes->hide();
-    optSureNo->hide();
-    UnselectOption(optSureNo);
-}
+void frmMain::optSureNo_Click() { CloseEraseQuestion(); }
 
 void frmMain::mnuID_Click()
 {
     if (UseSendmap20 == 0)
         return;
     if (const auto refused = CheckProgramFolder(programFolder_)) {
-        QMessageBox::warning(this, QStringLiteral("MAPWREN"), QString::fromStdString(*refused));
+        Warn(*refused);
         return;
     }
     Status done = WriteTestScriptIfMissing(programFolder_, ToolCommandName(ToolVariant::Sendmap20, tools_));
     if (done)
         done = StartTestScript(programFolder_);
     if (!done)
-        QMessageBox::critical(this, QStringLiteral("MAPWREN"), QString::fromStdString(done.error()));
+        Fail(done.error());
 }
 
 } // namespace mapwren

@@ -1,31 +1,21 @@
 // Loading a list of maps: the Load button, the start-up argument and the
 // loader they share.
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-
-#include "app/FileDialog.h"
 #include "app/frmMain.h"
 
 namespace mapwren {
 
+// Only an existing file can be picked, though the dialog is told not to
+// validate the name.
 void frmMain::cmdLoadList_Click()
 {
-    const QString picked = AskForListToLoad ? AskForListToLoad() : QString();
+    const std::optional<std::string> picked = desktop_.AskOpenFile(
+        {"Select Text file containing list of .img Files", "mapwren text file (*.mwl)|*.mwl|Text Files (*.txt)|*.txt",
+         "*.mwl", kPathMustExist | kHideReadOnly | kNoChangeDir | kExplorer | kNoValidate | kFileMustExist});
     // How a cancelled dialog shows: its preset name or nothing.
-    if (picked.isEmpty() || picked == QLatin1String("*.txt") || picked == QLatin1String("*.mwl"))
+    if (!picked || picked->empty() || *picked == "*.txt" || *picked == "*.mwl")
         return;
-    ListFileName = QDir::toNativeSeparators(picked).toStdString();
+    ListFileName = *picked;
     LoadListFile();
-}
-
-QString frmMain::AskForListToLoadWithDialog()
-{
-    return AskForFile(this, {tr("Select Text file containing list of .img Files"), QFileDialog::AcceptOpen,
-                             QFileDialog::ExistingFile, tr("mapwren text file (*.mwl);;Text Files (*.txt)"),
-                             QStringLiteral("*.mwl")});
 }
 
 // The whole argument text names the list; quotes around it are dropped by
@@ -45,7 +35,7 @@ void frmMain::LoadListFile()
 {
     const ListFileContent content = ReadListFile(ListFileName);
     if (content.error != ListFileError::None) {
-        QMessageBox::warning(this, QStringLiteral("MAPWREN"), QString::fromStdString(content.message));
+        Warn(content.message);
         return;
     }
     // Settings first, also when the list names no map.
@@ -54,8 +44,8 @@ void frmMain::LoadListFile()
     if (rows.empty())
         return;
     AppendMapRows(std::move(rows));
-    cmdClearGrid->setEnabled(true);
-    cmdSelectAll->setEnabled(true);
+    cmdClearGrid.enabled = true;
+    cmdSelectAll.enabled = true;
 }
 
 // Through the same events as the user's clicks.
@@ -64,12 +54,12 @@ void frmMain::ApplyListHead(const ListHead& head)
     if (head.port) {
         SelectPort(*head.port);
         if (*head.port == Port::Com)
-            cboCOM->setCurrentText(QString::fromStdString(head.comPort));
+            cboCOM.text = head.comPort;
     }
     if (head.mapsetState)
         SetMapsetValue(*head.mapsetState);
     if (head.mapsetName)
-        txtMapset->setText(QString::fromStdString(*head.mapsetName));
+        txtMapset.text = *head.mapsetName;
 }
 
 } // namespace mapwren

@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "about/frmAbout.h"
-#include "app/Twips.h"
+#include "qt/Twips.h"
 #include "common/Addresses.h"
 
 namespace mapwren {

@@ -1,4 +1,4 @@
-#include "app/DesignFont.h"
+#include "qt/DesignFont.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -3,20 +3,20 @@
 #include <QAbstractTableModel>
 #include <QPixmap>
 #include <array>
-#include <vector>
+#include <cstdint>
 
 #include "maplist/MapList.h"
 
 namespace mapwren {
 
-// The grid's view of the core's map list. It holds no copy of the rows: every
-// change goes through the methods below, which tell the view what moved.
+// The grid's view of the form's map list. It holds no copy of the rows; after
+// each event the window tells it whether rows came, went or moved.
 class MapListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     // pictures: the unticked, ticked and missing-file pictures, shared with
     // the picture boxes that hold them, so a cell's state is told by identity.
-    MapListModel(MapList& list, std::array<QPixmap, 3> pictures, QObject* parent = nullptr);
+    MapListModel(const MapList& list, std::array<QPixmap, 3> pictures, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,18 +25,17 @@ public:
 
     const QPixmap& Picture(RowState state) const { return pictures_[static_cast<std::size_t>(state)]; }
 
-    void AppendRows(std::vector<MapRow> rows);
-    void Clear();
-    bool Toggle(std::size_t row);
-    void SelectAll();
-    void SelectNone();
-    void SortByColumn(int col);
+    // Rows added at the end are inserted, any other change of rows resets
+    // the view; otherwise only the cells and headers are read again.
+    void Refresh(bool rowsChanged);
+    // The largest size among the rows, which the Bytes column must show whole.
+    std::uint64_t LargestBytes() const { return largestBytes_; }
 
 private:
-    void TickColumnChanged();
-
-    MapList& list_;
+    const MapList& list_;
     std::array<QPixmap, 3> pictures_;
+    int shownRows_ = 0;
+    std::uint64_t largestBytes_ = 0;
 };
 
 } // namespace mapwren

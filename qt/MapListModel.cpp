@@ -1,15 +1,17 @@
-#include "app/MapListModel.h"
+#include "qt/MapListModel.h"
+
+#include <algorithm>
 
 namespace mapwren {
 
-MapListModel::MapListModel(MapList& list, std::array<QPixmap, 3> pictures, QObject* parent)
+MapListModel::MapListModel(const MapList& list, std::array<QPixmap, 3> pictures, QObject* parent)
     : QAbstractTableModel(parent), list_(list), pictures_(std::move(pictures))
 {
 }
 
 int MapListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(list_.RowCount());
+    return parent.isValid() ? 0 : shownRows_;
 }
 
 int MapListModel::columnCount(const QModelIndex& parent) const
@@ -50,58 +52,27 @@ QVariant MapListModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
-void MapListModel::AppendRows(std::vector<MapRow> rows)
+void MapListModel::Refresh(bool rowsChanged)
 {
-    if (rows.empty())
-        return;
-    const int first = rowCount();
-    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    list_.AppendRows(std::move(rows));
-    endInsertRows();
-}
-
-void MapListModel::Clear()
-{
-    beginResetModel();
-    list_.Clear();
-    endResetModel();
-    emit headerDataChanged(Qt::Horizontal, 0, MapList::kColumnCount - 1);
-}
-
-bool MapListModel::Toggle(std::size_t row)
-{
-    const bool toggled = list_.Toggle(row);
-    if (toggled) {
-        const QModelIndex cell = index(static_cast<int>(row), 0);
-        emit dataChanged(cell, cell);
+    const int rows = static_cast<int>(list_.RowCount());
+    if (rowsChanged) {
+        largestBytes_ = 0;
+        for (std::size_t row = 0; row < list_.RowCount(); ++row)
+            largestBytes_ = std::max(largestBytes_, list_.Row(row).bytes);
+        if (rows > shownRows_ && shownRows_ > 0) {
+            // Rows loaded below the others: the view keeps its place.
+            beginInsertRows({}, shownRows_, rows - 1);
+            shownRows_ = rows;
+            endInsertRows();
+        } else {
+            beginResetModel();
+            shownRows_ = rows;
+            endResetModel();
+        }
+    } else if (rows > 0) {
+        emit dataChanged(index(0, 0), index(rows - 1, MapList::kColumnCount - 1));
     }
-    return toggled;
-}
-
-void MapListModel::SelectAll()
-{
-    list_.SelectAll();
-    TickColumnChanged();
-}
-
-void MapListModel::SelectNone()
-{
-    list_.SelectNone();
-    TickColumnChanged();
-}
-
-void MapListModel::SortByColumn(int col)
-{
-    beginResetModel();
-    list_.SortByColumn(col);
-    endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, MapList::kColumnCount - 1);
-}
-
-void MapListModel::TickColumnChanged()
-{
-    if (rowCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
 }
 
 } // namespace mapwren

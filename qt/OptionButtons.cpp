@@ -1,4 +1,4 @@
-#include "app/OptionButtons.h"
+#include "qt/OptionButtons.h"
 
 #include <QRadioButton>
 

@@ -1,9 +1,9 @@
-#include "app/GridDelegate.h"
+#include "qt/GridDelegate.h"
 
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/Palette.h"
+#include "qt/Palette.h"
 
 namespace mapwren {
 

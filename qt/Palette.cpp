@@ -1,4 +1,4 @@
-#include "app/Palette.h"
+#include "qt/Palette.h"
 
 #include <QApplication>
 #include <QPalette>

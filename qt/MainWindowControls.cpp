@@ -1,5 +1,5 @@
-// The main window's controls as designed: places, captions, fonts, colours,
-// initial states, menus and tab order.
+// The main window's controls, built from the form's design table, its menus,
+// tab order and access keys, and the events they forward to the form.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,15 +14,15 @@
 #include <QTableView>
 #include <map>
 
-#include "app/DesignFont.h"
-#include "app/GridDelegate.h"
-#include "app/MapListModel.h"
+#include "qt/DesignFont.h"
+#include "qt/GridDelegate.h"
+#include "qt/MapListModel.h"
 #include "app/frmMainDesign.h"
-#include "app/OptionButtons.h"
-#include "app/Palette.h"
-#include "app/Pictures.h"
-#include "app/Twips.h"
-#include "app/frmMain.h"
+#include "qt/OptionButtons.h"
+#include "qt/Palette.h"
+#include "qt/Pictures.h"
+#include "qt/Twips.h"
+#include "qt/MainWindow.h"
 
 namespace mapwren {
 
@@ -33,6 +33,7 @@ QColor TextColourOf(TextColour colour)
     switch (colour) {
     case TextColour::Red: return kRed;
     case TextColour::Blue: return kBlue;
+    case TextColour::Black: return Qt::black;
     case TextColour::System: break;
     }
     return {};
@@ -138,39 +139,39 @@ public:
     }
 };
 
-template <class W>
-void Bind(W*& control, const QWidget* window, const char* name)
-{
-    control = window->findChild<W*>(QLatin1String(name));
-}
-
 } // namespace
 
-frmMain::frmMain(std::string programFolder, std::string argumentText, QWidget* parent)
+MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      programFolder_(std::move(programFolder)),
-      argumentText_(std::move(argumentText))
+      form_(*this, std::move(programFolder), std::move(argumentText))
 {
     setObjectName(QStringLiteral("frmMain"));
-    // Untitled until start-up names it. Qt would show the program's name for
-    // an empty title on X11, so the title is one blank.
-    setWindowTitle(QStringLiteral(" "));
     setFont(SansSerif825());
     setWindowIcon(ProgramIcon());
-    AskForImgFile = [this] { return AskForImgFileWithDialog(); };
-    AskForListToLoad = [this] { return AskForListToLoadWithDialog(); };
-    AskForListToSave = [this] { return AskForListToSaveWithDialog(); };
     CreateControls();
     CreateMenus();
     SetTabOrder();
     ConnectEvents();
     setFixedSize(Px(kMainClientWidth), Px(kMainClientHeight) + menuBar()->sizeHint().height());
+    Draw();
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void frmMain::CreateControls()
+QWidget* MainWindow::Widget(std::string_view name) const
+{
+    const auto it = widgets_.find(name);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::MenuItem(std::string_view name) const
+{
+    const auto it = menuItems_.find(name);
+    return it == menuItems_.end() ? nullptr : it->second;
+}
+
+void MainWindow::CreateControls()
 {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -178,68 +179,26 @@ void frmMain::CreateControls()
     setCentralWidget(client);
 
     std::map<std::string_view, QWidget*> containers{{"", client}};
-    for (const ControlDesign& design : frmMainControls())
-        containers[design.name] = MakeControl(design, containers.at(design.container));
-    BindControls();
-
+    for (const ControlDesign& design : frmMainControls()) {
+        QWidget* control = MakeControl(design, containers.at(design.container));
+        containers[design.name] = control;
+        widgets_.emplace(std::string(design.name), control);
+    }
+    auto* cboCOM = static_cast<QComboBox*>(Widget("cboCOM"));
     for (std::string_view port : ComPortNames())
         cboCOM->addItem(Text(port));
-    cboCOM->setCurrentIndex(-1);   // no text until start-up sets it
     cboCOM->setStyle(new SlimArrowStyle(cboCOM));
-    SetMapsetBoxEnabled(false);
     CreateGrid();
-    lblProcessing->stackUnder(MSFlexGrid1);
+    Widget("lblProcessing")->stackUnder(grid_);
 }
 
-void frmMain::BindControls()
+void MainWindow::CreateGrid()
 {
-    Bind(cmdFileOpen, this, "cmdFileOpen");
-    Bind(Frame1, this, "Frame1");
-    Bind(optAuto, this, "optAuto");
-    Bind(optCOM, this, "optCOM");
-    Bind(cboCOM, this, "cboCOM");
-    Bind(optUSB, this, "optUSB");
-    Bind(fmeSpeed, this, "fmeSpeed");
-    Bind(opt9600, this, "opt9600");
-    Bind(opt19200, this, "opt19200");
-    Bind(opt38400, this, "opt38400");
-    Bind(opt57600, this, "opt57600");
-    Bind(opt115200, this, "opt115200");
-    Bind(lbl9600, this, "lbl9600");
-    Bind(lbl19200, this, "lbl19200");
-    Bind(lbl38400, this, "lbl38400");
-    Bind(lbl57600, this, "lbl57600");
-    Bind(lbl115200, this, "lbl115200");
-    Bind(picUnchecked, this, "picUnchecked");
-    Bind(picChecked, this, "picChecked");
-    Bind(picNoFileExist, this, "picNoFileExist");
-    Bind(MSFlexGrid1, this, "MSFlexGrid1");
-    Bind(lblProcessing, this, "lblProcessing");
-    Bind(lblTotalBytes, this, "lblTotalBytes");
-    Bind(lblFilesSelected, this, "lblFilesSelected");
-    Bind(fmeMapset, this, "fmeMapset");
-    Bind(chkMapset, this, "chkMapset");
-    Bind(lblEnterMapset, this, "lblEnterMapset");
-    Bind(txtMapset, this, "txtMapset");
-    Bind(fmeList, this, "fmeList");
-    Bind(cmdSelectAll, this, "cmdSelectAll");
-    Bind(cmdSelectNone, this, "cmdSelectNone");
-    Bind(cmdClearGrid, this, "cmdClearGrid");
-    Bind(cmdLoadList, this, "cmdLoadList");
-    Bind(cmdSaveList, this, "cmdSaveList");
-    Bind(cmdEraseGPS, this, "cmdEraseGPS");
-    Bind(lblAreYouSure, this, "lblAreYouSure");
-    Bind(optSureYes, this, "optSureYes");
-    Bind(optSureNo, this, "optSureNo");
-    Bind(chkCreateFile, this, "chkCreateFile");
-    Bind(cmdUpload, this, "cmdUpload");
-    Bind(cmdCreateFile, this, "cmdCreateFile");
-    Bind(cmdExit, this, "cmdExit");
-}
-
-void frmMain::CreateGrid()
-{
-    model_ = new MapListModel(mapList_, {picUnchecked->pixmap(), picChecked->pixmap(), picNoFileExist->pixmap()}, this);
+    const auto picture = [this](const char* name) { return static_cast<QLabel*>(Widget(name))->pixmap(); };
+    grid_ = static_cast<QTableView*>(Widget("MSFlexGrid1"));
+    QTableView* MSFlexGrid1 = grid_;
+    model_ = new MapListModel(form_.Maps(), {picture("picUnchecked"), picture("picChecked"), picture("picNoFileExist")},
+                              this);
     MSFlexGrid1->setModel(model_);
     MSFlexGrid1->setItemDelegate(new GridDelegate(MSFlexGrid1));
     MSFlexGrid1->setSelectionMode(QAbstractItemView::NoSelection);
@@ -275,7 +234,7 @@ void frmMain::CreateGrid()
     header->viewport()->installEventFilter(this);
 }
 
-void frmMain::CreateMenus()
+void MainWindow::CreateMenus()
 {
     std::map<std::string_view, QMenu*> menus;
     for (const MenuDesign& design : frmMainMenus()) {
@@ -290,30 +249,24 @@ void frmMain::CreateMenus()
                                          : menus.at(design.parent)->addAction(Text(design.caption));
         }
         item->setObjectName(Text(design.name));
-        item->setEnabled(design.enabled);
         if (!design.shortcut.empty())
             item->setShortcut(QKeySequence(Text(design.shortcut)));
+        menuItems_.emplace(std::string(design.name), item);
     }
-    File = menus.at("File");
-    mnuUseSendmap1 = findChild<QAction*>(QStringLiteral("mnuUseSendmap1"));
-    mnuUseSendmap2 = findChild<QAction*>(QStringLiteral("mnuUseSendmap2"));
-    mnuExit = findChild<QAction*>(QStringLiteral("mnuExit"));
-    mnuID = findChild<QAction*>(QStringLiteral("mnuID"));
-    mnuAbout = findChild<QAction*>(QStringLiteral("mnuAbout"));
     // The tool variant in use carries the check mark.
-    mnuUseSendmap1->setCheckable(true);
-    mnuUseSendmap2->setCheckable(true);
+    MenuItem("mnuUseSendmap1")->setCheckable(true);
+    MenuItem("mnuUseSendmap2")->setCheckable(true);
 }
 
 // The keyboard order of the design; controls that take no focus (frames,
 // labels, picture boxes) hold numbers in it too and are left out here.
-void frmMain::SetTabOrder()
+void MainWindow::SetTabOrder()
 {
     std::map<int, QWidget*> order;
     for (const ControlDesign& design : frmMainControls()) {
         if (design.kind != ControlKind::Frame && design.kind != ControlKind::Label &&
             design.kind != ControlKind::PictureBox)
-            order[design.tab] = findChild<QWidget*>(Text(design.name));
+            order[design.tab] = Widget(design.name);
     }
     QWidget* previous = nullptr;
     for (const auto& [tab, widget] : order) {
@@ -322,16 +275,22 @@ void frmMain::SetTabOrder()
         previous = widget;
         tabOrder_.push_back(widget);
     }
-    EnterGroupAtSelected({optAuto, optUSB, optCOM});
-    EnterGroupAtSelected({opt9600, opt19200, opt38400, opt57600, opt115200});
-    EnterGroupAtSelected({optSureYes, optSureNo});
+    const auto group = [this](std::initializer_list<const char*> names) {
+        std::vector<QRadioButton*> options;
+        for (const char* name : names)
+            options.push_back(static_cast<QRadioButton*>(Widget(name)));
+        EnterGroupAtSelected(options);
+    };
+    group({"optAuto", "optUSB", "optCOM"});
+    group({"opt9600", "opt19200", "opt38400", "opt57600", "opt115200"});
+    group({"optSureYes", "optSureNo"});
 }
 
 // Alt with a letter acts at once, as on Windows: it presses the first control
 // of that access key in the tab order that can take it (where the design gives
 // a letter to several, Qt would only move the focus between them); with none,
 // the menu bar's item of that letter opens.
-void frmMain::ActOnAccessKey(const QKeySequence& key)
+void MainWindow::ActOnAccessKey(const QKeySequence& key)
 {
     for (QWidget* control : tabOrder_) {
         auto* button = qobject_cast<QAbstractButton*>(control);
@@ -352,40 +311,32 @@ void frmMain::ActOnAccessKey(const QKeySequence& key)
     }
 }
 
-void frmMain::ConnectEvents()
+// Each control forwards its user's actions to the form by its design name;
+// what a control does on its own (Qt checks a clicked box) the drawing after
+// the event brings back in line with the form.
+void MainWindow::ConnectEvents()
 {
-    connect(cmdFileOpen, &QPushButton::clicked, this, &frmMain::cmdFileOpen_Click);
-    connect(cmdClearGrid, &QPushButton::clicked, this, &frmMain::cmdClearGrid_Click);
-    connect(cmdSelectAll, &QPushButton::clicked, this, &frmMain::cmdSelectAll_Click);
-    connect(cmdSelectNone, &QPushButton::clicked, this, &frmMain::cmdSelectNone_Click);
-    connect(cmdLoadList, &QPushButton::clicked, this, &frmMain::cmdLoadList_Click);
-    connect(cmdSaveList, &QPushButton::clicked, this, &frmMain::cmdSaveList_Click);
-    connect(cmdUpload, &QPushButton::clicked, this, &frmMain::cmdUpload_Click);
-    connect(cmdCreateFile, &QPushButton::clicked, this, &frmMain::cmdCreateFile_Click);
-    connect(cmdEraseGPS, &QPushButton::clicked, this, &frmMain::cmdEraseGPS_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(optSureYes, &QRadioButton::clicked, this, &frmMain::optSureYes_Click);
-    connect(optSureNo, &QRadioButton::clicked, this, &frmMain::optSureNo_Click);
-
-    // A port event runs whenever its button becomes selected, by a click or by code.
-    const auto onSelected = [this](QRadioButton* button, void (frmMain::*handler)()) {
-        connect(button, &QRadioButton::toggled, this, [this, handler](bool selected) {
-            if (selected)
-                (this->*handler)();
-        });
-    };
-    onSelected(optAuto, &frmMain::optAuto_Click);
-    onSelected(optCOM, &frmMain::optCOM_Click);
-    onSelected(optUSB, &frmMain::optUSB_Click);
-    // A check box's event runs whenever its value changes, by a click or by code.
-    connect(chkMapset, &QCheckBox::stateChanged, this, &frmMain::chkMapset_Click);
-    connect(chkCreateFile, &QCheckBox::stateChanged, this, &frmMain::chkCreateFile_Click);
-
-    connect(mnuUseSendmap1, &QAction::triggered, this, &frmMain::mnuUseSendmap1_Click);
-    connect(mnuUseSendmap2, &QAction::triggered, this, &frmMain::mnuUseSendmap2_Click);
-    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-    connect(mnuID, &QAction::triggered, this, &frmMain::mnuID_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    for (const ControlDesign& design : frmMainControls()) {
+        const std::string name(design.name);
+        QWidget* control = Widget(name);
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            connect(button, &QAbstractButton::clicked, this, [this, name] { Forward([&] { form_.Click(name); }); });
+        else if (auto* box = qobject_cast<QLineEdit*>(control))
+            connect(box, &QLineEdit::textEdited, this,
+                    [this, name](const QString& text) { form_.TextChanged(name, text.toStdString()); });
+        else if (auto* list = qobject_cast<QComboBox*>(control))
+            connect(list, &QComboBox::textActivated, this,
+                    [this, name](const QString& text) { form_.TextChanged(name, text.toStdString()); });
+    }
+    for (const auto& [name, item] : menuItems_) {
+        if (!item->menu())
+            connect(item, &QAction::triggered, this, [this, name = name] { Forward([&] { form_.MenuClick(name); }); });
+    }
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        // The keyboard moves the current cell too.
+        if (current.isValid() && !drawing_)
+            form_.SetCurrentCell(current.row() + 1, current.column());
+    });
 
     // Access keys come here to act at once, shared ones included.
     for (QAbstractButton* button : findChildren<QAbstractButton*>())

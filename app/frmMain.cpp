@@ -1,0 +1,191 @@
+// The main window's form: its controls as designed, finding them by name,
+// the events a front-end forwards, start-up and shutdown.
+#include "app/frmMain.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "app/frmMainDesign.h"
+#include "common/Addresses.h"
+
+namespace mapwren {
+
+namespace {
+
+using Member = ControlState frmMain::*;
+
+constexpr std::array<std::pair<std::string_view, Member>, 42> kControls = {{
+    {"cmdFileOpen", &frmMain::cmdFileOpen},       {"Frame1", &frmMain::Frame1},
+    {"optAuto", &frmMain::optAuto},               {"optCOM", &frmMain::optCOM},
+    {"cboCOM", &frmMain::cboCOM},                 {"optUSB", &frmMain::optUSB},
+    {"fmeSpeed", &frmMain::fmeSpeed},             {"opt9600", &frmMain::opt9600},
+    {"opt19200", &frmMain::opt19200},             {"opt38400", &frmMain::opt38400},
+    {"opt57600", &frmMain::opt57600},             {"opt115200", &frmMain::opt115200},
+    {"lbl9600", &frmMain::lbl9600},               {"lbl19200", &frmMain::lbl19200},
+    {"lbl38400", &frmMain::lbl38400},             {"lbl57600", &frmMain::lbl57600},
+    {"lbl115200", &frmMain::lbl115200},           {"picUnchecked", &frmMain::picUnchecked},
+    {"picChecked", &frmMain::picChecked},         {"picNoFileExist", &frmMain::picNoFileExist},
+    {"MSFlexGrid1", &frmMain::MSFlexGrid1},       {"lblProcessing", &frmMain::lblProcessing},
+    {"lblTotalBytes", &frmMain::lblTotalBytes},   {"lblFilesSelected", &frmMain::lblFilesSelected},
+    {"fmeMapset", &frmMain::fmeMapset},           {"chkMapset", &frmMain::chkMapset},
+    {"lblEnterMapset", &frmMain::lblEnterMapset}, {"txtMapset", &frmMain::txtMapset},
+    {"fmeList", &frmMain::fmeList},               {"cmdSelectAll", &frmMain::cmdSelectAll},
+    {"cmdSelectNone", &frmMain::cmdSelectNone},   {"cmdClearGrid", &frmMain::cmdClearGrid},
+    {"cmdLoadList", &frmMain::cmdLoadList},       {"cmdSaveList", &frmMain::cmdSaveList},
+    {"cmdEraseGPS", &frmMain::cmdEraseGPS},       {"lblAreYouSure", &frmMain::lblAreYouSure},
+    {"optSureYes", &frmMain::optSureYes},         {"optSureNo", &frmMain::optSureNo},
+    {"chkCreateFile", &frmMain::chkCreateFile},   {"cmdUpload", &frmMain::cmdUpload},
+    {"cmdCreateFile", &frmMain::cmdCreateFile},   {"cmdExit", &frmMain::cmdExit},
+}};
+
+using MenuMember = MenuState frmMain::*;
+
+constexpr std::array<std::pair<std::string_view, MenuMember>, 5> kMenuItems = {{
+    {"mnuUseSendmap1", &frmMain::mnuUseSendmap1},
+    {"mnuUseSendmap2", &frmMain::mnuUseSendmap2},
+    {"mnuExit", &frmMain::mnuExit},
+    {"mnuID", &frmMain::mnuID},
+    {"mnuAbout", &frmMain::mnuAbout},
+}};
+
+using Handler = void (frmMain::*)();
+
+constexpr std::array<std::pair<std::string_view, Handler>, 17> kClickHandlers = {{
+    {"cmdFileOpen", &frmMain::cmdFileOpen_Click},     {"cmdClearGrid", &frmMain::cmdClearGrid_Click},
+    {"cmdSelectAll", &frmMain::cmdSelectAll_Click},   {"cmdSelectNone", &frmMain::cmdSelectNone_Click},
+    {"cmdLoadList", &frmMain::cmdLoadList_Click},     {"cmdSaveList", &frmMain::cmdSaveList_Click},
+    {"cmdUpload", &frmMain::cmdUpload_Click},         {"cmdCreateFile", &frmMain::cmdCreateFile_Click},
+    {"cmdEraseGPS", &frmMain::cmdEraseGPS_Click},     {"cmdExit", &frmMain::cmdExit_Click},
+    {"optAuto", &frmMain::optAuto_Click},             {"optCOM", &frmMain::optCOM_Click},
+    {"optUSB", &frmMain::optUSB_Click},               {"optSureYes", &frmMain::optSureYes_Click},
+    {"optSureNo", &frmMain::optSureNo_Click},         {"chkCreateFile", &frmMain::chkCreateFile_Click},
+    {"chkMapset", &frmMain::chkMapset_Click},
+}};
+
+constexpr std::array<std::pair<std::string_view, Handler>, 5> kMenuHandlers = {{
+    {"mnuUseSendmap1", &frmMain::mnuUseSendmap1_Click},
+    {"mnuUseSendmap2", &frmMain::mnuUseSendmap2_Click},
+    {"mnuExit", &frmMain::mnuExit_Click},
+    {"mnuID", &frmMain::mnuID_Click},
+    {"mnuAbout", &frmMain::mnuAbout_Click},
+}};
+
+template <class Table>
+auto Find(const Table& table, std::string_view name) -> decltype(table.begin())
+{
+    auto it = table.begin();
+    while (it != table.end() && it->first != name)
+        ++it;
+    return it;
+}
+
+// The option buttons that are one group: selecting one unselects the others.
+constexpr std::array<std::array<std::string_view, 5>, 3> kOptionGroups = {{
+    {"optAuto", "optCOM", "optUSB"},
+    {"opt9600", "opt19200", "opt38400", "opt57600", "opt115200"},
+    {"optSureYes", "optSureNo"},
+}};
+
+} // namespace
+
+frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argumentText)
+    : desktop_(desktop), programFolder_(std::move(programFolder)), argumentText_(std::move(argumentText))
+{
+    for (const ControlDesign& design : frmMainControls()) {
+        if (ControlState* control = Control(design.name))
+            *control = InitialState(design);
+    }
+    for (const MenuDesign& design : frmMainMenus()) {
+        if (MenuState* item = Menu(design.name))
+            item->enabled = design.enabled;
+    }
+}
+
+ControlState* frmMain::Control(std::string_view name)
+{
+    const auto it = Find(kControls, name);
+    return it == kControls.end() ? nullptr : &(this->*(it->second));
+}
+
+MenuState* frmMain::Menu(std::string_view name)
+{
+    const auto it = Find(kMenuItems, name);
+    return it == kMenuItems.end() ? nullptr : &(this->*(it->second));
+}
+
+void frmMain::Click(std::string_view name)
+{
+    ControlState* control = Control(name);
+    if (!control || !control->enabled || !control->visible)
+        return;
+    bool changed = true;
+    for (const auto& group : kOptionGroups) {
+        if (std::find(group.begin(), group.end(), name) == group.end())
+            continue;
+        changed = control->value != 1;
+        for (std::string_view other : group) {
+            if (ControlState* option = Control(other))
+                option->value = 0;
+        }
+        control->value = 1;
+    }
+    if (name == "chkMapset" || name == "chkCreateFile")
+        control->value = control->value == 1 ? 0 : 1;   // a greyed box becomes ticked
+    // A port's event runs when its button becomes selected.
+    if (!changed && (name == "optAuto" || name == "optCOM" || name == "optUSB"))
+        return;
+    const auto handler = Find(kClickHandlers, name);
+    if (handler != kClickHandlers.end())
+        (this->*(handler->second))();
+}
+
+void frmMain::TextChanged(std::string_view name, std::string text)
+{
+    if (ControlState* control = Control(name))
+        control->text = std::move(text);
+}
+
+void frmMain::MenuClick(std::string_view name)
+{
+    const MenuState* item = Menu(name);
+    const auto handler = Find(kMenuHandlers, name);
+    if (item && item->enabled && handler != kMenuHandlers.end())
+        (this->*(handler->second))();
+}
+
+std::string frmMain::TakeFocusRequest() { return std::exchange(focusRequest_, std::string()); }
+
+bool frmMain::Form_Load()
+{
+    tools_ = FindTools(programFolder_);
+    mnuUseSendmap1.enabled = tools_.sendmap.has_value();
+    mnuUseSendmap2.enabled = tools_.sendmap20.has_value();
+    if (!tools_.sendmap && !tools_.sendmap20) {
+        desktop_.ShowMessage(MessageIcon::Critical, kProgramTitle,
+                             std::string("Sendmap.exe or Sendmap20.exe is not in this folder.\r\n"
+                                         "You can download it from ") +
+                                 kToolDownloadPage);
+        return false;
+    }
+    cboCOM.text = "COM1";
+    StartWithVariant(tools_.sendmap20.has_value());
+    ClearGrid();
+    SetCurrentCell(0, 0);
+    for (ControlState* button : {&cmdSelectAll, &cmdSelectNone, &cmdSaveList, &cmdUpload, &cmdCreateFile, &cmdClearGrid})
+        button->enabled = false;
+    LoadStartupArgument();   // its port and mapset settings replace the defaults
+    return true;
+}
+
+// Closing the main window, by any cause, closes every other window of the
+// program too, so nothing is left behind.
+void frmMain::Form_Unload() { desktop_.CloseAllWindows(); }
+
+void frmMain::cmdExit_Click() { desktop_.CloseAllWindows(); }
+
+void frmMain::mnuExit_Click() { desktop_.CloseAllWindows(); }
+
+void frmMain::mnuAbout_Click() { desktop_.ShowAboutWindow(); }
+
+} // namespace mapwren

@@ -1,0 +1,208 @@
+// Drawing the form's state, and what the form asks of the desktop.
+#include "qt/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTableView>
+#include <QUrl>
+
+#include "about/frmAbout.h"
+#include "qt/MapListModel.h"
+#include "qt/OptionButtons.h"
+#include "qt/Palette.h"
+
+namespace mapwren {
+
+namespace {
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// "description|pattern|description|pattern" as Qt's "description;;description";
+// each description names its patterns already.
+QString QtFilter(const std::string& filter)
+{
+    const QStringList parts = Text(filter).split(QLatin1Char('|'));
+    QStringList descriptions;
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        descriptions << parts[i];
+    return descriptions.join(QStringLiteral(";;"));
+}
+
+void SetBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+}
+
+void DrawControl(QWidget* widget, const ControlState& state)
+{
+    widget->setEnabled(state.enabled);
+    widget->setVisible(state.visible);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->pixmap().isNull() && label->text() != Text(state.text))
+            label->setText(Text(state.text));
+    } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        if (state.value == 1)
+            option->setChecked(true);
+        else
+            UnselectOption(option);
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        box->setTristate(state.value == 2);
+        box->setCheckState(state.value == 1 ? Qt::Checked : state.value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    } else if (auto* text = qobject_cast<QLineEdit*>(widget)) {
+        if (text->text() != Text(state.text))
+            text->setText(Text(state.text));
+        if (state.background != Background::System)
+            SetBackground(text, state.background == Background::Menu ? MenuColour() : Light3DColour());
+    } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        list->setCurrentIndex(list->findText(Text(state.text)));
+    }
+}
+
+} // namespace
+
+bool MainWindow::Start()
+{
+    QRect placed(QPoint(0, 0), size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        placed.moveCenter(screen->availableGeometry().center());
+    move(placed.topLeft());
+    show();
+    bool started = false;
+    Forward([&] { started = form_.Form_Load(); });
+    return started;
+}
+
+void MainWindow::Forward(const std::function<void()>& event)
+{
+    event();
+    Draw();
+}
+
+void MainWindow::Draw()
+{
+    drawing_ = true;
+    setWindowTitle(Text(form_.Caption));
+    for (const auto& [name, widget] : widgets_) {
+        if (const ControlState* state = form_.Control(name); state && widget != grid_)
+            DrawControl(widget, *state);
+    }
+    for (const auto& [name, item] : menuItems_) {
+        if (const MenuState* state = form_.Menu(name)) {
+            item->setEnabled(state->enabled);
+            item->setChecked(state->checked);
+        }
+    }
+    DrawGrid();
+    if (const std::string focus = form_.TakeFocusRequest(); !focus.empty())
+        Widget(focus)->setFocus();
+    drawing_ = false;
+}
+
+void MainWindow::DrawGrid()
+{
+    if (form_.RowsRevision() != drawnRevision_) {
+        model_->Refresh(true);
+        drawnRevision_ = form_.RowsRevision();
+    } else {
+        model_->Refresh(false);
+    }
+    ApplyColumnWidths();
+    ShowCurrentCell();
+    // Hiding the grid while it fills must not lose the focus it had.
+    const bool visible = form_.MSFlexGrid1.visible;
+    if (grid_->isVisibleTo(this) == visible)
+        return;
+    if (!visible)
+        gridHadFocus_ = grid_->hasFocus();
+    grid_->setVisible(visible);
+    if (visible && gridHadFocus_)
+        grid_->setFocus();
+}
+
+std::optional<std::string> MainWindow::AskForFile(const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(this, Text(request.title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.flags & kFileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(QtFilter(request.filter));
+    if (!save)
+        dialog.setOption(QFileDialog::ReadOnly);
+    if (!request.fileName.empty())
+        dialog.selectFile(Text(request.fileName));
+    // No default extension is ever added, so a name is used exactly as given.
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+std::optional<std::string> MainWindow::AskOpenFile(const FileDialogRequest& request)
+{
+    return AskForFile(request, false);
+}
+
+std::optional<std::string> MainWindow::AskSaveFile(const FileDialogRequest& request)
+{
+    return AskForFile(request, true);
+}
+
+void MainWindow::ShowMessage(MessageIcon icon, const std::string& title, const std::string& text)
+{
+    Draw();   // the window as the handler left it, behind the message
+    switch (icon) {
+    case MessageIcon::Critical: QMessageBox::critical(this, Text(title), Text(text)); break;
+    case MessageIcon::Exclamation: QMessageBox::warning(this, Text(title), Text(text)); break;
+    case MessageIcon::Information: QMessageBox::information(this, Text(title), Text(text)); break;
+    }
+}
+
+bool MainWindow::AskYesNo(const std::string& title, const std::string& text)
+{
+    Draw();
+    return QMessageBox::question(this, Text(title), Text(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MainWindow::RepaintNow()
+{
+    Draw();
+    repaint();
+}
+
+bool MainWindow::OpenAddress(const std::string& address)
+{
+    return QDesktopServices::openUrl(QUrl(Text(address)));
+}
+
+// Closing the main window, by any cause, closes every other window of the
+// program too, shown or hidden, so nothing is left behind.
+void MainWindow::CloseAllWindows()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this)
+            window->close();
+    }
+    close();
+}
+
+void MainWindow::ShowAboutWindow() { frmAbout::ShowCentredOver(this); }
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    form_.Form_Unload();
+}
+
+} // namespace mapwren

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Desktop.h"
+#include "app/frmMain.h"
+
+class QAction;
+class QKeySequence;
+class QMouseEvent;
+class QTableView;
+
+namespace mapwren {
+
+class MapListModel;
+
+// The main window's Qt front-end: it builds the controls from the form's
+// design table, forwards each event to the form's handler, then draws the
+// form's state; it does for the form what only a toolkit can (dialogs,
+// message boxes, the browser).
+class MainWindow : public QMainWindow, public Desktop {
+    Q_OBJECT
+public:
+    MainWindow(std::string programFolder, std::string argumentText, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Shows the window in the centre of the screen and runs the form's
+    // start-up; false when the program must end at once.
+    bool Start();
+
+    frmMain& Form() { return form_; }
+    QWidget* Widget(std::string_view name) const;
+    QAction* MenuItem(std::string_view name) const;
+    QTableView* Grid() const { return grid_; }
+    MapListModel& GridModel() { return *model_; }
+
+    // Desktop.
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override;
+    bool AskYesNo(const std::string& title, const std::string& text) override;
+    void RepaintNow() override;
+    bool OpenAddress(const std::string& address) override;
+    void CloseAllWindows() override;
+    void ShowAboutWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateGrid();
+    void CreateMenus();
+    void SetTabOrder();
+    void ConnectEvents();
+    void ActOnAccessKey(const QKeySequence& key);
+    std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save);
+
+    // Runs a form event, then draws what it changed.
+    void Forward(const std::function<void()>& event);
+    void Draw();
+    void DrawGrid();
+    void ShowCurrentCell();
+    void ApplyColumnWidths();
+    bool GridMouse(QObject* watched, QMouseEvent* event, bool press);
+
+    frmMain form_;
+    std::map<std::string, QWidget*, std::less<>> widgets_;
+    std::map<std::string, QAction*, std::less<>> menuItems_;
+    QTableView* grid_ = nullptr;
+    MapListModel* model_ = nullptr;
+    // The controls that take the focus, in the design's tab order.
+    std::vector<QWidget*> tabOrder_;
+    std::uint64_t drawnRevision_ = 0;
+    // Whether a press came after the last release: a double click's second
+    // press may arrive as a double-click event alone.
+    bool pressSinceRelease_ = false;
+    bool drawing_ = false;
+    bool gridHadFocus_ = false;
+};
+
+} // namespace mapwren

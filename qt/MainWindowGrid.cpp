@@ -1,0 +1,129 @@
+// The grid's events as the form wants them (button code, Shift mask, the
+// pointer in twips, the cell under it), its current cell and column widths.
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QShortcutEvent>
+#include <QStyle>
+#include <QTableView>
+#include <algorithm>
+#include <utility>
+
+#include "qt/MainWindow.h"
+#include "qt/MapListModel.h"
+#include "qt/Twips.h"
+
+namespace mapwren {
+
+namespace {
+
+int ButtonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int ShiftMask(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// The cell under a point given in the grid's own coordinates: row 0 is the
+// header, -1 where there is none.
+std::pair<int, int> CellAt(const QTableView* grid, QPoint inGrid)
+{
+    const QHeaderView* header = grid->horizontalHeader();
+    if (header->geometry().contains(inGrid))
+        return {0, header->logicalIndexAt(inGrid.x() - header->x())};
+    const QWidget* viewport = grid->viewport();
+    if (!viewport->geometry().contains(inGrid))
+        return {-1, -1};
+    const QPoint inViewport = inGrid - viewport->pos();
+    const int row = grid->rowAt(inViewport.y());
+    const int col = grid->columnAt(inViewport.x());
+    if (row < 0 || col < 0)
+        return {-1, -1};
+    return {row + 1, col};
+}
+
+} // namespace
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        ActOnAccessKey(static_cast<QShortcutEvent*>(event)->key());
+        return true;
+    }
+    // Presses and releases reach the viewports, the header's included, not
+    // the views themselves.
+    if (watched != grid_->viewport() && watched != grid_->horizontalHeader()->viewport())
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        pressSinceRelease_ = true;
+        return GridMouse(watched, static_cast<QMouseEvent*>(event), true);
+    case QEvent::MouseButtonDblClick:
+        // The window system reports the second press of a double click as
+        // this event alone; where a press came first it already counted.
+        if (pressSinceRelease_)
+            return true;
+        return GridMouse(watched, static_cast<QMouseEvent*>(event), true);
+    case QEvent::MouseButtonRelease:
+        pressSinceRelease_ = false;
+        return GridMouse(watched, static_cast<QMouseEvent*>(event), false);
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
+}
+
+// A release goes to the widget that took the press; where it ends is told
+// by the pointer's place on the screen.
+bool MainWindow::GridMouse(QObject* watched, QMouseEvent* event, bool press)
+{
+    const QPoint inGrid = press ? static_cast<QWidget*>(watched)->mapTo(grid_, event->position().toPoint())
+                                : grid_->mapFromGlobal(event->globalPosition().toPoint());
+    const auto [row, col] = CellAt(grid_, inGrid);
+    const int button = ButtonCode(event->button());
+    const int shift = ShiftMask(event->modifiers());
+    if (press) {
+        grid_->setFocus(Qt::MouseFocusReason);
+        Forward([&] { form_.MSFlexGrid1_MouseDown(button, shift, Twips(inGrid.x()), Twips(inGrid.y()), row, col); });
+    } else {
+        Forward([&] { form_.MSFlexGrid1_MouseUp(button, shift, Twips(inGrid.x()), Twips(inGrid.y()), row, col); });
+    }
+    return true;
+}
+
+// Moving the current cell from code neither scrolls the grid nor selects.
+void MainWindow::ShowCurrentCell()
+{
+    QScrollBar* vertical = grid_->verticalScrollBar();
+    QScrollBar* horizontal = grid_->horizontalScrollBar();
+    const int top = vertical->value();
+    const int left = horizontal->value();
+    const QModelIndex cell = form_.Row() > 0 ? model_->index(form_.Row() - 1, form_.Col()) : QModelIndex();
+    grid_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+    vertical->setValue(top);
+    horizontal->setValue(left);
+}
+
+void MainWindow::ApplyColumnWidths()
+{
+    const MapList& maps = form_.Maps();
+    for (int col = 0; col < MapList::kColumnCount; ++col)
+        grid_->setColumnWidth(col, Px(maps.ColumnWidth(col)));
+    // A size must never lose digits: the Bytes column widens for a number
+    // too long for it.
+    const int margin = grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1;
+    const int needed =
+        grid_->fontMetrics().horizontalAdvance(QString::number(model_->LargestBytes())) + 2 * margin + 1;
+    if (needed > grid_->columnWidth(4))
+        grid_->setColumnWidth(4, needed);
+}
+
+} // namespace mapwren
