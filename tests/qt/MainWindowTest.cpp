@@ -1,0 +1,159 @@
+// The Qt front-end's binding: controls built where the design table puts
+// them, each user's action reaching the form through Qt's own event path,
+// and what the form changed drawn. The behaviour itself is tested on the form.
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStyleOptionComboBox>
+#include <QTableView>
+#include <QTest>
+
+#include "app/frmMainDesign.h"
+#include "qt/MainWindow.h"
+#include "qt/MapListModel.h"
+#include "qt/Twips.h"
+#include "support/Fixtures.h"
+#include "support/StandIn.h"
+
+namespace mapwren {
+
+namespace {
+
+QString Plain(QString caption) { return caption.remove(QLatin1Char('&')); }
+
+// A started window over a program folder holding the second tool, with three
+// maps loaded: a.img (Charlie, 1000 bytes), b.img (Alpha, 900), c.img (Bravo, 2411724800).
+struct Started {
+    testing::TempDir tools, maps;
+    std::unique_ptr<MainWindow> window;
+    frmMain* form = nullptr;
+    Started()
+    {
+        testing::CopyStandIn(tools.path(), "sendmap20.exe");
+        testing::WriteImg(maps.path() / "a.img", "Charlie", "", 0, 1000);
+        testing::WriteImg(maps.path() / "b.img", "Alpha", "", 0, 900);
+        testing::WriteImg(maps.path() / "c.img", "Bravo", "", 0, 2411724800);
+        const std::string list = (tools.path() / "maps.mwl").string();
+        testing::WriteBytes(list, "mapwren Auto\r\n" + maps.folder() + "a.img\r\n" + maps.folder() + "b.img\r\n" +
+                                      maps.folder() + "c.img\r\n");
+        std::string folder = tools.folder();
+        folder.pop_back();
+        window = std::make_unique<MainWindow>(folder, list);
+        form = &window->Form();
+        QVERIFY(window->Start());
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    QWidget* operator[](const char* name) const { return window->Widget(name); }
+    QPoint Cell(int row, int col) const
+    {
+        QTableView* grid = window->Grid();
+        return {grid->columnViewportPosition(col) + grid->columnWidth(col) / 2,
+                grid->rowViewportPosition(row - 1) + grid->rowHeight(row - 1) / 2};
+    }
+    QPoint Header(int col) const
+    {
+        const QHeaderView* header = window->Grid()->horizontalHeader();
+        return {header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2};
+    }
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ControlsStandWhereTheDesignPutsThemAndTheirCaptionsFit()
+    {
+        Started s;
+        QCOMPARE(s.window->centralWidget()->size(), QSize(Px(kMainClientWidth), Px(kMainClientHeight)));
+        for (const ControlDesign& design : frmMainControls()) {
+            QWidget* control = s.window->Widget(design.name);
+            const char* name = design.name.data();
+            QVERIFY2(control, name);
+            QCOMPARE(control->geometry(),
+                     TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
+            const QString caption = Plain(QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())));
+            int needed = control->fontMetrics().horizontalAdvance(caption);
+            if (qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control))
+                needed += control->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4;
+            if (!caption.isEmpty() && !qobject_cast<QGroupBox*>(control))
+                QVERIFY2(needed <= control->width(), name);
+        }
+        // Every port name reads whole in the closed COM box.
+        auto* box = static_cast<QComboBox*>(s["cboCOM"]);
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        for (int i = 0; i < box->count(); ++i)
+            QVERIFY(box->fontMetrics().horizontalAdvance(box->itemText(i)) + 2 <= field.width());
+        // A size too long for the Bytes column widens it rather than lose digits.
+        QTableView* grid = s.window->Grid();
+        QVERIFY(grid->fontMetrics().horizontalAdvance(QStringLiteral("2411724800")) + 6 <= grid->columnWidth(4));
+    }
+
+    void ClicksAndTypingReachTheFormAndItsStateIsDrawn()
+    {
+        Started s;
+        QTest::mouseClick(s["optCOM"], Qt::LeftButton);
+        QCOMPARE(s.form->SelectedPort(), Port::Com);
+        QVERIFY(s["cboCOM"]->isEnabled());
+        auto* box = static_cast<QComboBox*>(s["cboCOM"]);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);   // the closed box steps to the next port
+        QCOMPARE(s.form->cboCOM.text, std::string("COM2"));
+        QTest::mouseClick(s["opt9600"], Qt::LeftButton);
+        QCOMPARE(s.form->opt9600.value, 1);
+        QTest::mouseClick(s["chkMapset"], Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(s["txtMapset"]->isEnabled() && s["txtMapset"]->hasFocus());
+        QTest::keyClicks(s["txtMapset"], QStringLiteral("Alps"));
+        QCOMPARE(s.form->txtMapset.text, std::string("Alps"));
+        QTest::mouseClick(s["chkCreateFile"], Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(s["cmdCreateFile"]->isVisible() && !s["cmdUpload"]->isVisible());
+        QTest::mouseClick(s["cmdEraseGPS"], Qt::LeftButton);
+        QVERIFY(s["optSureNo"]->isVisible());
+        QTest::mouseClick(s["optSureNo"], Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(!s["optSureNo"]->isVisible() && !static_cast<QRadioButton*>(s["optSureNo"])->isChecked());
+        s.window->MenuItem("mnuUseSendmap2")->trigger();
+        QVERIFY(s.window->windowTitle().endsWith(QLatin1String("(Using Sendmap20.exe)")));
+        QVERIFY(s.window->MenuItem("mnuUseSendmap2")->isChecked());
+    }
+
+    void GridPressesAndReleasesReachTheFormThroughTheViewports()
+    {
+        Started s;
+        QAbstractItemModelTester tester(&s.window->GridModel());
+        QTableView* grid = s.window->Grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, s.Cell(2, 0));
+        QCOMPARE(s.form->Maps().SelectedCount(), 1);
+        QCOMPARE(static_cast<QLabel*>(s["lblFilesSelected"])->text(), QStringLiteral("1 Map Selected"));
+        // The window system's second press of a double click comes alone.
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, s.Cell(2, 0));
+        QCOMPARE(s.form->Maps().SelectedCount(), 0);
+        QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::RightButton, {}, s.Header(3));
+        QCOMPARE(s.window->GridModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("> Map Name"));
+        QCOMPARE(s.window->GridModel().index(0, 1).data().toString(), QStringLiteral("b.img"));
+        QTest::mouseClick(s["cmdClearGrid"], Qt::LeftButton);
+        QCOMPARE(s.window->GridModel().rowCount(), 0);
+        QVERIFY(s["cmdFileOpen"]->hasFocus());
+    }
+
+    void AnAccessKeySharedWithAMenuPressesTheControl()
+    {
+        Started s;
+        QTest::keyClick(s.window.get(), Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(s.form->Maps().SelectedCount(), 3);
+    }
+};
+
+} // namespace mapwren
+
+QTEST_MAIN(mapwren::MainWindowTest)
+#include "MainWindowTest.moc"
