@@ -1,12 +1,12 @@
 // The About menu item.
-#include "about/frmAbout.h"
 #include "app/frmMain.h"
+#include "qt/AboutWindow.h"
 
 namespace mapwren {
 
 void frmMain::mnuAbout_Click()
 {
-    frmAbout::ShowCentredOver(this);
+    AboutWindow::ShowCentredOver(this);
 }
 
 } // namespace mapwren

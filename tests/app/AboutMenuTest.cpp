@@ -5,7 +5,7 @@
 
 #include "WindowFixture.h"
 #include "WindowTests.h"
-#include "about/frmAbout.h"
+#include "qt/AboutWindow.h"
 
 namespace mapwren::testing {
 
@@ -20,9 +20,9 @@ private slots:
         frmMain& w = *started.window;
         w.move(40, 30);
         w.mnuAbout->trigger();
-        const QList<frmAbout*> opened = w.findChildren<frmAbout*>();
+        const QList<AboutWindow*> opened = w.findChildren<AboutWindow*>();
         QCOMPARE(opened.size(), 1);
-        QPointer<frmAbout> about = opened.front();
+        QPointer<AboutWindow> about = opened.front();
         QVERIFY(about->isVisible());
         const QPointF offset = QRectF(about->frameGeometry()).center() - QRectF(w.frameGeometry()).center();
         QVERIFY(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1);
