@@ -92,8 +92,10 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove:
         return address;
     case QEvent::KeyPress:
+        // Taken before Tab moves the focus; a key that keeps the window, such
+        // as Ctrl+C, goes on to its address box only.
         KeyDown(static_cast<QKeyEvent*>(event));
-        return form_.Closed();   // a key that keeps the window, such as Ctrl+C, goes on to its control
+        return form_.Closed() || !address;
     default:
         return QWidget::eventFilter(watched, event);
     }
