@@ -31,8 +31,10 @@ namespace {
 QColor TextColourOf(TextColour colour)
 {
     switch (colour) {
+    case TextColour::Black: return QColor(0, 0, 0);
     case TextColour::Red: return kRed;
     case TextColour::Blue: return kBlue;
+    case TextColour::Green: return QColor(0, 128, 0);
     case TextColour::System: break;
     }
     return {};
