@@ -1,56 +1,55 @@
 #pragma once
 
-#include <QWidget>
+#include <string_view>
 
-class QLabel;
-class QLineEdit;
-class QKeyEvent;
+#include "app/Desktop.h"
 
 namespace mapwren {
 
-// The About window: a borderless pale yellow sheet with the program's name,
-// version, author and addresses. A click on it or a key closes it; a press on
-// the homepage address opens it in the browser; a press on the e-mail address
-// selects it for copying. Closing deletes it, so each opening starts afresh.
-class frmAbout : public QWidget {
-    Q_OBJECT
+// Mouse buttons and the Shift mask as the forms receive them.
+inline constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
+inline constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
+
+// Key codes of the keys the About window tells apart (Windows virtual keys).
+inline constexpr int kKeyShift = 16, kKeyControl = 17, kKeyAlt = 18, kKeyLeftWindows = 91, kKeyRightWindows = 92;
+inline constexpr int kKeyInsert = 45, kKeyC = 'C';
+
+// The About window: a sheet with the program's name, version, author and
+// addresses. A click on it or a key closes it; a press on the homepage opens
+// it in the browser; a press on the e-mail address selects it for copying.
+// Each opening makes a new one, so nothing carries over.
+class frmAbout {
 public:
-    // The main window's About command: one About window per main window, made
-    // on first use, a child window of the main window (so it closes and goes
-    // with it), centred over it and shown without blocking it.
-    static frmAbout* ShowCentredOver(QWidget* mainWindow);
+    struct Selection {
+        int start = 0;
+        int length = 0;
+        friend bool operator==(const Selection&, const Selection&) = default;
+    };
 
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit frmAbout(Desktop& desktop) : desktop_(desktop) {}
 
-    // Controls, in the design's names.
-    QLabel* picIcon = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* txtURL = nullptr;
-    QLineEdit* txtEmail = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label4 = nullptr;
+    // What a front-end draws.
+    bool Closed() const { return closed_; }
+    Selection txtEmailSelection() const { return emailSelection_; }
+    std::string_view ActiveControl() const { return activeControl_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // Events by control name ("" is the window's own background). A press
+    // reports its button; secondOfDoubleClick marks the second press of a
+    // double click. A click is a press and release of the button over the window.
+    void MouseDown(std::string_view control, int button, bool secondOfDoubleClick = false);
+    void Click(std::string_view control, int button);
+
+    // The handlers under the design's names.
+    void txtURL_MouseDown(int button);
+    void txtEmail_MouseDown(int button);
+    void Form_Click(int button);   // the background, the icon or a label
+    void Form_KeyDown(int keyCode, int shift);
 
 private:
-    void CreateControls();
-    void SetTabOrder();
-    void WatchControls();
-    void CentreOver(const QWidget* mainWindow);
-
-    void txtURL_MouseDown();
-    void txtEmail_MouseDown();
-    bool KeyCloses(QObject* watched, const QKeyEvent* event) const;
-
-    bool closed_ = false;   // closed and waiting to be deleted
+    Desktop& desktop_;
+    bool closed_ = false;
+    Selection emailSelection_;
+    std::string_view activeControl_ = "picIcon";
 };
 
 } // namespace mapwren

@@ -44,9 +44,10 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-enum class TextColour { System, Black, Red, Blue };
+enum class TextColour { System, Black, Red, Blue, Green };
 enum class TextAlign { Left, Right, Centre };
-enum class Background { System, Light3D, Menu };   // the system colours 3D light and menu
+// Light3D and Menu: the system colours 3D light and menu; Form: the window's own background.
+enum class Background { System, Light3D, Menu, Form };
 
 // One control of a window as designed, before any code runs.
 struct ControlDesign {
@@ -67,6 +68,19 @@ struct ControlDesign {
     std::string_view picture;     // the picture's name in resources/, without ".svg"
     int pictureWidth = 0;         // its size in pixels
     int pictureHeight = 0;
+    bool locked = false;          // a text box the user cannot edit
+    bool borderless = false;
+    bool link = false;            // its presses open an address: a pointing hand, no context menu
+};
+
+// A window as designed: its name for the system, inner size and background.
+struct FormDesign {
+    std::string_view caption;
+    int width = 0;                // twips
+    int height = 0;
+    Rgb background;
+    bool titleBar = true;
+    std::string_view icon;        // the picture's name in resources/, without ".svg"
 };
 
 // One item of the menu bar or of a menu.

@@ -6,18 +6,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableView>
-#include <QUrl>
 
-#include "about/frmAbout.h"
 #include "qt/MapListModel.h"
 #include "qt/OptionButtons.h"
 #include "qt/Palette.h"
@@ -27,17 +21,6 @@ namespace mapwren {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-// "description|pattern|description|pattern" as Qt's "description;;description";
-// each description names its patterns already.
-QString QtFilter(const std::string& filter)
-{
-    const QStringList parts = Text(filter).split(QLatin1Char('|'));
-    QStringList descriptions;
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        descriptions << parts[i];
-    return descriptions.join(QStringLiteral(";;"));
-}
 
 void SetBackground(QWidget* widget, const QColor& colour)
 {
@@ -131,73 +114,6 @@ void MainWindow::DrawGrid()
     if (visible && gridHadFocus_)
         grid_->setFocus();
 }
-
-std::optional<std::string> MainWindow::AskForFile(const FileDialogRequest& request, bool save)
-{
-    QFileDialog dialog(this, Text(request.title));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.flags & kFileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(QtFilter(request.filter));
-    if (!save)
-        dialog.setOption(QFileDialog::ReadOnly);
-    if (!request.fileName.empty())
-        dialog.selectFile(Text(request.fileName));
-    // No default extension is ever added, so a name is used exactly as given.
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst()).toStdString();
-}
-
-std::optional<std::string> MainWindow::AskOpenFile(const FileDialogRequest& request)
-{
-    return AskForFile(request, false);
-}
-
-std::optional<std::string> MainWindow::AskSaveFile(const FileDialogRequest& request)
-{
-    return AskForFile(request, true);
-}
-
-void MainWindow::ShowMessage(MessageIcon icon, const std::string& title, const std::string& text)
-{
-    Draw();   // the window as the handler left it, behind the message
-    switch (icon) {
-    case MessageIcon::Critical: QMessageBox::critical(this, Text(title), Text(text)); break;
-    case MessageIcon::Exclamation: QMessageBox::warning(this, Text(title), Text(text)); break;
-    case MessageIcon::Information: QMessageBox::information(this, Text(title), Text(text)); break;
-    }
-}
-
-bool MainWindow::AskYesNo(const std::string& title, const std::string& text)
-{
-    Draw();
-    return QMessageBox::question(this, Text(title), Text(text), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
-}
-
-void MainWindow::RepaintNow()
-{
-    Draw();
-    repaint();
-}
-
-bool MainWindow::OpenAddress(const std::string& address)
-{
-    return QDesktopServices::openUrl(QUrl(Text(address)));
-}
-
-// Closing the main window, by any cause, closes every other window of the
-// program too, shown or hidden, so nothing is left behind.
-void MainWindow::CloseAllWindows()
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != this)
-            window->close();
-    }
-    close();
-}
-
-void MainWindow::ShowAboutWindow() { frmAbout::ShowCentredOver(this); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Desktop.h"
+#include "qt/QtDesktop.h"
 #include "app/frmMain.h"
 
 class QAction;
@@ -22,9 +22,8 @@ class MapListModel;
 
 // The main window's Qt front-end: it builds the controls from the form's
 // design table, forwards each event to the form's handler, then draws the
-// form's state; it does for the form what only a toolkit can (dialogs,
-// message boxes, the browser).
-class MainWindow : public QMainWindow, public Desktop {
+// form's state.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(std::string programFolder, std::string argumentText, QWidget* parent = nullptr);
@@ -40,16 +39,6 @@ public:
     QTableView* Grid() const { return grid_; }
     MapListModel& GridModel() { return *model_; }
 
-    // Desktop.
-    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
-    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
-    void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override;
-    bool AskYesNo(const std::string& title, const std::string& text) override;
-    void RepaintNow() override;
-    bool OpenAddress(const std::string& address) override;
-    void CloseAllWindows() override;
-    void ShowAboutWindow() override;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,7 +50,6 @@ private:
     void SetTabOrder();
     void ConnectEvents();
     void ActOnAccessKey(const QKeySequence& key);
-    std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save);
 
     // Runs a form event, then draws what it changed.
     void Forward(const std::function<void()>& event);
@@ -71,6 +59,7 @@ private:
     void ApplyColumnWidths();
     bool GridMouse(QObject* watched, QMouseEvent* event, bool press);
 
+    QtDesktop desktop_;
     frmMain form_;
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::map<std::string, QAction*, std::less<>> menuItems_;

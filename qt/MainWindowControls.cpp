@@ -31,9 +31,10 @@ namespace {
 QColor TextColourOf(TextColour colour)
 {
     switch (colour) {
+    case TextColour::Black: return QColor(0, 0, 0);
     case TextColour::Red: return kRed;
     case TextColour::Blue: return kBlue;
-    case TextColour::Black: return Qt::black;
+    case TextColour::Green: return QColor(0, 128, 0);
     case TextColour::System: break;
     }
     return {};
@@ -144,7 +145,8 @@ public:
 MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      form_(*this, std::move(programFolder), std::move(argumentText))
+      desktop_(this, [this] { Draw(); }),
+      form_(desktop_, std::move(programFolder), std::move(argumentText))
 {
     setObjectName(QStringLiteral("frmMain"));
     setFont(SansSerif825());

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+#include "app/Desktop.h"
+
+class QWidget;
+
+namespace mapwren {
+
+// The desktop the forms call, done with Qt: dialogs and message boxes over
+// the given window, the browser through the desktop's URL handler. draw, when
+// given, brings the window up to date before anything is shown over it.
+class QtDesktop : public Desktop {
+public:
+    explicit QtDesktop(QWidget* window, std::function<void()> draw = {}) : window_(window), draw_(std::move(draw)) {}
+
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override;
+    bool AskYesNo(const std::string& title, const std::string& text) override;
+    void RepaintNow() override;
+    bool OpenAddress(const std::string& address) override;
+    void CloseAllWindows() override;
+    void ShowAboutWindow() override;
+
+private:
+    std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save);
+    void Draw() const;
+
+    QWidget* window_;
+    std::function<void()> draw_;
+};
+
+} // namespace mapwren
