@@ -16,26 +16,17 @@ public:
         bool save = false;
         FileDialogRequest request;
     };
-    struct Message {
-        MessageIcon icon = MessageIcon::Information;
-        std::string title;
-        std::string text;
-    };
-
-    // Answers: the next open/save dialog's file (nothing: cancelled) and the Yes/No answer.
+    // Answers: the next dialog's file (nothing: cancelled), Yes or No, whether a browser starts.
     std::optional<std::string> nextFile;
     bool answerYes = true;
     bool browserStarts = true;
-    // Runs at each repaint, to look at the form in the middle of its work.
-    std::function<void()> onRepaint;
+    std::function<void()> onRepaint;   // to look at the form in the middle of its work
 
     std::vector<Dialog> dialogs;
-    std::vector<Message> messages;
-    std::vector<Message> questions;   // icon unused
+    // Messages as "<icon> <title>: <text>", icon C, ! or i; questions as "? <title>: <text>".
+    std::vector<std::string> messages;
     std::vector<std::string> addresses;
-    int repaints = 0;
-    int closeAllWindows = 0;
-    int aboutWindows = 0;
+    int repaints = 0, closeAllWindows = 0, aboutWindows = 0;
 
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override
     {
@@ -49,11 +40,12 @@ public:
     }
     void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override
     {
-        messages.push_back({icon, title, text});
+        const char* const icons[] = {"C ", "! ", "i "};
+        messages.push_back(icons[int(icon)] + title + ": " + text);
     }
     bool AskYesNo(const std::string& title, const std::string& text) override
     {
-        questions.push_back({MessageIcon::Information, title, text});
+        messages.push_back("? " + title + ": " + text);
         return answerYes;
     }
     void RepaintNow() override

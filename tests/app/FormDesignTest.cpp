@@ -125,45 +125,37 @@ TEST(FormDesign, MenusAndFixedSizes)
     EXPECT_EQ(ports, "COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9 ");
 }
 
-const std::string kFirstTitle = "MAPWREN v1.96  by Tobrenn     (Using Sendmap.exe)";
-const std::string kSecondTitle = "MAPWREN v1.96  by Tobrenn     (Using Sendmap20.exe)";
-
 TEST(FormStartUp, ChoosesTheVariantByTheToolsFound)
 {
+    const std::string first = "MAPWREN v1.96  by Tobrenn     (Using Sendmap.exe)";
+    const std::string second = "MAPWREN v1.96  by Tobrenn     (Using Sendmap20.exe)";
     struct Case {
         std::initializer_list<const char*> tools;
-        int useSendmap20;
-        std::string title;
-        bool item1, item2;   // enabled
+        std::string expected;   // UseSendmap20, the title, the two variant items enabled and checked, the port
     };
     const Case cases[] = {
-        {{"sendmap.exe"}, 0, kFirstTitle, true, false},
-        {{"sendmap20.exe"}, -1, kSecondTitle, false, true},
-        {{"sendmap.exe", "sendmap20.exe"}, -1, kSecondTitle, true, true},
-        {{"SENDMAP.EXE", "SendMap20.Exe"}, -1, kSecondTitle, true, true},
+        {{"sendmap.exe"}, "0 " + first + " 10 10 none"},
+        {{"sendmap20.exe"}, "-1 " + second + " 01 01 auto"},
+        {{"sendmap.exe", "sendmap20.exe"}, "-1 " + second + " 11 01 auto"},
+        {{"SENDMAP.EXE", "SendMap20.Exe"}, "-1 " + second + " 11 01 auto"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(*c.tools.begin());
         Form f(c.tools);
-        ASSERT_TRUE(f.started);
         frmMain& w = *f.w;
-        EXPECT_EQ(w.UseSendmap20, c.useSendmap20);
-        EXPECT_EQ(w.Caption, c.title);
-        EXPECT_EQ(w.mnuUseSendmap1.enabled, c.item1);
-        EXPECT_EQ(w.mnuUseSendmap2.enabled, c.item2);
-        EXPECT_EQ(w.mnuUseSendmap1.checked, c.useSendmap20 == 0);
-        EXPECT_EQ(w.mnuUseSendmap2.checked, c.useSendmap20 != 0);
-        EXPECT_EQ(w.SelectedPort(), c.useSendmap20 ? Port::Auto : Port::None);
+        ASSERT_TRUE(f.started);
+        EXPECT_EQ(std::to_string(w.UseSendmap20) + " " + w.Caption + " " + char('0' + w.mnuUseSendmap1.enabled) +
+                      char('0' + w.mnuUseSendmap2.enabled) + " " + char('0' + w.mnuUseSendmap1.checked) +
+                      char('0' + w.mnuUseSendmap2.checked) + (w.SelectedPort() == Port::Auto ? " auto" : " none"),
+                  c.expected);
         EXPECT_EQ(w.cboCOM.text, "COM1");
         EXPECT_EQ(w.Maps().RowCount(), 0u);
-        EXPECT_EQ(f.Enabled({"cmdSelectAll", "cmdSelectNone", "cmdSaveList", "cmdUpload", "cmdCreateFile",
-                             "cmdClearGrid", "cmdEraseGPS"}),
-                  "0000001");
+        EXPECT_EQ(f.ListButtons() + f.Enabled({"cmdEraseGPS"}), "0000001");
         std::string headers;
         for (int col = 0; col < 5; ++col)
             headers += w.Maps().HeaderCaption(col) + "|";
         EXPECT_EQ(headers, "|File|Folder|Map Name|Bytes|");
-        EXPECT_TRUE(f.desktop.messages.empty());
+        EXPECT_EQ(f.Only(), "0 messages");
     }
 }
 
@@ -171,16 +163,10 @@ TEST(FormStartUp, WithoutAToolShowsTheMessageAndGoesNoFurther)
 {
     Form f({"sendmap.txt", "sendmap20.exe.bak"});
     EXPECT_FALSE(f.started);
-    ASSERT_EQ(f.desktop.messages.size(), 1u);
-    const FakeDesktop::Message& m = f.desktop.messages[0];
-    EXPECT_EQ(m.icon, MessageIcon::Critical);
-    EXPECT_EQ(m.title, "mapwren");
-    EXPECT_EQ(m.text, std::string("Sendmap.exe or Sendmap20.exe is not in this folder.\r\nYou can download it from ") +
-                          kToolDownloadPage);
-    EXPECT_EQ(f.w->Caption, " ");
-    EXPECT_EQ(f.w->cboCOM.text, "");
-    EXPECT_FALSE(f.w->mnuUseSendmap1.enabled || f.w->mnuUseSendmap2.enabled);
-    EXPECT_TRUE(f.w->cmdClearGrid.enabled);
+    EXPECT_EQ(f.Only(), std::string("C mapwren: Sendmap.exe or Sendmap20.exe is not in this folder.\r\n"
+                                    "You can download it from ") + kToolDownloadPage);
+    // The rest of the states are the design's, checked with the settings.
+    EXPECT_EQ(f.w->Caption + f.w->cboCOM.text, " ");
 }
 
 #ifndef _WIN32
@@ -188,9 +174,8 @@ TEST(FormStartUp, TheArgumentTextIsEverythingAfterTheProgramName)
 {
     char program[] = "mapwren", first[] = "/maps/My", second[] = "Lists.mwl";
     char* argv[] = {program, first, second, nullptr};
-    EXPECT_EQ(ArgumentText(1, argv), "");
-    EXPECT_EQ(ArgumentText(2, argv), "/maps/My");
-    EXPECT_EQ(ArgumentText(3, argv), "/maps/My Lists.mwl");
+    EXPECT_EQ(ArgumentText(1, argv) + "|" + ArgumentText(2, argv) + "|" + ArgumentText(3, argv),
+              "|/maps/My|/maps/My Lists.mwl");
 }
 #endif
 
@@ -201,11 +186,9 @@ TEST(FormStartUp, ClosingClosesEveryWindowAndAboutOpensItsWindow)
     f.w->Click("cmdExit");
     f.w->MenuClick("mnuExit");
     f.w->Form_Unload();
-    EXPECT_EQ(f.desktop.closeAllWindows, 3);
-    EXPECT_EQ(f.desktop.aboutWindows, 0);
+    EXPECT_EQ(f.desktop.closeAllWindows * 10 + f.desktop.aboutWindows, 30);
     f.w->MenuClick("mnuAbout");
-    EXPECT_EQ(f.desktop.aboutWindows, 1);
-    EXPECT_EQ(f.desktop.closeAllWindows, 3);
+    EXPECT_EQ(f.desktop.closeAllWindows * 10 + f.desktop.aboutWindows, 31);
 }
 
 } // namespace

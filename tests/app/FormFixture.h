@@ -19,15 +19,14 @@
 namespace mapwren::testing {
 
 namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
 
 struct MapSpec {
-    std::string file;
-    std::string name;
+    std::string file, name;
     std::uintmax_t bytes = 0;
 };
 
-inline constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
-inline constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
+inline constexpr int kLeft = 1, kRight = 2, kMiddle = 4, kShift = 1, kCtrl = 2, kAlt = 4;
 
 // A form started in a program folder holding copies of the stand-in tool
 // under the given names, with a folder for maps beside it.
@@ -36,15 +35,11 @@ struct Form {
     FakeDesktop desktop;
     std::unique_ptr<frmMain> w;
     bool started = false;
-
-private:
-    std::string programName_;
-
-public:
+    std::string programName;
 
     explicit Form(std::initializer_list<const char*> tools = {"sendmap.exe", "sendmap20.exe"}, bool start = true,
-                  std::string programName = "program")
-        : programName_(std::move(programName))
+                  std::string program = "program")
+        : programName(std::move(program))
     {
         fs::create_directories(Program());
         fs::create_directories(Maps());
@@ -53,16 +48,16 @@ public:
         if (start)
             Start();
     }
-    // Builds the form with the program's argument text and runs its start-up.
     void Start(const std::string& argument = "")
     {
         w = std::make_unique<frmMain>(desktop, ProgramText(), argument);
         started = w->Form_Load();
     }
-    fs::path Program() const { return dir.path() / PathFromUtf8(programName_); }
+    fs::path Program() const { return dir.path() / PathFromUtf8(programName); }
     std::string ProgramText() const { return Utf8FromPath(Program()); }
     fs::path Maps() const { return dir.path() / "maps"; }
     std::string MapsText() const { return Utf8FromPath(Maps()) + kPathSeparator; }
+    std::string Tool(const char* name) const { return ProgramText() + kPathSeparator + name; }
 
     void WriteMaps(const std::vector<MapSpec>& maps) const
     {
@@ -75,31 +70,29 @@ public:
         desktop.nextFile = MapsText() + "any.img";
         w->Click("cmdFileOpen");
     }
-    void LoadList(const fs::path& list)
+    void LoadList(const std::string& name, const std::string& content)
     {
-        desktop.nextFile = Utf8FromPath(list);
+        WriteBytes(Maps() / name, content);
+        desktop.nextFile = MapsText() + name;
         w->Click("cmdLoadList");
     }
     // A press and release on a cell; row 0 is the header.
     void Press(int row, int col, int button = kLeft, int shift = 0)
     {
-        const double y = row * 240 + 120;
-        w->MSFlexGrid1_MouseDown(button, shift, 600, y, row, col);
-        w->MSFlexGrid1_MouseUp(button, shift, 600, y, row, col);
+        w->MSFlexGrid1_MouseDown(button, shift, 600, row * 240 + 120, row, col);
+        w->MSFlexGrid1_MouseUp(button, shift, 600, row * 240 + 120, row, col);
     }
     // '.' unticked, 'v' ticked, 'x' no file, one per row.
     std::string Ticks() const
     {
         std::string ticks;
-        for (std::size_t row = 0; row < w->Maps().RowCount(); ++row) {
-            const RowState state = w->Maps().Row(row).state;
-            ticks += state == RowState::Ticked ? 'v' : state == RowState::Missing ? 'x' : '.';
-        }
+        for (std::size_t row = 0; row < w->Maps().RowCount(); ++row)
+            ticks += ".vx"[int(w->Maps().Row(row).state)];
         return ticks;
     }
-    std::vector<std::string> Column(int col) const
+    Texts Column(int col) const
     {
-        std::vector<std::string> texts;
+        Texts texts;
         for (std::size_t row = 0; row < w->Maps().RowCount(); ++row)
             texts.push_back(w->Maps().CellText(row, col));
         return texts;
@@ -112,8 +105,20 @@ public:
             states += w->Control(name)->enabled ? '1' : '0';
         return states;
     }
+    // Select All, Select None, Save, Upload, Create File, Clear.
+    std::string ListButtons() const
+    {
+        return Enabled({"cmdSelectAll", "cmdSelectNone", "cmdSaveList", "cmdUpload", "cmdCreateFile", "cmdClearGrid"});
+    }
     std::string Captions() const { return w->lblFilesSelected.text + " | " + w->lblTotalBytes.text; }
+    // The one message shown, or how many there were.
+    std::string Only() const
+    {
+        return desktop.messages.size() == 1 ? desktop.messages[0] : std::to_string(desktop.messages.size()) + " messages";
+    }
 };
+
+inline bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The path the upload tool receives for a map.
 inline std::string MapArg(const Form& f, const std::string& file) { return GetShortFileName(f.MapsText() + file); }

@@ -44,21 +44,15 @@ TEST(FormPosix, UnreadableMapsAreNamedInOneMessage)
 {
     Form f;
     ::chmod(f.dir.path().c_str(), 0755);
-    std::vector<MapSpec> maps;
-    for (int i = 0; i < 8; ++i)
-        maps.push_back({"m10" + std::to_string(i) + ".img", "Map", 200});
-    f.WriteMaps(maps);
-    for (int i = 0; i < 7; ++i)
-        ::chmod((f.Maps() / maps[i].file).c_str(), 0);
+    for (int i = 0; i < 8; ++i) {
+        f.WriteMaps({{"m10" + std::to_string(i) + ".img", "Map", 200}});
+        ::chmod((f.Maps() / ("m10" + std::to_string(i) + ".img")).c_str(), i < 7 ? 0 : 0644);
+    }
     ASSERT_TRUE(AsOrdinaryUser([&] { f.LoadFolder(); }));
-    ASSERT_EQ(f.desktop.messages.size(), 1u);
-    const FakeDesktop::Message& m = f.desktop.messages[0];
-    EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-    EXPECT_EQ(m.title, "MAPWREN");
-    std::string expected = "These map files could not be read; their rows show no map name:";
+    std::string expected = "! MAPWREN: These map files could not be read; their rows show no map name:";
     for (int i = 0; i < 5; ++i)
-        expected += "\n" + f.MapsText() + maps[i].file;
-    EXPECT_EQ(m.text, expected + "\nand 2 more");
+        expected += "\n" + f.MapsText() + "m10" + std::to_string(i) + ".img";
+    EXPECT_EQ(f.Only(), expected + "\nand 2 more");
     EXPECT_EQ(f.w->Maps().RowCount(), 8u);
     EXPECT_EQ(f.Column(3)[0], "");
 }
@@ -77,9 +71,7 @@ TEST(FormPosix, AFailedSaveKeepsTheOldListAndNamesIt)
     const bool asUser = AsOrdinaryUser([&] { f.w->Click("cmdSaveList"); });
     ::chmod(f.Maps().c_str(), 0755);
     ASSERT_TRUE(asUser);
-    ASSERT_EQ(f.desktop.messages.size(), 1u);
-    EXPECT_EQ(f.desktop.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_NE(f.desktop.messages[0].text.find(Utf8FromPath(list)), std::string::npos) << f.desktop.messages[0].text;
+    EXPECT_TRUE(f.Only().starts_with("! MAPWREN: ") && Contains(f.Only(), Utf8FromPath(list))) << f.Only();
     EXPECT_EQ(ReadBytes(list), "mapwren USB\r\nold\r\n");
 }
 
@@ -103,7 +95,7 @@ TEST(FormPosix, TheTestScriptIsWrittenOnceAndRunInATerminal)
     f.w->MenuClick("mnuID");
     EXPECT_EQ(ReceivedArguments(terminal.Folder()), run);
     EXPECT_EQ(ReadBytes(script), lines);
-    EXPECT_TRUE(f.desktop.messages.empty());
+    EXPECT_EQ(f.Only(), "0 messages");
     EXPECT_TRUE(NothingStarted(f.Program()));
 }
 
@@ -116,9 +108,7 @@ TEST(FormPosix, AScriptThatCannotBeWrittenIsNamedAndNothingRuns)
     const bool asUser = AsOrdinaryUser([&] { f.w->MenuClick("mnuID"); });
     ::chmod(f.Program().c_str(), 0755);
     ASSERT_TRUE(asUser);
-    ASSERT_EQ(f.desktop.messages.size(), 1u);
-    EXPECT_EQ(f.desktop.messages[0].icon, MessageIcon::Critical);
-    EXPECT_NE(f.desktop.messages[0].text.find(f.ProgramText() + "/Test Connection.sh"), std::string::npos);
+    EXPECT_TRUE(f.Only().starts_with("C MAPWREN: The test script " + f.ProgramText() + "/Test Connection.sh")) << f.Only();
     EXPECT_TRUE(NothingStarted(terminal.Folder()));
 }
 
@@ -143,11 +133,8 @@ TEST(FormPosix, AProgramFolderHoldingADoubleQuoteStartsNothing)
         } else {
             f.w->MenuClick("mnuID");
         }
-        ASSERT_EQ(f.desktop.messages.size(), 1u);
-        EXPECT_EQ(f.desktop.messages[0].title, "MAPWREN");
-        EXPECT_TRUE(f.desktop.messages[0].text.starts_with("The program's folder " + f.ProgramText() +
-                                                           " holds a double quote"))
-            << f.desktop.messages[0].text;
+        EXPECT_TRUE(f.Only().starts_with("! MAPWREN: The program's folder " + f.ProgramText() + " holds a double quote"))
+            << f.Only();
         EXPECT_TRUE(NothingStarted(f.dir.path() / "my x"));
         EXPECT_TRUE(NothingStarted(terminal.Folder()));
     }
