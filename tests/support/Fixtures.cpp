@@ -2,10 +2,8 @@
 
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <stdexcept>
-#include <vector>
 
 #include "common/Paths.h"
 
@@ -16,21 +14,16 @@ namespace fs = std::filesystem;
 TempDir::TempDir()
 {
     static std::atomic<unsigned> counter{0};
-    std::random_device rd;
-    for (;;) {
+    do
         path_ = fs::temp_directory_path() /
-                ("mapwren-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
-        if (fs::create_directory(path_))
-            break;
-    }
+                ("mapwren-test-" + std::to_string(std::random_device()()) + "-" + std::to_string(counter++));
+    while (!fs::create_directory(path_));
 }
-
-namespace {
 
 // Removes what can be removed and leaves the rest. Not fs::remove_all: with
 // MinGW it spins for ever on a file another process still holds open (the
 // command interpreter running a batch file the test wrote).
-void RemoveTree(const fs::path& path)
+static void RemoveTree(const fs::path& path)
 {
     std::error_code ec;
     if (fs::is_directory(fs::symlink_status(path, ec))) {
@@ -42,8 +35,6 @@ void RemoveTree(const fs::path& path)
     }
     fs::remove(path, ec);
 }
-
-} // namespace
 
 TempDir::~TempDir()
 {
@@ -57,25 +48,21 @@ std::string TempDir::folder() const { return Utf8FromPath(path_) + kPathSeparato
 void WriteImg(const fs::path& file, const std::string& firstPart, const std::string& secondPart,
               std::uint8_t xorByte, std::uintmax_t size)
 {
-    std::string bytes(131, '\0');
+    std::string bytes(73, '\0');
     bytes[0] = static_cast<char>(xorByte);
-    const std::string first = (firstPart + std::string(20, ' ')).substr(0, 20);
-    const std::string second = (secondPart + std::string(30, ' ')).substr(0, 30);
-    for (std::size_t i = 0; i < 20; ++i)
-        bytes[73 + i] = static_cast<char>(static_cast<std::uint8_t>(first[i]) ^ xorByte);
-    for (std::size_t i = 0; i < 30; ++i)
-        bytes[101 + i] = static_cast<char>(static_cast<std::uint8_t>(second[i]) ^ xorByte);
+    bytes += (firstPart + std::string(20, ' ')).substr(0, 20) + std::string(8, '\0') +
+             (secondPart + std::string(30, ' ')).substr(0, 30);
+    for (std::size_t i = 73; i < bytes.size(); ++i)
+        if (i < 93 || i >= 101)
+            bytes[i] = static_cast<char>(bytes[i] ^ xorByte);
     WriteBytes(file, bytes);
-    // The rest is zeros; a sparse file lets a test have maps of gigabytes.
     if (size > bytes.size())
-        fs::resize_file(file, size);
+        fs::resize_file(file, size);   // sparse: a test may have maps of gigabytes
 }
 
 void WriteBytes(const fs::path& file, const std::string& bytes)
 {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!(std::ofstream(file, std::ios::binary) << bytes))
         throw std::runtime_error("cannot write " + file.string());
 }
 

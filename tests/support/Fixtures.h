@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -14,21 +13,17 @@ public:
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
-    // The folder as UTF-8 text ending with the path separator.
-    std::string folder() const;
+    std::string folder() const;   // as UTF-8 text ending with the path separator
 
 private:
     std::filesystem::path path_;
 };
 
-// Writes a map file whose header holds the two name parts (raw bytes, padded
-// with blanks to 20 and 30), stored XORed with xorByte; the file is at least
-// `size` bytes long (131 when size is 0 or smaller than the header).
+// A map file whose header holds the two name parts (raw bytes, padded with
+// blanks to 20 and 30) XORed with xorByte; at least `size` bytes long.
 void WriteImg(const std::filesystem::path& file, const std::string& firstPart, const std::string& secondPart,
               std::uint8_t xorByte = 0, std::uintmax_t size = 0);
-
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
 

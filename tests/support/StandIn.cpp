@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "common/Paths.h"
@@ -14,11 +13,7 @@ namespace fs = std::filesystem;
 void CopyStandIn(const fs::path& folder, const std::string& name)
 {
     // The stand-in is built beside the test program.
-#ifdef _WIN32
-    const char* built = "mapwren_standin.exe";
-#else
-    const char* built = "mapwren_standin";
-#endif
+    const char* built = kPathSeparator == '\\' ? "mapwren_standin.exe" : "mapwren_standin";
     fs::copy_file(PathFromUtf8(ProgramFolder()) / built, folder / PathFromUtf8(name));
 }
 
@@ -29,15 +24,12 @@ std::vector<std::string> ReceivedArguments(const fs::path& folder)
     std::string text;
     // On Windows the record can be seen a moment before it can be opened:
     // the stand-in still holds it while renaming it into place.
-    for (;;) {
-        std::ifstream in(file, std::ios::binary);
-        if (in) {
+    for (std::ifstream in; !in.is_open() && std::chrono::steady_clock::now() < deadline;) {
+        in.open(file, std::ios::binary);
+        if (in)
             text.assign(std::istreambuf_iterator<char>(in), {});
-            break;
-        }
-        if (std::chrono::steady_clock::now() >= deadline)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     std::vector<std::string> lines;
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)

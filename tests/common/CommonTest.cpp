@@ -1,0 +1,80 @@
+// Header and list-file text, and the paths handed to the upload tool.
+#include <gtest/gtest.h>
+
+#include "common/Encoding.h"
+#include "common/Paths.h"
+#include "support/Fixtures.h"
+
+namespace mapwren {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+TEST(Encoding, Windows1252AndUtf8)
+{
+    const std::pair<const char*, const char*> bytes1252[] = {
+        {"Z\xFCrich", "Zürich"}, {"\x80\x8A\x9A\x9F", "€ŠšŸ"}, {"\x93T\x94", "“T”"}, {"\xA0\xFF", "\u00A0ÿ"},
+        {"\x81\x8D\x8F\x90\x9D", "\u0081\u008D\u008F\u0090\u009D"},   // undefined bytes keep their code points
+    };
+    for (const auto& [in, out] : bytes1252)
+        EXPECT_EQ(Windows1252ToUtf8(in), out) << in;
+    const std::pair<const char*, bool> utf8[] = {
+        {"Zürich €", true}, {"\xF0\x9F\x97\xBA", true}, {"Z\xFCrich", false},
+        {"\xC0\xAF", false}, {"\xED\xA0\x80", false}, {"\xE2\x82", false},   // overlong, surrogate, cut short
+    };
+    for (const auto& [text, valid] : utf8)
+        EXPECT_EQ(IsValidUtf8(text), valid) << text;
+}
+
+#ifndef _WIN32   // Windows uses its ANSI code page (the *WindowsTest files)
+TEST(Encoding, ListFilesAreUtf8OrWhollyWindows1252)
+{
+    EXPECT_EQ(HeaderBytesToUtf8("Z\xFCrich \x80"), "Zürich €");
+    EXPECT_EQ(ListFileBytesToUtf8("C:\\MAPS\\Z\xFCrich.img"), "C:\\MAPS\\Zürich.img");
+    EXPECT_EQ(ListFileBytesToUtf8("\xC3\xBC\xFC"), "Ã¼ü");   // one stray byte: never a mixture
+    std::string bytes;
+    ASSERT_TRUE(Utf8ToListFileBytes("/地図/Zürich €.img", bytes));
+    EXPECT_EQ(bytes, "/地図/Zürich €.img");
+    EXPECT_FALSE(Utf8ToListFileBytes("/maps/Z\xFCrich.img", bytes));
+}
+
+TEST(Paths, ShortFileNameIsTheAbsolutePathOfAnExistingFile)
+{
+    TempDir dir;
+    fs::create_directory(dir.path() / "my maps");
+    const fs::path file = dir.path() / "my maps" / "Zürich 1.img";
+    testing::WriteBytes(file, "");
+    const std::pair<std::string, std::string> cases[] = {
+        {file, file},
+        {fs::relative(file), fs::absolute(fs::relative(file))},
+        {dir.path() / "missing.img", ""}, {dir.path() / "my maps", ""}, {"", ""},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(GetShortFileName(path), expected) << path;
+}
+#endif
+
+TEST(Paths, FileExistOnlyForAnOrdinaryFileAndProgramFolderHasNoTrailingSeparator)
+{
+    TempDir dir;
+    testing::WriteBytes(dir.path() / "empty.img", "");
+    testing::WriteBytes(dir.path() / "a", "x");
+    fs::create_directory(dir.path() / "folder.img");
+    const std::string base = dir.folder();
+    const std::pair<std::string, bool> cases[] = {
+        {base + "empty.img", true}, {base + "folder.img", false}, {base + "missing.img", false},
+        {base + "missing" + kPathSeparator + "a.img", false}, {"", false},
+        {base + std::string("a\0b", 3), false},   // would name "a" when cut at the NUL
+        {base + "bad\xFF\xFE<>|.img", false},
+    };
+    for (const auto& [path, exists] : cases)
+        EXPECT_EQ(FileExist(path), exists) << path;
+    const std::string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), kPathSeparator);
+    EXPECT_TRUE(fs::is_directory(PathFromUtf8(folder)));
+}
+
+} // namespace
+} // namespace mapwren
