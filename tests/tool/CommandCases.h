@@ -6,9 +6,9 @@
 
 #include "tool/Commands.h"
 
-// Every kind of command line the window starts: its settings, its exact text
-// for the program folder "{folder}" and the maps "{map1}", "{map2}", and the
-// arguments the tool then receives, "|" between them.
+// Every kind of command line the window starts: its exact text for the
+// folder "{folder}" and the maps "{map1}", "{map2}"; the arguments the tool
+// then receives, "|" between them.
 namespace mapwren::testing {
 
 inline UploadSettings Upload(ToolVariant variant, Port port, const char* com, int speed,
@@ -48,7 +48,6 @@ inline const std::vector<CommandCase>& CommandCases()
     return cases;
 }
 
-// The command line of a case, for the given folder, tool name and maps.
 inline std::string BuildCommand(const CommandCase& c, const std::string& folder, const std::string& tool,
                                 const std::string& map1, const std::string& map2)
 {
@@ -60,7 +59,6 @@ inline std::string BuildCommand(const CommandCase& c, const std::string& folder,
     return BuildUploadCommand(folder, tool, s, selected);
 }
 
-// The arguments a case's tool receives.
 inline std::vector<std::string> Arguments(const CommandCase& c, const std::string& map1, const std::string& map2)
 {
     std::vector<std::string> args;
