@@ -100,8 +100,8 @@ long Entries(const fs::path& folder) { return std::distance(fs::directory_iterat
 TEST(WriteListFile, WritesHeadLineAndPathsWithCrLfThatReadBack)
 {
     const std::tuple<ListSettings, Paths, std::string> cases[] = {
-        {{Port::Com, "COM3", 1, "Alps"}, {"C:\\MAPS\\ALPS1.IMG", "/m/Z\xC3\xBCrich west.img"},
-         "mapwren COM3 mapset:1 Alps\r\nC:\\MAPS\\ALPS1.IMG\r\n/m/Z\xC3\xBCrich west.img\r\n"},
+        {{Port::Com, "COM3", 1, "Alps"}, {"C:\\MAPS\\ALPS1.IMG", "/m/alps west.img"},
+         "mapwren COM3 mapset:1 Alps\r\nC:\\MAPS\\ALPS1.IMG\r\n/m/alps west.img\r\n"},
         {{Port::None, "COM1", 0, "Alps"}, {}, "mapwren  mapset:0 Alps\r\n"},
         {{Port::Usb, "COM1", 1, ""}, {"/m/a.img"}, "mapwren USB\r\n/m/a.img\r\n"},   // no name: no mapset item
         {{Port::Auto, "COM1", 2, "Big Alps"}, {}, "mapwren Auto mapset:2 Big Alps\r\n"},
