@@ -10,24 +10,13 @@
 
 #include "about/frmAbout.h"
 #include "about/frmAboutDesign.h"
+#include "app/FakeDesktop.h"
 #include "common/Addresses.h"
 
 namespace mapwren {
 namespace {
 
-// Records the addresses the form asks to open; it asks for nothing else.
-struct FakeDesktop : Desktop {
-    void ShowAboutWindow() override { Unexpected(); }
-    std::vector<std::string> opened;
-    std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return Unexpected(); }
-    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return Unexpected(); }
-    void ShowMessage(MessageIcon, const std::string&, const std::string&) override { Unexpected(); }
-    bool AskYesNo(const std::string&, const std::string&) override { return Unexpected(), false; }
-    void RepaintNow() override {}
-    bool OpenAddress(const std::string& address) override { return opened.push_back(address), true; }
-    void CloseAllWindows() override { Unexpected(); }
-    static std::nullopt_t Unexpected() { return ADD_FAILURE() << "the About window asked for more", std::nullopt; }
-};
+using testing::FakeDesktop;
 
 using Shown = std::tuple<std::string_view, ControlKind, std::string_view, int, int, int, int, double, bool,
                          TextColour, TextAlign>;
@@ -81,10 +70,10 @@ Outcome Press(std::string_view control, int button, bool secondOfDoubleClick = f
     frmAbout form(desktop);
     form.MouseDown(control, button, secondOfDoubleClick);
     form.Click(control, button);
-    for (const std::string& address : desktop.opened)
+    for (const std::string& address : desktop.addresses)
         EXPECT_EQ(address, kHomepage);
     const bool emailSelected = form.txtEmailSelection() == frmAbout::Selection{0, int(std::strlen(kAuthorEmail))};
-    return {form.Closed(), desktop.opened.size(), emailSelected && form.ActiveControl() == "txtEmail"};
+    return {form.Closed(), desktop.addresses.size(), emailSelected && form.ActiveControl() == "txtEmail"};
 }
 
 TEST(frmAbout, PressesAndClicks)
