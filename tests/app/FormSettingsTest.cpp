@@ -53,32 +53,31 @@ std::string Item(frmMain& w, const std::string& key, const std::string& focus)
     return "unknown key";
 }
 
-// Each step as the user takes it: "tick" loads two maps and ticks the first.
+// Each step as the user takes it: "tick" loads two maps and ticks the first;
+// the list loader's settings come from code.
 void RunSteps(Form& f, const std::string& steps, std::string& focus)
 {
+    const std::map<std::string, const char*> clicks = {
+        {"auto", "optAuto"}, {"com", "optCOM"}, {"usb", "optUSB"}, {"mapset", "chkMapset"},
+        {"createfile", "chkCreateFile"}, {"mnu1", "mnuUseSendmap1"}, {"mnu2", "mnuUseSendmap2"}};
     std::istringstream in(steps);
     for (std::string step; in >> step;) {
         if (step == "tick") {
             f.LoadFolder();
             f.Press(1, 0);
-        } else if (step == "mnu1" || step == "mnu2") {
-            f.w->MenuClick(step == "mnu1" ? "mnuUseSendmap1" : "mnuUseSendmap2");
         } else if (step == "type") {
             f.w->TextChanged("txtMapset", "Topo");
         } else if (step == "list-mapset") {
             f.w->SetMapsetValue(1);
         } else if (step == "list-usb") {
             f.w->SelectPort(Port::Usb);
+        } else if (step.starts_with("mnu")) {
+            f.w->MenuClick(clicks.at(step));
         } else {
-            const std::map<std::string, const char*> clicks = {
-                {"auto", "optAuto"}, {"com", "optCOM"}, {"usb", "optUSB"}, {"mapset", "chkMapset"},
-                {"createfile", "chkCreateFile"}};
-            ASSERT_TRUE(clicks.count(step)) << step;
             f.w->Click(clicks.at(step));
         }
-        const std::string request = f.w->TakeFocusRequest();
-        if (!request.empty())
-            focus = request == "txtMapset" ? "name" : request;
+        if (f.w->TakeFocusRequest() == "txtMapset")
+            focus = "name";
     }
 }
 
