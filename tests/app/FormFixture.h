@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <initializer_list>
@@ -57,7 +58,15 @@ struct Form {
     std::string ProgramText() const { return Utf8FromPath(Program()); }
     fs::path Maps() const { return dir.path() / "maps"; }
     std::string MapsText() const { return Utf8FromPath(Maps()) + kPathSeparator; }
-    std::string Tool(const char* name) const { return ProgramText() + kPathSeparator + name; }
+    // The tool as a command line names it: Windows' capitals there, the file's own name elsewhere.
+    std::string Tool(std::string name) const
+    {
+#ifdef _WIN32
+        for (char& c : name)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+#endif
+        return ProgramText() + kPathSeparator + name;
+    }
 
     void WriteMaps(const std::vector<MapSpec>& maps) const
     {

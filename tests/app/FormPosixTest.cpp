@@ -112,6 +112,29 @@ TEST(FormPosix, AScriptThatCannotBeWrittenIsNamedAndNothingRuns)
     EXPECT_TRUE(NothingStarted(terminal.Folder()));
 }
 
+// Every path as long as a file name may be, so few maps fill the longest
+// command line Windows starts; Windows itself hands the tool short names, which 160 maps never fill.
+TEST(FormPosix, TooManyMapsForOneCommandLineAreRefusedWithTheCountThatFits)
+{
+    Form f;
+    for (int i = 0; i < 160; ++i)
+        f.WriteMaps({{std::to_string(100 + i) + std::string(240, 'x') + ".img", "Long", 200}});
+    f.LoadFolder();
+    f.w->Click("cmdSelectAll");
+    std::size_t length = f.Tool("sendmap20.exe").size();
+    int fitting = 0;
+    for (const std::string& map : f.w->Maps().SelectedFiles()) {
+        if ((length += 1 + map.size()) >= 32767)
+            break;
+        ++fitting;
+    }
+    ASSERT_TRUE(fitting > 0 && fitting < 160);
+    f.w->Click("cmdUpload");
+    EXPECT_TRUE(Contains(f.Only(), "160 ticked maps") && Contains(f.Only(), "first " + std::to_string(fitting) + " "))
+        << f.Only();
+    EXPECT_TRUE(NothingStarted(f.Program()));
+}
+
 // `my "x"` on a command line would start the tool in `my x`.
 TEST(FormPosix, AProgramFolderHoldingADoubleQuoteStartsNothing)
 {
