@@ -19,12 +19,13 @@ bool frmMain::CurrentCellShowsNoFile() const
 
 void frmMain::MSFlexGrid1_MouseDown(int Button, int Shift, double /*x*/, double y, int mouseRow, int mouseCol)
 {
-    // The grid makes a cell current on a left press before reporting it.
-    if (Button == 1 && mouseRow > 0)
-        SetCurrentCell(mouseRow, mouseCol);
     // A press on the bare area past the last row or column reaches no cell,
     // so it must not flip the row that happens to be current.
-    if (mouseRow >= 0 && Button == 1 && Shift == 0 && !CurrentCellShowsNoFile()) {
+    const bool onCell = mouseRow == 0 || (mouseRow > 0 && mouseCol >= 0);
+    // The grid makes a cell current on a left press before reporting it.
+    if (Button == 1 && mouseRow > 0 && onCell)
+        SetCurrentCell(mouseRow, mouseCol);
+    if (onCell && Button == 1 && Shift == 0 && !CurrentCellShowsNoFile()) {
         if (y <= kGridRowHeight) {
             SetCurrentCell(0, 0);
             return;

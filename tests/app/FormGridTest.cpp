@@ -81,10 +81,12 @@ TEST(FormGrid, PressesTickAndKeepCountTotalAndFilesInStep)
         EXPECT_EQ(f.Enabled({"cmdUpload", "cmdCreateFile", "cmdSelectNone", "cmdSaveList"}), s.buttons);
         EXPECT_EQ(Cell(f), std::to_string(s.row) + ",0");
     }
-    // A press on the bare area past the last row reaches no cell; the second
-    // press of a double click flips the row back.
+    // A press on the bare area past the last row or column reaches no cell;
+    // the second press of a double click flips the row back.
     f.Press(3, 0);
     f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 3 * 240 + 360, -1, -1);
+    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 160000, 2 * 240 + 120, 2, -1);
+    EXPECT_EQ(Cell(f), "3,0");
     f.Press(2, 0);
     f.Press(2, 0);
     EXPECT_EQ(f.Ticks(), "..v");
