@@ -1,6 +1,10 @@
 // Header and list-file text, and the paths handed to the upload tool.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "common/Encoding.h"
 #include "common/Paths.h"
 #include "support/Fixtures.h"
@@ -9,7 +13,6 @@ namespace mapwren {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
 
 TEST(Encoding, Windows1252AndUtf8)
 {
@@ -27,12 +30,13 @@ TEST(Encoding, Windows1252AndUtf8)
         EXPECT_EQ(IsValidUtf8(text), valid) << text;
 }
 
-#ifndef _WIN32   // Windows uses its ANSI code page (the *WindowsTest files)
+#ifndef _WIN32   // Windows uses its ANSI code page and short names: below
 TEST(Encoding, ListFilesAreUtf8OrWhollyWindows1252)
 {
     EXPECT_EQ(HeaderBytesToUtf8("Z\xFCrich \x80"), "Zürich €");
     EXPECT_EQ(ListFileBytesToUtf8("C:\\MAPS\\Z\xFCrich.img"), "C:\\MAPS\\Zürich.img");
-    EXPECT_EQ(ListFileBytesToUtf8("\xC3\xBC\xFC"), "Ã¼ü");   // one stray byte: never a mixture
+    const ListFileDecoder decode("/m/\xC3\xBC.img\r\n/m/\xFC.img\r\n");   // one stray byte: never a mixture
+    EXPECT_EQ(decode("/m/\xC3\xBC.img") + decode("/m/\xFC.img"), "/m/Ã¼.img/m/ü.img");
     std::string bytes;
     ASSERT_TRUE(Utf8ToListFileBytes("/地図/Zürich €.img", bytes));
     EXPECT_EQ(bytes, "/地図/Zürich €.img");
@@ -41,40 +45,48 @@ TEST(Encoding, ListFilesAreUtf8OrWhollyWindows1252)
 
 TEST(Paths, ShortFileNameIsTheAbsolutePathOfAnExistingFile)
 {
-    TempDir dir;
-    fs::create_directory(dir.path() / "my maps");
-    const fs::path file = dir.path() / "my maps" / "Zürich 1.img";
+    testing::TempDir dir;
+    const fs::path file = dir.path() / "Zürich 1.img";
     testing::WriteBytes(file, "");
-    const std::pair<std::string, std::string> cases[] = {
-        {file, file},
-        {fs::relative(file), fs::absolute(fs::relative(file))},
-        {dir.path() / "missing.img", ""}, {dir.path() / "my maps", ""}, {"", ""},
-    };
+    const std::pair<std::string, std::string> cases[] = {{file, file}, {fs::relative(file), fs::absolute(fs::relative(file))},
+                                                         {dir.path() / "missing.img", ""}, {dir.path(), ""}, {"", ""}};
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(GetShortFileName(path), expected) << path;
 }
 #endif
 
-TEST(Paths, FileExistOnlyForAnOrdinaryFileAndProgramFolderHasNoTrailingSeparator)
+TEST(Paths, FileExistOnlyForAnOrdinaryFile)
 {
-    TempDir dir;
+    testing::TempDir dir;
     testing::WriteBytes(dir.path() / "empty.img", "");
     testing::WriteBytes(dir.path() / "a", "x");
     fs::create_directory(dir.path() / "folder.img");
     const std::string base = dir.folder();
     const std::pair<std::string, bool> cases[] = {
-        {base + "empty.img", true}, {base + "folder.img", false}, {base + "missing.img", false},
-        {base + "missing" + kPathSeparator + "a.img", false}, {"", false},
+        {base + "empty.img", true}, {base + "folder.img", false}, {base + "missing.img", false}, {"", false},
         {base + std::string("a\0b", 3), false},   // would name "a" when cut at the NUL
         {base + "bad\xFF\xFE<>|.img", false},
     };
     for (const auto& [path, exists] : cases)
         EXPECT_EQ(FileExist(path), exists) << path;
-    const std::string folder = ProgramFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_NE(folder.back(), kPathSeparator);
-    EXPECT_TRUE(fs::is_directory(PathFromUtf8(folder)));
 }
+
+#ifdef _WIN32
+TEST(ShortNameWindows, PathWithBlanksGetsABlankFreeNameOfTheSameFile)
+{
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "My Alpine Maps");
+    testing::WriteBytes(dir.path() / "My Alpine Maps" / PathFromUtf8("Big Z\xC3\xBCrich West.img"), "map bytes");
+    const std::string shortPath = GetShortFileName(dir.folder() + "My Alpine Maps\\Big Z\xC3\xBCrich West.img");
+    EXPECT_EQ(shortPath.find(' '), std::string::npos) << shortPath;
+    EXPECT_EQ(testing::ReadBytes(PathFromUtf8(shortPath)), "map bytes") << shortPath;
+    EXPECT_TRUE(FileExist(dir.folder() + "MY ALPINE MAPS\\BIG Z\xC3\xBCRICH WEST.IMG"));
+    for (const std::string& path : {dir.folder() + "nope.img", dir.folder() + "no folder\\nope.img", std::string()})
+        EXPECT_EQ(GetShortFileName(path), "") << path;
+    for (const std::string& path : {dir.folder() + "<>|.img", dir.folder() + "a\"b.img"})
+        EXPECT_FALSE(FileExist(path)) << path;
+}
+#endif
 
 } // namespace
 } // namespace mapwren

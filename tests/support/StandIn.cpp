@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 void CopyStandIn(const fs::path& folder, const std::string& name)
 {
     // The stand-in is built beside the test program.
-    const char* built = kPathSeparator == '\\' ? "mapwren_standin.exe" : "mapwren_standin";
-    fs::copy_file(PathFromUtf8(ProgramFolder()) / built, folder / PathFromUtf8(name));
+    fs::copy_file(PathFromUtf8(ProgramFolder()) / (kPathSeparator == '\\' ? "mapwren_standin.exe" : "mapwren_standin"),
+                  folder / PathFromUtf8(name));
 }
 
 std::vector<std::string> ReceivedArguments(const fs::path& folder)
@@ -35,8 +35,7 @@ std::vector<std::string> ReceivedArguments(const fs::path& folder)
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));
     // Removed for sure, so that the next start is never answered by this record.
-    std::error_code ec;
-    while (!fs::remove(file, ec) && ec && std::chrono::steady_clock::now() < deadline)
+    for (std::error_code ec; !fs::remove(file, ec) && ec && std::chrono::steady_clock::now() < deadline;)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return lines;
 }
