@@ -1,9 +1,7 @@
-// The main window as designed: every control and menu item, and the states
-// start-up leaves.
-#include <gtest/gtest.h>
-
+// The main window as designed, every control and menu item, the states start-up leaves, and the upload settings:
+// each row a user's steps and the controls they leave.
 #include <cstdio>
-#include <string>
+#include <map>
 
 #include "app/ArgumentText.h"
 #include "app/FormFixture.h"
@@ -13,40 +11,34 @@
 namespace mapwren::testing {
 namespace {
 
-const char* const kKinds[] = {"button", "picbutton", "frame", "option", "check", "combo", "text", "label", "picture", "grid"};
-
-// One control in one line; what equals the defaults is left out.
+// One control or menu item in one line; what equals the defaults is left out.
 std::string Describe(const ControlDesign& d)
 {
-    char place[64];
-    std::snprintf(place, sizeof place, "%d,%d,%d,%d tab %d", d.place.left, d.place.top, d.place.width,
-                  d.place.height, d.tab);
-    char font[64];
-    std::snprintf(font, sizeof font, " font %s %g%s", std::string(d.font.family).c_str(), d.font.points,
-                  d.font.bold ? " bold" : "");
-    std::string s = std::string(d.name) + " " + kKinds[int(d.kind)];
-    if (!d.container.empty())
-        s += " in " + std::string(d.container);
-    s += " '" + std::string(d.caption) + "' " + place;
-    if (!d.tooltip.empty())
-        s += " tip '" + std::string(d.tooltip) + "'";
-    if (d.font.family != "MS Sans Serif" || d.font.points != 8.25 || d.font.bold)
-        s += font;
-    const char* const colours[] = {"", " black", " red", " blue"};
-    const char* const aligns[] = {"", " right", " centre"};
+    const char* const kinds[] = {"button", "picbutton", "frame", "option", "check", "combo", "text", "label", "picture", "grid"};
+    const char* const colours[] = {"", " black", " red", " blue"}, *const aligns[] = {"", " right", " centre"};
     const char* const backgrounds[] = {"", " light3d", " menu"};
-    s += std::string(colours[int(d.colour)]) + aligns[int(d.align)] + backgrounds[int(d.background)];
-    s += std::string(d.enabled ? "" : " disabled") + (d.visible ? "" : " hidden") + (d.selected ? " selected" : "");
-    if (!d.picture.empty())
-        s += " picture " + std::string(d.picture) + " " + std::to_string(d.pictureWidth) + "x" +
-             std::to_string(d.pictureHeight);
-    return s;
+    char place[64], font[64];
+    std::snprintf(place, sizeof place, "%d,%d,%d,%d tab %d", d.place.left, d.place.top, d.place.width, d.place.height, d.tab);
+    std::snprintf(font, sizeof font, " font %s %g%s", std::string(d.font.family).c_str(), d.font.points, d.font.bold ? " bold" : "");
+    const bool plainFont = d.font.family == "MS Sans Serif" && d.font.points == 8.25 && !d.font.bold;
+    return std::string(d.name) + " " + kinds[int(d.kind)] + (d.container.empty() ? "" : " in " + std::string(d.container)) + " '" +
+           std::string(d.caption) + "' " + place + (d.tooltip.empty() ? "" : " tip '" + std::string(d.tooltip) + "'") +
+           (plainFont ? "" : font) + colours[int(d.colour)] + aligns[int(d.align)] + backgrounds[int(d.background)] +
+           (d.enabled ? "" : " disabled") + (d.visible ? "" : " hidden") + (d.selected ? " selected" : "") +
+           (d.picture.empty() ? "" : " picture " + std::string(d.picture) + " " + std::to_string(d.pictureWidth) + "x" +
+                                         std::to_string(d.pictureHeight));
 }
 
-TEST(FormDesign, EveryControlAsDesigned)
+std::string Describe(const MenuDesign& m)
 {
-    // In the design's order: the order front-ends create and stack them in.
-    const char* const expected[] = {
+    return std::string(m.name) + " '" + std::string(m.caption) + "'" + (m.parent.empty() ? " bar" : " in " + std::string(m.parent)) +
+           (m.enabled ? "" : " disabled") + (m.shortcut.empty() ? "" : " " + std::string(m.shortcut));
+}
+
+TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
+{
+    // Controls in the order front-ends create and stack them in, then the menus.
+    const Texts expected = {
         "cmdFileOpen button 'Load &Folder' 120,100,1260,855 tab 0 font MS Sans Serif 8.25 bold",
         "Frame1 frame '    I/O Port    ' 120,1100,1260,1305 tab 8",
         "optAuto option in Frame1 'Auto' 100,240,855,255 tab 1 disabled",
@@ -89,16 +81,6 @@ TEST(FormDesign, EveryControlAsDesigned)
         "cmdUpload picbutton '' 8160,5820,1815,615 tab 14 picture upload 105x19",
         "cmdCreateFile picbutton '' 8160,5820,1815,615 tab 45 hidden picture createfile 92x15",
         "cmdExit button 'E&xit' 10365,5820,1335,615 tab 15 font MS Sans Serif 8.25 bold",
-    };
-    const auto controls = frmMainControls();
-    ASSERT_EQ(controls.size(), std::size(expected));
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        EXPECT_EQ(Describe(controls[i]), expected[i]);
-}
-
-TEST(FormDesign, MenusAndFixedSizes)
-{
-    const char* const expected[] = {
         "File ' &File ' bar",
         "mnuUseSendmap1 'Use Sendmap.exe' in File disabled F1",
         "mnuUseSendmap2 'Use Sendmap20.exe' in File disabled F2",
@@ -106,57 +88,19 @@ TEST(FormDesign, MenusAndFixedSizes)
         "mnuID '&Test Connection' bar",
         "mnuAbout ' &About ' bar",
     };
-    const auto menus = frmMainMenus();
-    ASSERT_EQ(menus.size(), std::size(expected));
-    for (std::size_t i = 0; i < menus.size(); ++i) {
-        const MenuDesign& m = menus[i];
-        const std::string place = m.parent.empty() ? " bar" : " in " + std::string(m.parent);
-        EXPECT_EQ(std::string(m.name) + " '" + std::string(m.caption) + "'" + place + (m.enabled ? "" : " disabled") +
-                      (m.shortcut.empty() ? "" : " " + std::string(m.shortcut)),
-                  expected[i]);
-    }
-    EXPECT_EQ(kMainClientWidth, 11805);
-    EXPECT_EQ(kMainClientHeight, 6510);
-    EXPECT_EQ(kGridRowHeight, 240);
-    EXPECT_EQ(kGridBeyondRows, (Rgb{213, 218, 194}));
-    std::string ports;
+    Texts actual;
+    for (const ControlDesign& d : frmMainControls())
+        actual.push_back(Describe(d));
+    for (const MenuDesign& m : frmMainMenus())
+        actual.push_back(Describe(m));
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        EXPECT_EQ(actual[i], expected[i]);
+    std::string fixed = std::to_string(kMainClientWidth) + " " + std::to_string(kMainClientHeight) + " " + std::to_string(kGridRowHeight);
     for (std::string_view port : ComPortNames())
-        ports += std::string(port) + " ";
-    EXPECT_EQ(ports, "COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9 ");
-}
-
-TEST(FormStartUp, ChoosesTheVariantByTheToolsFound)
-{
-    const std::string first = "MAPWREN v1.96  by Tobrenn     (Using Sendmap.exe)";
-    const std::string second = "MAPWREN v1.96  by Tobrenn     (Using Sendmap20.exe)";
-    struct Case {
-        std::initializer_list<const char*> tools;
-        std::string expected;   // UseSendmap20, the title, the two variant items enabled and checked, the port
-    };
-    const Case cases[] = {
-        {{"sendmap.exe"}, "0 " + first + " 10 10 none"},
-        {{"sendmap20.exe"}, "-1 " + second + " 01 01 auto"},
-        {{"sendmap.exe", "sendmap20.exe"}, "-1 " + second + " 11 01 auto"},
-        {{"SENDMAP.EXE", "SendMap20.Exe"}, "-1 " + second + " 11 01 auto"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(*c.tools.begin());
-        Form f(c.tools);
-        frmMain& w = *f.w;
-        ASSERT_TRUE(f.started);
-        EXPECT_EQ(std::to_string(w.UseSendmap20) + " " + w.Caption + " " + char('0' + w.mnuUseSendmap1.enabled) +
-                      char('0' + w.mnuUseSendmap2.enabled) + " " + char('0' + w.mnuUseSendmap1.checked) +
-                      char('0' + w.mnuUseSendmap2.checked) + (w.SelectedPort() == Port::Auto ? " auto" : " none"),
-                  c.expected);
-        EXPECT_EQ(w.cboCOM.text, "COM1");
-        EXPECT_EQ(w.Maps().RowCount(), 0u);
-        EXPECT_EQ(f.ListButtons() + f.Enabled({"cmdEraseGPS"}), "0000001");
-        std::string headers;
-        for (int col = 0; col < 5; ++col)
-            headers += w.Maps().HeaderCaption(col) + "|";
-        EXPECT_EQ(headers, "|File|Folder|Map Name|Bytes|");
-        EXPECT_EQ(f.Only(), "0 messages");
-    }
+        fixed += " " + std::string(port);
+    EXPECT_EQ(fixed, "11805 6510 240 COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9");
+    EXPECT_EQ(kGridBeyondRows, (Rgb{213, 218, 194}));
 }
 
 TEST(FormStartUp, WithoutAToolShowsTheMessageAndGoesNoFurther)
@@ -165,8 +109,6 @@ TEST(FormStartUp, WithoutAToolShowsTheMessageAndGoesNoFurther)
     EXPECT_FALSE(f.started);
     EXPECT_EQ(f.Only(), std::string("C mapwren: Sendmap.exe or Sendmap20.exe is not in this folder.\r\n"
                                     "You can download it from ") + kToolDownloadPage);
-    // The rest of the states are the design's, checked with the settings.
-    EXPECT_EQ(f.w->Caption + f.w->cboCOM.text, " ");
 }
 
 #ifndef _WIN32
@@ -174,21 +116,114 @@ TEST(FormStartUp, TheArgumentTextIsEverythingAfterTheProgramName)
 {
     char program[] = "mapwren", first[] = "/maps/My", second[] = "Lists.mwl";
     char* argv[] = {program, first, second, nullptr};
-    EXPECT_EQ(ArgumentText(1, argv) + "|" + ArgumentText(2, argv) + "|" + ArgumentText(3, argv),
-              "|/maps/My|/maps/My Lists.mwl");
+    EXPECT_EQ(ArgumentText(1, argv) + "|" + ArgumentText(2, argv) + "|" + ArgumentText(3, argv), "|/maps/My|/maps/My Lists.mwl");
 }
 #endif
 
-// Every way of closing the main window closes the program's other windows too.
-TEST(FormStartUp, ClosingClosesEveryWindowAndAboutOpensItsWindow)
+TEST(FormStartUp, EveryWayOfClosingClosesEveryWindowAndAboutOpensItsWindow)
 {
     Form f;
     f.w->Click("cmdExit");
     f.w->MenuClick("mnuExit");
     f.w->Form_Unload();
-    EXPECT_EQ(f.desktop.closeAllWindows * 10 + f.desktop.aboutWindows, 30);
     f.w->MenuClick("mnuAbout");
     EXPECT_EQ(f.desktop.closeAllWindows * 10 + f.desktop.aboutWindows, 31);
+}
+
+
+const std::map<std::string, Texts> kGroups = {
+    {"auto", {"optAuto"}}, {"usb", {"optUSB"}}, {"combox", {"cboCOM"}}, {"frame", {"fmeMapset"}}, {"mapset", {"chkMapset"}},
+    {"name", {"txtMapset", "lblEnterMapset"}}, {"erase", {"cmdEraseGPS"}}, {"upload", {"cmdUpload", "cmdCreateFile"}},
+    {"speed", {"fmeSpeed", "opt9600", "opt19200", "opt38400", "opt57600", "opt115200", "lbl9600", "lbl19200", "lbl38400",
+               "lbl57600", "lbl115200"}}};
+
+// A group of controls is "on" or "off" when all agree, "mixed" otherwise; "mnu" and "items": the variant items
+// checked and enabled; "title": what follows the program's name.
+std::string Item(Form& f, const std::string& key, const std::string& focus)
+{
+    const frmMain& w = *f.w;
+    if (kGroups.contains(key)) {
+        int on = 0;
+        for (const std::string& name : kGroups.at(key))
+            on += f.w->Control(name)->enabled;
+        return on == 0 ? "off" : on == int(kGroups.at(key).size()) ? "on" : "mixed";
+    }
+    const Port port = f.w->SelectedPort();
+    const std::string title = "MAPWREN v1.96  by Tobrenn     (Using ";
+    const std::map<std::string, std::string> items = {
+        {"variant", std::to_string(w.UseSendmap20)}, {"combo", w.cboCOM.text}, {"list", f.ListButtons()},
+        {"port", port == Port::Auto ? "auto" : port == Port::Com ? "com" : port == Port::Usb ? "usb" : "none"},
+        {"speedsel", w.opt115200.value == 1 ? "115200" : "other"},
+        {"bg", w.txtMapset.background == Background::Menu ? "menu" : w.txtMapset.background == Background::Light3D ? "3dlight" : "-"},
+        {"title", w.Caption == " " ? "blank" : w.Caption.starts_with(title) ? w.Caption.substr(title.size()) : w.Caption},
+        {"mnu", std::string{char('0' + w.mnuUseSendmap1.checked), char('0' + w.mnuUseSendmap2.checked)}},
+        {"items", std::string{char('0' + w.mnuUseSendmap1.enabled), char('0' + w.mnuUseSendmap2.enabled)}},
+        {"test", w.mnuID.enabled ? "on" : "off"}, {"createbox", w.chkCreateFile.visible ? "shown" : "hidden"},
+        {"button", w.cmdCreateFile.visible ? (w.cmdUpload.visible ? "both" : "createfile") : "upload"},
+        {"switch", w.CreateFileSwitch == "-l " ? "-l_" : w.CreateFileSwitch}, {"text", w.txtMapset.text}, {"focus", focus}};
+    return items.at(key);
+}
+
+const Names kFirst = {"sendmap.exe"}, kBoth = {"sendmap.exe", "sendmap20.exe"}, kNone = {"readme.txt"};
+
+// Steps as Form::Run takes them, or "list-..." the list loader's settings, made by code.
+const struct { Names tools; const char* steps; const char* expected; } kCases[] = {
+    {kNone, "", "title=blank items=00 mnu=00 test=on variant=0 port=none auto=off usb=off combo= combox=off speed=on "
+                "speedsel=115200 frame=on mapset=on name=off bg=3dlight erase=off upload=on createbox=shown button=upload switch="},
+    {kFirst, "", "variant=0 auto=off usb=off port=none frame=off mapset=off name=off bg=3dlight title=Sendmap.exe) items=10 mnu=10 "
+                 "test=off erase=on upload=off list=000000 createbox=shown combo=COM1 combox=off speed=on"},
+    {kBoth, "", "variant=-1 auto=on usb=on port=auto frame=on mapset=on name=off bg=3dlight title=Sendmap20.exe) items=11 mnu=01 "
+                "test=on erase=on upload=off list=000000 createbox=shown combo=COM1 combox=off speed=on"},
+    {{"sendmap20.exe"}, "", "variant=-1 port=auto title=Sendmap20.exe) items=01 mnu=01"},
+    {{"SENDMAP.EXE", "SendMap20.Exe"}, "", "variant=-1 port=auto title=Sendmap20.exe) items=11 mnu=01"},
+    {kBoth, "load p1,0 mnuUseSendmap1", "variant=0 auto=off usb=off port=none frame=off mapset=off name=off title=Sendmap.exe) "
+                                        "mnu=10 test=off erase=off upload=off createbox=hidden speed=on"},
+    {kBoth, "load p1,0 optCOM mnuUseSendmap1", "variant=0 port=com combox=on erase=on upload=on speed=on"},
+    {kBoth, "load p1,0 optUSB mnuUseSendmap1", "variant=0 port=usb usb=off speed=off erase=off upload=off"},
+    {kBoth, "load p1,0 optUSB mnuUseSendmap1 optCOM", "port=com speed=on erase=on upload=on"},
+    {kBoth, "optUSB mnuUseSendmap1 load p1,0", "port=usb erase=on upload=on"},
+    {kBoth, "load p1,0 mnuUseSendmap1 optCOM mnuUseSendmap2", "variant=-1 auto=on usb=on port=auto combox=off frame=on mapset=on "
+                                                          "name=off title=Sendmap20.exe) mnu=01 test=on erase=on upload=on createbox=shown"},
+    {kBoth, "chkMapset txtMapset=Topo mnuUseSendmap1 mnuUseSendmap2", "frame=on mapset=on name=on bg=menu text=Topo"},
+    {kBoth, "optUSB mnuUseSendmap2", "port=auto speed=on"},
+    {kBoth, "optCOM optAuto", "port=auto combox=off speed=on erase=on upload=off"},
+    {kBoth, "optCOM", "port=com combox=on speed=on erase=on upload=off"},
+    {kBoth, "optUSB", "port=usb combox=off speed=off erase=on upload=off"},
+    {kBoth, "load p1,0 optUSB optAuto", "port=auto combox=off speed=on speedsel=115200 upload=on"},
+    {kBoth, "load p1,0 optCOM", "port=com combox=on upload=on"},
+    {kBoth, "load p1,0 optUSB", "port=usb speed=off speedsel=115200 upload=on"},
+    {kFirst, "load p1,0 cmdSelectAll", "port=none erase=on upload=off list=011001"},
+    {kFirst, "optCOM", "port=com combox=on speed=on erase=on upload=off"},
+    {kBoth, "list-usb", "port=usb combox=off speed=off"},
+    {kBoth, "chkMapset", "name=on bg=menu focus=+txtMapset"},
+    {kBoth, "chkMapset txtMapset=Topo chkMapset", "name=off bg=3dlight text=Topo"},
+    {kFirst, "list-mapset", "frame=off mapset=off name=on bg=menu focus="},
+    {kBoth, "chkCreateFile", "button=createfile switch=-l_"},
+    {kBoth, "chkCreateFile chkCreateFile", "button=upload switch="},
+    {kFirst, "chkCreateFile", "button=upload switch="},
+    {kBoth, "chkCreateFile mnuUseSendmap1", "createbox=hidden button=upload switch="},
+    {kBoth, "chkCreateFile mnuUseSendmap1 mnuUseSendmap2", "createbox=shown button=createfile switch=-l_"},
+};
+
+TEST(FormSettings, EventsLeaveTheControlsAsTheUserExpects)
+{
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(*c.tools.begin()) + ": " + c.steps);
+        Form f(c.tools);
+        f.WriteMaps({{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
+        f.w->TakeFocusRequest();
+        std::string focus = c.steps;
+        if (focus == "list-mapset")
+            f.w->SetMapsetValue(1);
+        if (focus == "list-usb")
+            f.w->SelectPort(Port::Usb);
+        focus = focus.starts_with("list-") ? f.w->TakeFocusRequest() : f.Run(c.steps);
+        std::istringstream in(c.expected);
+        std::string actual;
+        for (std::string pair; in >> pair;)
+            actual += (actual.empty() ? "" : " ") + pair.substr(0, pair.find('=')) + "=" + Item(f, pair.substr(0, pair.find('=')), focus);
+        EXPECT_EQ(actual, c.expected);
+    }
 }
 
 } // namespace

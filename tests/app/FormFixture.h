@@ -4,12 +4,10 @@
 
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
-#include <initializer_list>
-#include <memory>
-#include <string>
+#include <sstream>
 #include <thread>
-#include <vector>
 
 #include "app/FakeDesktop.h"
 #include "app/frmMain.h"
@@ -21,6 +19,7 @@ namespace mapwren::testing {
 
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
+using Names = std::initializer_list<const char*>;
 
 struct MapSpec {
     std::string file, name;
@@ -29,8 +28,7 @@ struct MapSpec {
 
 inline constexpr int kLeft = 1, kRight = 2, kMiddle = 4, kShift = 1, kCtrl = 2, kAlt = 4;
 
-// A form started in a program folder holding copies of the stand-in tool
-// under the given names, with a folder for maps beside it.
+// A form started in a program folder holding copies of the stand-in tool under the given names, maps beside it.
 struct Form {
     TempDir dir;
     FakeDesktop desktop;
@@ -38,8 +36,7 @@ struct Form {
     bool started = false;
     std::string programName;
 
-    explicit Form(std::initializer_list<const char*> tools = {"sendmap.exe", "sendmap20.exe"}, bool start = true,
-                  std::string program = "program")
+    explicit Form(Names tools = {"sendmap.exe", "sendmap20.exe"}, bool start = true, std::string program = "program")
         : programName(std::move(program))
     {
         fs::create_directories(Program());
@@ -58,7 +55,7 @@ struct Form {
     std::string ProgramText() const { return Utf8FromPath(Program()); }
     fs::path Maps() const { return dir.path() / "maps"; }
     std::string MapsText() const { return Utf8FromPath(Maps()) + kPathSeparator; }
-    // The tool as a command line names it: Windows' capitals there, the file's own name elsewhere.
+    // The tool as a command line names it: in capitals on Windows.
     std::string Tool(std::string name) const
     {
 #ifdef _WIN32
@@ -67,14 +64,12 @@ struct Form {
 #endif
         return ProgramText() + kPathSeparator + name;
     }
-
     void WriteMaps(const std::vector<MapSpec>& maps) const
     {
         for (const MapSpec& map : maps)
             WriteImg(Maps() / map.file, map.name, "", 0, map.bytes);
     }
-    // Load Folder, the dialog answering a file of the maps folder.
-    void LoadFolder()
+    void LoadFolder()   // the dialog answers a file of the maps folder
     {
         desktop.nextFile = MapsText() + "any.img";
         w->Click("cmdFileOpen");
@@ -85,34 +80,51 @@ struct Form {
         desktop.nextFile = MapsText() + name;
         w->Click("cmdLoadList");
     }
-    // A press and release on a cell; row 0 is the header.
+    // Steps apart by blanks: "load" (Load Folder), "pROW,COL[,BUTTON,SHIFT]" a press and release (row 0 the header),
+    // "NAME=TEXT" typing, a menu item's or a control's name a click. Returns the focus requests made, one "+" each.
+    std::string Run(const std::string& steps)
+    {
+        std::istringstream in(steps);
+        std::string focus;
+        for (std::string step; in >> step;) {
+            int row, col, button = kLeft, shift = 0;
+            if (step == "load")
+                LoadFolder();
+            else if (std::sscanf(step.c_str(), "p%d,%d,%d,%d", &row, &col, &button, &shift) >= 2)
+                Press(row, col, button, shift);
+            else if (const auto eq = step.find('='); eq != std::string::npos)
+                w->TextChanged(step.substr(0, eq), step.substr(eq + 1));
+            else
+                step.starts_with("mnu") ? w->MenuClick(step) : w->Click(step);
+            if (const std::string request = w->TakeFocusRequest(); !request.empty())
+                focus += "+" + request;
+        }
+        return focus;
+    }
     void Press(int row, int col, int button = kLeft, int shift = 0)
     {
         w->MSFlexGrid1_MouseDown(button, shift, 600, row * 240 + 120, row, col);
         w->MSFlexGrid1_MouseUp(button, shift, 600, row * 240 + 120, row, col);
     }
-    // '.' unticked, 'v' ticked, 'x' no file, one per row.
-    std::string Ticks() const
+    template <class Text> static std::string Join(std::size_t count, Text text, const char* between = "")
     {
-        std::string ticks;
-        for (std::size_t row = 0; row < w->Maps().RowCount(); ++row)
-            ticks += ".vx"[int(w->Maps().Row(row).state)];
-        return ticks;
+        std::string joined;
+        for (std::size_t i = 0; i < count; ++i)
+            joined += text(i) + between;
+        return joined;
     }
-    Texts Column(int col) const
+    std::size_t Rows() const { return w->Maps().RowCount(); }
+    // Per row: '.' unticked, 'v' ticked, 'x' no file.
+    std::string Ticks() const { return Join(Rows(), [&](std::size_t r) { return std::string(1, ".vx"[int(w->Maps().Row(r).state)]); }); }
+    std::string Column(int col, const char* between = "|") const
     {
-        Texts texts;
-        for (std::size_t row = 0; row < w->Maps().RowCount(); ++row)
-            texts.push_back(w->Maps().CellText(row, col));
-        return texts;
+        return Join(Rows(), [&](std::size_t r) { return w->Maps().CellText(r, col); }, between);
     }
-    // "1" per enabled control, "0" per disabled one.
-    std::string Enabled(std::initializer_list<const char*> names) const
+    std::string Headers() const { return Join(5, [&](std::size_t c) { return w->Maps().HeaderCaption(int(c)); }, "|"); }
+    std::string Cell() const { return std::to_string(w->Row()) + "," + std::to_string(w->Col()); }
+    std::string Enabled(Names names) const   // '1' per enabled control
     {
-        std::string states;
-        for (const char* name : names)
-            states += w->Control(name)->enabled ? '1' : '0';
-        return states;
+        return Join(names.size(), [&](std::size_t i) { return std::string(1, "01"[w->Control(names.begin()[i])->enabled]); });
     }
     // Select All, Select None, Save, Upload, Create File, Clear.
     std::string ListButtons() const
@@ -120,8 +132,14 @@ struct Form {
         return Enabled({"cmdSelectAll", "cmdSelectNone", "cmdSaveList", "cmdUpload", "cmdCreateFile", "cmdClearGrid"});
     }
     std::string Captions() const { return w->lblFilesSelected.text + " | " + w->lblTotalBytes.text; }
-    // The one message shown, or how many there were.
-    std::string Only() const
+    std::string Shown() const { return std::to_string(w->lblFilesSelected.visible) + std::to_string(w->lblTotalBytes.visible); }
+    std::string Request(std::size_t dialog) const   // a file dialog asked for: its kind, texts and flags
+    {
+        const FakeDesktop::Dialog& d = desktop.dialogs.at(dialog);
+        return std::string(d.save ? "save|" : "open|") + d.request.title + "|" + d.request.filter + "|" + d.request.fileName +
+               "|" + std::to_string(d.request.flags);
+    }
+    std::string Only() const   // the one message shown, or how many there were
     {
         return desktop.messages.size() == 1 ? desktop.messages[0] : std::to_string(desktop.messages.size()) + " messages";
     }

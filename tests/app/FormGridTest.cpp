@@ -1,157 +1,97 @@
-// The grid and the map list's buttons: presses tick, releases over the
-// header sort, Load Folder fills, Select All/None and Clear.
-#include <gtest/gtest.h>
-
+// The grid and the map list's buttons: presses tick, header releases sort, Load Folder fills, Select All/None, Clear;
+// list files: Save writes the ticked maps with the settings, Load and the start-up argument bring them back.
 #include "app/FormFixture.h"
 
 namespace mapwren::testing {
 namespace {
 
-const std::vector<MapSpec> kThree = {{"a.img", "Charlie", 1000}, {"b.img", "Alpha", 900}, {"c.img", "Bravo", 1572864}};
-
-// A form with the three maps loaded, the summary captions hidden by a Clear before.
+// Three maps loaded, the summary captions hidden by a Clear before.
 struct Loaded : Form {
-    explicit Loaded(std::initializer_list<const char*> tools = {"sendmap.exe", "sendmap20.exe"}) : Form(tools)
+    explicit Loaded(Names tools = {"sendmap.exe", "sendmap20.exe"}) : Form(tools)
     {
-        WriteMaps(kThree);
+        WriteMaps({{"a.img", "Charlie", 1000}, {"b.img", "Alpha", 900}, {"c.img", "Bravo", 1572864}});
         LoadFolder();
         w->Click("cmdClearGrid");
         LoadFolder();
     }
+    std::string Order() const { return Join(Rows(), [&](std::size_t r) { return w->Maps().CellText(r, 1).substr(0, 1); }); }
+    std::string EraseUpload() const { return Enabled({"cmdEraseGPS", "cmdUpload", "cmdCreateFile"}); }
 };
-
-std::string Headers(const Form& f)
-{
-    std::string headers;
-    for (int col = 0; col < 5; ++col)
-        headers += f.w->Maps().HeaderCaption(col) + "|";
-    return headers;
-}
-
-std::string Cell(const Form& f) { return std::to_string(f.w->Row()) + "," + std::to_string(f.w->Col()); }
 
 TEST(FormGrid, OnlyAPlainLeftPressOnATickCellTicks)
 {
-    const struct { int button, shift; bool ticks; } cases[] = {
-        {kLeft, 0, true}, {kRight, 0, false}, {kMiddle, 0, false},
-        {kLeft, kShift, false}, {kLeft, kCtrl, false}, {kLeft, kAlt, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button * 10 + c.shift);
+    // With a map ticked, any press on a cell makes Erase and Upload usable again after the first variant greyed them
+    // with USB selected, and so does one on the header but for a plain left press, left to the sort.
+    for (const std::string press : {",1,0", ",2,0", ",4,0", ",1,1", ",1,2", ",1,4"}) {   // button, shift
         Loaded f;
-        f.Press(2, 0, c.button, c.shift);
-        EXPECT_EQ(f.Ticks(), c.ticks ? ".v." : "...");
-        EXPECT_EQ(f.w->lblFilesSelected.visible && f.w->lblTotalBytes.visible, c.ticks);
-        EXPECT_EQ(f.w->lblFilesSelected.visible || f.w->lblTotalBytes.visible, c.ticks);
-        // With a map ticked, any press makes Erase and Upload usable again
-        // after the first variant greyed them with USB selected ...
-        f.w->Click("optUSB");
-        f.Press(1, 0);
-        f.w->MenuClick("mnuUseSendmap1");
-        EXPECT_EQ(f.Enabled({"cmdEraseGPS", "cmdUpload", "cmdCreateFile"}), "000");
-        f.Press(1, 1, c.button, c.shift);
-        EXPECT_EQ(f.Enabled({"cmdEraseGPS", "cmdUpload", "cmdCreateFile"}), "111");
-        // ... and so does one on the header, but for a plain left press, left to the sort.
-        f.w->MenuClick("mnuUseSendmap1");
-        f.Press(0, 1, c.button, c.shift);
-        EXPECT_EQ(f.Enabled({"cmdEraseGPS", "cmdUpload", "cmdCreateFile"}), c.ticks ? "000" : "111");
+        f.Run("p2,0" + press);
+        std::string seen = f.Ticks() + " " + f.Shown();
+        f.Run("optUSB p1,0 mnuUseSendmap1");
+        seen += " " + f.EraseUpload();
+        f.Run("p1,1" + press);
+        seen += " " + f.EraseUpload();
+        f.Run("mnuUseSendmap1 p0,1" + press);
+        EXPECT_EQ(seen + " " + f.EraseUpload(), press == ",1,0" ? ".v. 11 000 111 000" : "... 00 000 111 111") << press;
     }
 }
 
-TEST(FormGrid, PressesTickAndKeepCountTotalAndFilesInStep)
+// Steps as Form::Run takes them, "m3" a press on row 3's tick cell released over the tick column's header; then the
+// ticks, the rows' files by their first letter, the headers, the current cell, the captions (or "hidden"), the list
+// buttons and any focus asked for.
+TEST(FormGrid, PressesTickAndSortAndTheListButtonsSelectAndClear)
 {
+    const std::string none = " 0 Maps Selected | Total Bytes: 0 (0.0MB) 100001", plain = "|File|Folder|Map Name|Bytes| ";
+    const struct { const char* act; std::string expected; } steps[] = {
+        {"p1,1 p1,2 p1,3 p1,4", "... abc " + plain + "1,4  |  100001"},   // captions shown, still blank
+        {"p3,0", "..v abc " + plain + "3,0 1 Map Selected | Total Bytes: 1572864 (1.5MB) 111111"},
+        {"p1,0", "v.v abc " + plain + "1,0 2 Maps Selected | Total Bytes: 1573864 (1.5MB) 111111"},
+        {"p3,0", "v.. abc " + plain + "3,0 1 Map Selected | Total Bytes: 1000 (0.0MB) 111111"},
+        {"p1,0", "... abc " + plain + "1,0" + none},
+        {"p0,3", "... bca |File|Folder|> Map Name|Bytes| 0,3" + none},
+        {"p0,3", "... acb |File|Folder|< Map Name|Bytes| 0,3" + none},
+        {"p0,3", "... bca |File|Folder|> Map Name|Bytes| 0,3" + none},
+        {"p0,4,2,1", "... bac |File|Folder|Map Name|> Bytes| 0,4" + none},
+        {"p0,1,4,6", "... abc |> File|Folder|Map Name|Bytes| 0,1" + none},
+        {"p0,1", "... cba |< File|Folder|Map Name|Bytes| 0,1" + none},
+        {"p0,2", "... cba |File|> Folder|Map Name|Bytes| 0,2" + none},
+        {"p0,-1", "... cba |File|> Folder|Map Name|Bytes| 0,0" + none},   // past the last header
+        {"p2,0", ".v. cba |File|> Folder|Map Name|Bytes| 2,0 1 Map Selected | Total Bytes: 900 (0.0MB) 111111"},
+        {"p0,0", "v.. bca > |File|Folder|Map Name|Bytes| 0,0 1 Map Selected | Total Bytes: 900 (0.0MB) 111111"},
+        {"m3", ".vv cba < |File|Folder|Map Name|Bytes| 0,0 2 Maps Selected | Total Bytes: 1900 (0.0MB) 111111"},
+        {"cmdSelectAll", "vvv cba < " + plain + "3,0 3 Maps Selected | Total Bytes: 1574764 (1.5MB) 011111"},
+        {"cmdSelectNone", "... cba < " + plain + "3,0 0 Maps Selected | Total Bytes: 0 (0MB) 100001"},
+        {"cmdClearGrid", "  < " + plain + "0,0 hidden 000000 +cmdFileOpen"}};
     Loaded f;
-    for (int col = 1; col <= 4; ++col)
-        f.Press(1, col);
-    EXPECT_EQ(f.Ticks(), "...");
-    EXPECT_TRUE(f.w->lblFilesSelected.visible && f.w->lblTotalBytes.visible);
-    EXPECT_EQ(Cell(f), "1,4");
-    const struct { int row; const char* captions; Texts files; const char* buttons; } steps[] = {
-        {3, "1 Map Selected | Total Bytes: 1572864 (1.5MB)", {"c.img"}, "1111"},
-        {1, "2 Maps Selected | Total Bytes: 1573864 (1.5MB)", {"c.img", "a.img"}, "1111"},
-        {3, "1 Map Selected | Total Bytes: 1000 (0.0MB)", {"a.img"}, "1111"},
-        {1, "0 Maps Selected | Total Bytes: 0 (0.0MB)", {}, "0000"}};
+    f.w->TakeFocusRequest();
     for (const auto& s : steps) {
-        SCOPED_TRACE(s.captions);
-        f.Press(s.row, 0);
-        EXPECT_EQ(f.Captions(), s.captions);
-        std::string files;
-        for (const std::string& file : s.files)
-            files += MapArg(f, file) + " ";
-        EXPECT_EQ(f.w->Maps().SelectedFilesText(), files);
-        EXPECT_EQ(f.Enabled({"cmdUpload", "cmdCreateFile", "cmdSelectNone", "cmdSaveList"}), s.buttons);
-        EXPECT_EQ(Cell(f), std::to_string(s.row) + ",0");
+        std::string focus;
+        if (s.act == std::string("m3")) {
+            f.w->MSFlexGrid1_MouseDown(kLeft, 0, 100, 3 * 240 + 120, 3, 0);
+            f.w->MSFlexGrid1_MouseUp(kLeft, 0, 100, 120, 0, 0);
+        } else
+            focus = f.Run(s.act);
+        EXPECT_EQ(f.Ticks() + " " + f.Order() + " " + f.Headers() + " " + f.Cell() + " " +
+                      (f.Shown() == "00" ? "hidden" : f.Captions()) + " " + f.ListButtons() + (focus.empty() ? "" : " " + focus),
+                  s.expected) << s.act;
     }
-    // A press on the bare area past the last row or column reaches no cell;
-    // the second press of a double click flips the row back.
-    f.Press(3, 0);
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 3 * 240 + 360, -1, -1);
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 160000, 2 * 240 + 120, 2, -1);
-    EXPECT_EQ(Cell(f), "3,0");
-    f.Press(2, 0);
-    f.Press(2, 0);
-    EXPECT_EQ(f.Ticks(), "..v");
 }
 
-TEST(FormGrid, WithoutAPortTickingAndSelectAllLeaveTheUploadButtons)
-{
-    Loaded f({"sendmap.exe"});
-    f.Press(1, 0);
-    EXPECT_EQ(f.ListButtons(), "111001");
-    f.w->Click("cmdSelectAll");
-    EXPECT_EQ(f.ListButtons(), "011001");
-}
-
-TEST(FormGrid, AMissingFileRowNeverTicks)
+// A press past the last row or column, and a press on a row without its file, reach no cell to tick.
+TEST(FormGrid, PressesOnNoCellOrAMissingFileTickNothing)
 {
     Loaded f;
     f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
+    f.Press(3, 0);
+    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 4 * 240 + 360, -1, -1);
+    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 160000, 2 * 240 + 120, 2, -1);
+    std::string seen = f.Cell() + " ";
     f.Press(4, 0);
-    EXPECT_EQ(f.Ticks(), "...x");
-    // With its cell current a header press leaves the current cell; from
-    // any other cell it makes the header's first cell current.
+    // With its cell current a header press leaves the current cell; from any other cell it moves to the header's first.
     f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 120, 0, 2);
-    EXPECT_EQ(Cell(f), "4,0");
+    seen += f.Cell() + " ";
     f.Press(1, 2);
     f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 120, 0, 2);
-    EXPECT_EQ(Cell(f), "0,0");
-}
-
-TEST(FormGrid, ReleasesOverTheHeaderSort)
-{
-    Loaded f;
-    const struct { int col, button, shift; const char* headers; int sorted; Texts column; } steps[] = {
-        {3, kLeft, 0, "|File|Folder|> Map Name|Bytes|", 1, {"b.img", "c.img", "a.img"}},
-        {3, kLeft, 0, "|File|Folder|< Map Name|Bytes|", 1, {"a.img", "c.img", "b.img"}},
-        {3, kLeft, 0, "|File|Folder|> Map Name|Bytes|", 1, {"b.img", "c.img", "a.img"}},
-        {4, kRight, kShift, "|File|Folder|Map Name|> Bytes|", 4, {"900", "1000", "1572864"}},
-        {1, kMiddle, kCtrl | kAlt, "|> File|Folder|Map Name|Bytes|", 1, {"a.img", "b.img", "c.img"}},
-        {1, kLeft, 0, "|< File|Folder|Map Name|Bytes|", 1, {"c.img", "b.img", "a.img"}},
-        {2, kLeft, 0, "|File|> Folder|Map Name|Bytes|", 1, {"c.img", "b.img", "a.img"}},
-        {-1, kLeft, 0, "|File|> Folder|Map Name|Bytes|", 1, {"c.img", "b.img", "a.img"}}};   // past the last header
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.headers);
-        f.Press(0, s.col, s.button, s.shift);
-        EXPECT_EQ(Headers(f), s.headers);
-        EXPECT_EQ(f.Column(s.sorted), s.column);
-        EXPECT_EQ(Cell(f), "0," + std::to_string(s.col < 0 ? 0 : s.col));
-    }
-}
-
-TEST(FormGrid, SortingTheTickColumnGathersTheTickedMaps)
-{
-    Loaded f;
-    f.Press(2, 0);
-    const std::string files = f.w->Maps().SelectedFilesText();
-    f.Press(0, 0);
-    EXPECT_EQ(Headers(f), "> |File|Folder|Map Name|Bytes|");
-    EXPECT_EQ(f.Ticks() + f.Column(1)[0], "v..b.img");
-    EXPECT_EQ(f.w->Maps().SelectedFilesText(), files);
-    EXPECT_EQ(f.w->lblFilesSelected.text, "1 Map Selected");
-    // A press on a tick cell released over the header ticks and sorts.
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 100, 3 * 240 + 120, 3, 0);
-    f.w->MSFlexGrid1_MouseUp(kLeft, 0, 100, 120, 0, 0);
-    EXPECT_EQ(Headers(f), "< |File|Folder|Map Name|Bytes|");
-    EXPECT_EQ(f.Ticks(), ".vv");
+    EXPECT_EQ(seen + f.Cell() + " " + f.Ticks(), "3,0 4,0 0,0 ..vx");
 }
 
 TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
@@ -167,37 +107,31 @@ TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
                     std::to_string(f.w->Maps().RowCount());
     };
     f.LoadFolder();
-    ASSERT_EQ(f.desktop.dialogs.size(), 1u);
-    const FileDialogRequest& d = f.desktop.dialogs[0].request;
-    EXPECT_EQ(d.title + "|" + d.filter + "|" + d.fileName + (f.desktop.dialogs[0].save ? "|save" : "|open"),
-              "Select Folder Containing Garmin .img Files|Garmin IMG Files (*.img)|*.img|*.img|open");
-    EXPECT_EQ(d.flags, kPathMustExist | kHideReadOnly | kNoChangeDir | kExplorer | kNoValidate);
-    EXPECT_EQ(atRepaint, "010");
-    EXPECT_TRUE(f.w->MSFlexGrid1.visible);
-    const Texts names = {"Alpha" + std::string(45, ' '), "Beta" + std::string(46, ' ')};
-    const std::vector<Texts> columns = {{"  ", "  "}, {"A.IMG", "b.img"}, {f.MapsText(), f.MapsText()}, names, {"3000", "131"}};
-    for (int col = 0; col < 5; ++col)
-        EXPECT_EQ(f.Column(col), columns[col]);
-    EXPECT_EQ(f.Ticks() + " " + f.ListButtons() + " " + Cell(f) + " " + f.Only(), ".. 100001 2,0 0 messages");
+    EXPECT_EQ(f.Request(0), "open|Select Folder Containing Garmin .img Files|Garmin IMG Files (*.img)|*.img|*.img|" +
+                                std::to_string(kPathMustExist | kHideReadOnly | kNoChangeDir | kExplorer | kNoValidate));
+    const std::string m = f.MapsText();
+    EXPECT_EQ(f.Column(0) + f.Column(1) + f.Column(2) + f.Column(3) + f.Column(4),
+              "  |  |A.IMG|b.img|" + m + "|" + m + "|Alpha" + std::string(45, ' ') + "|Beta" + std::string(46, ' ') + "|3000|131|");
+    EXPECT_EQ(atRepaint + std::to_string(f.w->MSFlexGrid1.visible) + " " + f.Ticks() + " " + f.ListButtons() + " " + f.Cell() + " " +
+                  f.Only(), "0101 .. 100001 2,0 0 messages");
     // Loading again appends and keeps the selection.
     f.Press(2, 0);
     f.LoadFolder();
-    EXPECT_EQ(f.Column(1), (Texts{"A.IMG", "b.img", "A.IMG", "b.img"}));
+    EXPECT_EQ(f.Column(1), "A.IMG|b.img|A.IMG|b.img|");
     EXPECT_EQ(f.Ticks() + " " + f.w->lblFilesSelected.text, ".v.. 1 Map Selected");
 }
 
 TEST(FormMapList, CancelOrAFolderWithoutMapsAddsNothing)
 {
     Form f;
-    for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional<std::string>("*.img")}) {
-        f.desktop.nextFile = answer;
+    for (const char* answer : {"cancel", "*.img"}) {
+        f.desktop.nextFile = answer == std::string("cancel") ? std::nullopt : std::optional<std::string>(answer);
         f.w->Click("cmdFileOpen");
-        EXPECT_EQ(f.ListButtons() + std::to_string(f.desktop.repaints), "0000000");
     }
+    EXPECT_EQ(f.ListButtons() + std::to_string(f.desktop.repaints), "0000000");
     WriteBytes(f.Maps() / "readme.txt", "no maps");
     f.LoadFolder();
-    EXPECT_EQ(f.w->Maps().RowCount(), 0u);
-    EXPECT_EQ(f.ListButtons(), "000001");
+    EXPECT_EQ(std::to_string(f.w->Maps().RowCount()) + f.ListButtons(), "0000001");
 }
 
 TEST(FormMapList, ColumnWidthsAndTheMapNameColumnNarrowingPastEighteenRows)
@@ -205,42 +139,123 @@ TEST(FormMapList, ColumnWidthsAndTheMapNameColumnNarrowingPastEighteenRows)
     Form f;
     for (int i = 0; i < 18; ++i)
         f.WriteMaps({{"m" + std::to_string(100 + i) + ".img", "Map", 200}});
-    std::string widths;
-    for (int col = 0; col < 5; ++col)
-        widths += std::to_string(f.w->Maps().ColumnWidth(col)) + " ";
-    EXPECT_EQ(widths, "250 1300 3607 3990 1020 ");
+    const auto width = [&](std::size_t col) { return std::to_string(f.w->Maps().ColumnWidth(int(col))) + " "; };
+    std::string widths = Form::Join(5, width);
     f.LoadFolder();
-    EXPECT_EQ(f.w->Maps().ColumnWidth(3), 3990);
+    widths += width(3);
     fs::remove(f.Maps() / "m101.img");
     f.LoadFolder();   // 17 more
-    EXPECT_EQ(f.w->Maps().ColumnWidth(3), 3740);
+    widths += width(3);
     f.w->Click("cmdClearGrid");
-    EXPECT_EQ(f.w->Maps().ColumnWidth(3), 3990);
+    EXPECT_EQ(widths + width(3), "250 1300 3607 3990 1020 3990 3740 3990 ");
 }
 
-TEST(FormMapList, SelectAllSelectNoneAndClear)
+// The port (A, C, U or -), the COM box and whether it is enabled, the mapset box and name, rows, ticks, list buttons.
+std::string Settings(Form& f)
+{
+    const frmMain& w = *f.w;
+    const Port port = w.SelectedPort();
+    return std::string(port == Port::Auto ? "A " : port == Port::Com ? "C " : port == Port::Usb ? "U " : "- ") + w.cboCOM.text +
+           (w.cboCOM.enabled ? "+ " : "- ") + std::to_string(w.chkMapset.value) + " '" + w.txtMapset.text +
+           (w.txtMapset.enabled ? "'+ " : "'- ") + std::to_string(w.Maps().RowCount()) + f.Ticks() + " " + f.ListButtons();
+}
+
+TEST(FormLists, SaveClearAndLoadBringBackTheMapsUntickedWithTheirSettings)
 {
     Form f;
-    f.WriteMaps({{"a.img", "A", 1048576}, {"b.img", "B", 524288}});
-    f.LoadFolder();
-    f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
-    f.Press(2, 0);
-    const std::string all = "2 Maps Selected | Total Bytes: 1572864 (1.5MB)";
-    const struct { const char* button; const char* ticks; std::string captions; const char* buttons; bool shown; } steps[] = {
-        {"cmdSelectAll", "vvx", all, "011111", true},
-        {"cmdSelectNone", "..x", "0 Maps Selected | Total Bytes: 0 (0MB)", "100001", true},
-        {"cmdSelectAll", "vvx", all, "011111", true},
-        {"cmdClearGrid", "", all, "000000", false}};
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.button);
-        f.w->TakeFocusRequest();
-        f.w->Click(s.button);
-        EXPECT_EQ(f.Ticks() + " " + f.Captions() + " " + f.ListButtons(), std::string(s.ticks) + " " + s.captions + " " + s.buttons);
-        EXPECT_EQ(f.w->lblFilesSelected.visible && f.w->lblTotalBytes.visible, s.shown);
-        EXPECT_EQ(f.w->lblFilesSelected.visible || f.w->lblTotalBytes.visible, s.shown);
-        EXPECT_EQ(Cell(f) + f.w->TakeFocusRequest(), s.shown ? "3,0" : "0,0cmdFileOpen");
+    f.WriteMaps({{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}, {"c.img", "Gamma", 500}});
+    f.Run("load optCOM cboCOM=COM3 chkMapset txtMapset=Alps p3,0 p1,0");
+    f.desktop.nextFile = f.MapsText() + "alps";   // no extension is added
+    f.w->Click("cmdSaveList");
+    const std::string saved = ReadBytes(f.Maps() / "alps");
+    EXPECT_EQ(saved, "mapwren COM3 mapset:1 Alps\r\n" + f.MapsText() + "a.img\r\n" + f.MapsText() + "c.img\r\n");
+    f.Run("cmdClearGrid optAuto chkMapset txtMapset=");
+    f.LoadList("alps", saved);
+    EXPECT_EQ(f.Request(1), "save|Save list of selected maps to a text file|mapwren text file (*.mwl)|*.mwl||" +
+                                std::to_string(kOverwritePrompt | kPathMustExist));
+    EXPECT_EQ(f.Request(2), "open|Select Text file containing list of .img Files|mapwren text file (*.mwl)|*.mwl|Text Files (*.txt)|"
+                            "*.txt|*.mwl|" + std::to_string(kPathMustExist | kHideReadOnly | kNoChangeDir | kExplorer | kNoValidate |
+                                                            kFileMustExist));
+    EXPECT_EQ(f.Column(1) + " " + Settings(f), "a.img|c.img| C COM3+ 1 'Alps'+ 2.. 100001");
+    // A cancelled Load or Save changes nothing.
+    for (const char* cancelled : {"", "*.mwl", "*.txt", "cancel"}) {
+        f.desktop.nextFile = std::string(cancelled) == "cancel" ? std::nullopt : std::optional<std::string>(cancelled);
+        f.w->Click("cmdLoadList");
     }
-    EXPECT_EQ(f.w->Maps().SelectedCount(), 0);
+    f.Run("cmdSelectAll cmdSaveList");
+    EXPECT_EQ(ReadBytes(f.Maps() / "alps") + std::to_string(f.w->Maps().RowCount()) + f.Only(), saved + "20 messages");
+}
+
+TEST(FormLists, TheHeadLineCarriesPortAndMapset)
+{
+    const struct { const char* name; const char* steps; const char* head; } cases[] = {   // steps after the name is typed
+        {"Alps", "chkMapset mnuUseSendmap1", "mapwren  mapset:0 Alps"},   // the first variant leaves no port chosen
+        {"", "optUSB", "mapwren USB"},
+        {"Topo 2", "", "mapwren Auto mapset:1 Topo 2"}};
+    for (const auto& c : cases) {
+        Form f;
+        f.WriteMaps({{"a.img", "Alpha", 300}});
+        f.Run("load chkMapset");
+        f.w->TextChanged("txtMapset", c.name);
+        f.desktop.nextFile = f.MapsText() + "list.mwl";
+        f.Run(c.steps + std::string(" p1,0 cmdSaveList"));
+        EXPECT_EQ(ReadBytes(f.Maps() / "list.mwl"), std::string(c.head) + "\r\n" + f.MapsText() + "a.img\r\n");
+    }
+}
+
+TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesNothing)
+{
+    const struct { const char* content; std::string expected; } cases[] = {   // "{list}" stands for the list's path
+        {"MAPWREN usb\r\n", "0 messages U COM1- 0 ''- 0 000000 slow"},
+        {"Mapwren com7\r\n", "0 messages C COM7+ 0 ''- 0 000000"},
+        {"mapwren  mapset:2 Grey \r\n", "0 messages A COM1- 2 'Grey '- 0 000000"},
+        {"mapwren USB mapset:1 Alps\r\n", "0 messages U COM1- 1 'Alps'+ 0 000000 slow"},
+        {"C:\\MAPS\\A.IMG\r\nmapwren USB\r\n", "! MAPWREN: Invalid File                  A COM1- 0 ''- 0 000000"},
+        {"", "! MAPWREN: The list file {list} is empty. A COM1- 0 ''- 0 000000"},
+        {nullptr, "! MAPWREN: The list file {list} could not be opened. A COM1- 0 ''- 0 000000"}};   // no such file
+    for (const auto& c : cases) {
+        Form f;
+        f.LoadList("l.txt", c.content ? c.content : "");
+        if (!c.content) {
+            fs::remove(f.Maps() / "l.txt");
+            f.desktop.messages.clear();
+            f.w->LoadListFile();
+        }
+        std::string expected = c.expected;
+        if (const auto at = expected.find("{list}"); at != std::string::npos)
+            expected.replace(at, 6, f.MapsText() + "l.txt");
+        EXPECT_EQ(f.Only() + " " + Settings(f) + (f.w->opt9600.enabled ? "" : " slow"), expected);
+    }
+}
+
+TEST(FormLists, LoadedRowsArriveUntickedAndLeaveTheSelectionAlone)
+{
+    Form f;
+    f.WriteMaps({{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}});
+    f.Run("load p1,0");
+    const std::string captions = f.Captions();
+    f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "b.img\r\n" + f.MapsText() + "gone.IMG\r\nnotes.txt\r\n" +
+                            f.MapsText() + "b.img \r\n");
+    const std::string beta = "|Beta" + std::string(46, ' ');
+    EXPECT_EQ(f.Ticks() + " " + f.Column(1) + f.Column(3) + f.Column(4) + " " + f.Captions() + std::to_string(f.w->Maps().SelectedCount()),
+              "v..x a.img|b.img|b.img|gone.IMG|Alpha" + std::string(45, ' ') + beta + beta + "||300|400|400|0| " + captions + "1");
+}
+
+TEST(FormLists, TheStartUpArgumentNamesAList)
+{
+    const struct { const char* argument; bool loaded; } cases[] = {   // "{list}": a list's path holding a blank
+        {"\"{list}\"", true}, {"{list}", true}, {"\"{list}x", true}, {"\"", false}, {"", false}};
+    for (const auto& c : cases) {
+        Form f({"sendmap20.exe"}, false);
+        f.WriteMaps({{"a.img", "Alpha", 300}});
+        WriteBytes(f.Maps() / "My Lists.mwl", "mapwren USB mapset:1 Alps\r\n" + f.MapsText() + "a.img\r\n");
+        std::string argument = c.argument;
+        if (const auto at = argument.find("{list}"); at != std::string::npos)
+            argument.replace(at, 6, f.MapsText() + "My Lists.mwl");
+        f.Start(argument);
+        EXPECT_EQ(std::to_string(f.started) + " " + f.Only() + " " + Settings(f),
+                  c.loaded ? "1 0 messages U COM1- 1 'Alps'+ 1. 100001" : "1 0 messages A COM1- 0 ''- 0 000000") << argument;
+    }
 }
 
 } // namespace

@@ -1,126 +1,90 @@
-// Upload, Create File and Erase: the command line the upload tool (the
-// stand-in) receives, the messages, and what is refused.
-#include <gtest/gtest.h>
-
-#include <sstream>
-
+// Upload, Create File and Erase: the command line the upload tool (the stand-in) receives, the messages, the refusals;
+// on POSIX systems also unreadable maps, a failed save, the connection test, a folder the command line cannot hold.
 #include "app/FormFixture.h"
+
+#ifndef _WIN32
+#include <cstdlib>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace mapwren::testing {
 namespace {
 
-const std::vector<MapSpec> kMaps = {{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}, {"c.img", "Gamma", 500}};
-
-// The pieces of a command line holding no blank inside quotes, past the program.
-Texts ArgumentsOf(const std::string& commandLine)
-{
-    std::istringstream in(commandLine);
-    Texts words;
-    for (std::string word; in >> word; words.push_back(word))
-        std::erase(word, '"');
-    return Texts(words.begin() + 1, words.end());
-}
-
-void Replace(std::string& text, const std::string& from, const std::string& to)
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
 {
     if (const auto at = text.find(from); at != std::string::npos)
         text.replace(at, from.size(), to);
+    return text;
 }
 
-void ChoosePort(Form& f, const std::string& port)
-{
-    f.w->Click(port == "Auto" ? "optAuto" : port == "USB" ? "optUSB" : "optCOM");
-    if (port.starts_with("COM"))
-        f.w->TextChanged("cboCOM", port);
-}
-
-void TypeMapset(Form& f, const std::string& name)
-{
-    if (!name.empty()) {
-        f.w->Click("chkMapset");
-        f.w->TextChanged("txtMapset", name);
-    }
-}
-
-const char* const kCreated = "i Map File Created: Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ";
+const std::vector<MapSpec> kMaps = {{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}, {"c.img", "Gamma", 500}};
 
 TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
 {
-    // The variant, the mapset name (empty: unticked), Create File ticked, the speed, the port, the rows pressed in
-    // order, and the command line: {map1} is the map ticked first.
-    const struct { int variant; const char* mapset; bool createFile; const char* speed; const char* port; const char* ticks; const char* expected; } cases[] = {
-        {1, "", false, "opt9600", "COM3", "31", "{tool} COM3 -s9600 {map1} {map2}"},
-        {1, "", false, "opt115200", "COM1", "2", "{tool} COM1 -s115200 {map1}"},
-        {2, "", false, "opt19200", "Auto", "1", "{tool} -s19200 {map1}"},
-        {2, "", false, "opt115200", "Auto", "1", "{tool} {map1}"},
-        {2, "", false, "opt38400", "COM2", "12", "{tool} -tCOM2 -s38400 {map1} {map2}"},
-        {2, "", false, "opt57600", "USB", "3", "{tool} -tUSB {map1}"},
-        {2, "", true, "opt115200", "Auto", "1", "{tool} -l {map1}"},
-        {2, "Topo", false, "opt57600", "COM1", "2", "{tool} -tCOM1 -s57600 {map1} -m \"Topo\""},
-        {1, "Topo", true, "opt9600", "COM4", "2", "{tool} COM4 -s9600 {map1}"}};
+    // Steps after loading the three maps; the command line, {mapN} the Nth ticked map (rows 1-3: a, b, c).
+    const struct { const char* steps; const char* ticks; const char* expected; } cases[] = {
+        {"opt9600 mnuUseSendmap1 optCOM cboCOM=COM3", "31", "{tool} COM3 -s9600 {map1} {map2}"},
+        {"mnuUseSendmap1 optCOM", "2", "{tool} COM1 -s115200 {map1}"},
+        {"opt19200", "1", "{tool20} -s19200 {map1}"},
+        {"opt115200 optAuto", "1", "{tool20} {map1}"},
+        {"opt38400 optCOM cboCOM=COM2", "12", "{tool20} -tCOM2 -s38400 {map1} {map2}"},
+        {"opt57600 optUSB", "3", "{tool20} -tUSB {map1}"},
+        {"chkCreateFile", "1", "{tool20} -l {map1}"},
+        {"chkMapset txtMapset=Topo opt57600 optCOM", "2", "{tool20} -tCOM1 -s57600 {map1} -m \"Topo\""},
+        {"chkMapset txtMapset=Topo chkCreateFile opt9600 mnuUseSendmap1 optCOM cboCOM=COM4", "2", "{tool} COM4 -s9600 {map1}"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected);
+        SCOPED_TRACE(c.steps);
         Form f;
         f.WriteMaps(kMaps);
-        f.LoadFolder();
-        TypeMapset(f, c.mapset);
-        if (c.createFile)
-            f.w->Click("chkCreateFile");
-        f.w->Click(c.speed);
-        if (c.variant == 1)
-            f.w->MenuClick("mnuUseSendmap1");
-        ChoosePort(f, c.port);
-        std::string expected = c.expected;
+        f.Run(std::string("load ") + c.steps);
+        std::string expected = Replaced(Replaced(c.expected, "{tool20}", f.Tool("sendmap20.exe")), "{tool}", f.Tool("sendmap.exe"));
         for (int i = 0; c.ticks[i]; ++i) {
             f.Press(c.ticks[i] - '0', 0);
-            Replace(expected, "{map" + std::to_string(i + 1) + "}", MapArg(f, std::string(1, c.ticks[i] - '1' + 'a') + ".img"));
+            expected = Replaced(expected, "{map" + std::to_string(i + 1) + "}", MapArg(f, std::string(1, c.ticks[i] - '1' + 'a') + ".img"));
         }
-        Replace(expected, "{tool}", f.Tool(c.variant == 2 ? "sendmap20.exe" : "sendmap.exe"));
         const char* button = f.w->cmdCreateFile.visible ? "cmdCreateFile" : "cmdUpload";
         ASSERT_TRUE(f.w->Control(button)->enabled);
         f.w->Click(button);
         EXPECT_EQ(f.w->UploadCommand, expected);
-        EXPECT_EQ(ReceivedArguments(f.Program()), ArgumentsOf(expected));
-        EXPECT_EQ(f.Only(), c.variant == 2 && c.createFile ? kCreated : "0 messages");
+        std::istringstream words(expected);   // no quoted blanks: the arguments are the words, quotes gone
+        Texts arguments;
+        for (std::string word; words >> word; arguments.push_back(word))
+            std::erase(word, '"');
+        EXPECT_EQ(ReceivedArguments(f.Program()), Texts(arguments.begin() + 1, arguments.end()));
+        EXPECT_EQ(f.Only(), std::string(c.steps) == "chkCreateFile"
+                                ? "i Map File Created: Created Map file GMAPSUPP.IMG in the MAPWREN Folder     " : "0 messages");
         // Nothing else changes, and the button can be pressed again.
-        EXPECT_EQ(f.w->Maps().SelectedCount(), int(std::string(c.ticks).size()));
-        EXPECT_TRUE(f.w->Control(button)->enabled);
+        EXPECT_EQ(f.w->Maps().SelectedCount() + f.w->Control(button)->enabled * 10, int(std::string(c.ticks).size()) + 10);
     }
 }
 
 TEST(FormUpload, AnUploadThatCannotStartSaysWhyAndStartsNothing)
 {
-    const struct { const char* mapset; bool missingOnly, toolGone, createFile; const char* says; } cases[] = {
-        {"", true, false, false, "! MAPWREN: No map is ticked"},
-        {"To\"po", false, false, false, "double quote"},
-        {"", false, true, false, "C MAPWREN: The upload tool {tool}"},   // no "Map File Created" either
-        {"", false, true, true, "C MAPWREN: The upload tool {tool}"}};
+    const struct { const char* steps; bool toolGone; const char* says; } cases[] = {   // a list's missing map, then the steps
+        {"cmdSelectAll cmdUpload", false, "! MAPWREN: No map is ticked"},
+        {"load chkMapset txtMapset=To\"po cmdSelectAll cmdUpload", false, "double quote"},
+        {"load cmdSelectAll cmdUpload", true, "C MAPWREN: The upload tool {tool}"},   // no "Map File Created" either
+        {"load chkCreateFile cmdSelectAll cmdCreateFile", true, "C MAPWREN: The upload tool {tool}"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.says);
+        SCOPED_TRACE(c.steps);
         Form f;
-        if (c.missingOnly) {
-            f.LoadList("gone.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
-        } else {
-            f.WriteMaps(kMaps);
-            f.LoadFolder();
-        }
-        TypeMapset(f, c.mapset);
-        if (c.createFile)
-            f.w->Click("chkCreateFile");
-        f.w->Click("cmdSelectAll");
+        f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
+        f.WriteMaps({{"a.img", "Alpha", 300}});
+        f.desktop.messages.clear();
         if (c.toolGone)
             fs::remove(f.Program() / "sendmap20.exe");
-        f.w->Click(c.createFile ? "cmdCreateFile" : "cmdUpload");
-        std::string says = c.says;
-        Replace(says, "{tool}", f.Tool("sendmap20.exe"));
-        EXPECT_TRUE(Contains(f.Only(), says)) << f.Only();
+        f.Run(c.steps);
+        EXPECT_TRUE(Contains(f.Only(), Replaced(c.says, "{tool}", f.Tool("sendmap20.exe")))) << f.Only();
         EXPECT_TRUE(NothingStarted(f.Program()));
     }
 }
 
-// a.img goes before Select All, the others after it.
 TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
 {
+    // a.img goes before Select All, the others after it; all gone: nothing to ask.
     const struct { const char* gone; bool yes; const char* shown; bool sent; } cases[] = {
         {"ac", true, "? MAPWREN: ", true}, {"ac", false, "? MAPWREN: ", false}, {"abc", true, "! MAPWREN: ", false}};
     for (const auto& c : cases) {
@@ -134,60 +98,164 @@ TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
             fs::remove(f.Maps() / (*map + std::string(".img")));
         f.desktop.answerYes = c.yes;
         f.w->Click("cmdUpload");
-        EXPECT_TRUE(f.Only().starts_with(c.shown)) << f.Only();   // all gone: nothing to ask
+        EXPECT_TRUE(f.Only().starts_with(c.shown)) << f.Only();
         for (const char* map = c.gone; *map; ++map)
             EXPECT_TRUE(Contains(f.Only(), f.MapsText() + *map + ".img")) << f.Only();
-        if (c.sent)
-            EXPECT_EQ(ReceivedArguments(f.Program()), Texts{MapArg(f, "b.img")});
-        else
-            EXPECT_TRUE(NothingStarted(f.Program()));
+        EXPECT_TRUE(c.sent ? ReceivedArguments(f.Program()) == Texts{MapArg(f, "b.img")} : NothingStarted(f.Program()));
     }
 }
 
 // The question's label, Yes and No shown, then Yes and No selected.
 std::string Question(const frmMain& w)
 {
-    std::string states;
-    for (const ControlState* c : {&w.lblAreYouSure, &w.optSureYes, &w.optSureNo})
-        states += c->visible ? '1' : '0';
-    return states + " " + std::to_string(w.optSureYes.value) + std::to_string(w.optSureNo.value);
+    return std::string{"01"[w.lblAreYouSure.visible], "01"[w.optSureYes.visible], "01"[w.optSureNo.visible], ' ',
+                       char('0' + w.optSureYes.value), char('0' + w.optSureNo.value)};
 }
 
-TEST(FormErase, YesErasesThroughTheToolAndClosesTheQuestion)
+TEST(FormErase, YesErasesThroughTheToolNoDoesNotAndBothCloseTheQuestion)
 {
-    const struct { int variant; const char* port; Texts received; } cases[] = {
-        {2, "Auto", {"-e"}}, {2, "COM1", {"-tCOM1", "-e"}}, {2, "USB", {"-tUSB", "-e"}}, {1, "COM4", {"COM4", "-e"}}};
+    const struct { const char* steps; Texts received; } cases[] = {
+        {"optAuto", {"-e"}}, {"optCOM", {"-tCOM1", "-e"}}, {"optUSB", {"-tUSB", "-e"}}, {"mnuUseSendmap1 optCOM cboCOM=COM4", {"COM4", "-e"}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.port);
+        SCOPED_TRACE(c.steps);
         Form f;
-        if (c.variant == 1)
-            f.w->MenuClick("mnuUseSendmap1");
-        ChoosePort(f, c.port);
-        EXPECT_EQ(Question(*f.w), "000 00");
-        f.w->Click("cmdEraseGPS");
-        f.w->Click("cmdEraseGPS");
-        EXPECT_EQ(Question(*f.w), "111 00");
-        EXPECT_TRUE(NothingStarted(f.Program()));
+        f.Run(c.steps);
+        std::string seen = Question(*f.w);
+        f.Run("cmdEraseGPS optSureNo");
+        seen += " " + Question(*f.w);
+        f.Run("cmdEraseGPS cmdEraseGPS");
+        seen += " " + Question(*f.w) + std::to_string(NothingStarted(f.Program()));
         f.w->Click("optSureYes");
         EXPECT_EQ(ReceivedArguments(f.Program()), c.received);
-        EXPECT_EQ(Question(*f.w) + " " + f.Only() + f.Enabled({"cmdEraseGPS"}), "000 00 0 messages1");
+        EXPECT_EQ(seen + " " + Question(*f.w) + " " + f.Only() + f.Enabled({"cmdEraseGPS"}), "000 00 000 00 111 001 000 00 0 messages1");
     }
-}
-
-TEST(FormErase, NoClosesTheQuestionAndAGoneToolIsNamed)
-{
-    Form f;
-    f.w->Click("cmdEraseGPS");
-    f.w->Click("optSureNo");
-    EXPECT_EQ(Question(*f.w), "000 00");
-    f.w->Click("cmdEraseGPS");
-    EXPECT_EQ(Question(*f.w), "111 00");
-    EXPECT_TRUE(NothingStarted(f.Program()));
+    Form f;   // a tool gone since start-up is named
     fs::remove(f.Program() / "sendmap20.exe");
-    f.w->Click("optSureYes");
+    f.Run("cmdEraseGPS optSureYes");
     EXPECT_TRUE(f.Only().starts_with("C MAPWREN: The upload tool " + f.Tool("sendmap20.exe"))) << f.Only();
     EXPECT_EQ(Question(*f.w), "000 00");
 }
+
+#ifndef _WIN32
+
+// Root reads and writes everywhere: act as "nobody" then, the folder given read-only meanwhile and the temporary
+// folder above it searchable. False when that is impossible.
+bool AsOrdinaryUser(const Form& f, const fs::path& readOnly, const std::function<void()>& action)
+{
+    ::chmod(f.dir.path().c_str(), 0755);
+    ::chmod(readOnly.c_str(), 0555);
+    const bool root = ::geteuid() == 0, changed = !root || ::seteuid(65534) == 0;
+    if (changed)
+        action();
+    ::chmod(readOnly.c_str(), 0755);
+    return changed && (!root || ::seteuid(0) == 0);
+}
+
+// A stand-in terminal first on the PATH; it records its arguments beside itself.
+struct FakeTerminal {
+    TempDir dir;
+    std::string old = std::getenv("PATH") ? std::getenv("PATH") : "";
+    FakeTerminal()
+    {
+        CopyStandIn(dir.path(), "x-terminal-emulator");
+        setenv("PATH", (dir.path().string() + ":" + old).c_str(), 1);
+    }
+    ~FakeTerminal() { setenv("PATH", old.c_str(), 1); }
+};
+
+TEST(FormPosix, UnreadableMapsAreNamedInOneMessage)
+{
+    Form f;
+    std::string expected = "! MAPWREN: These map files could not be read; their rows show no map name:";
+    for (int i = 0; i < 8; ++i) {
+        const std::string file = "m10" + std::to_string(i) + ".img";
+        f.WriteMaps({{file, "Map", 200}});
+        ::chmod((f.Maps() / file).c_str(), i < 7 ? 0 : 0644);
+        expected += i < 5 ? "\n" + f.MapsText() + file : "";
+    }
+    ASSERT_TRUE(AsOrdinaryUser(f, fs::path(), [&] { f.LoadFolder(); }));   // no folder read-only
+    EXPECT_EQ(f.Only(), expected + "\nand 2 more");
+    EXPECT_EQ(std::to_string(f.Rows()) + " " + f.Column(3).substr(0, 8), "8 |||||||M");
+}
+
+TEST(FormPosix, AFailedSaveKeepsTheOldListAndNamesIt)
+{
+    Form f;
+    f.WriteMaps({{"a.img", "Alpha", 300}});
+    f.Run("load p1,0");
+    const fs::path list = f.Maps() / "old.mwl";
+    WriteBytes(list, "mapwren USB\r\nold\r\n");
+    f.desktop.nextFile = Utf8FromPath(list);
+    ASSERT_TRUE(AsOrdinaryUser(f, f.Maps(), [&] { f.w->Click("cmdSaveList"); }));
+    EXPECT_TRUE(f.Only().starts_with("! MAPWREN: ") && Contains(f.Only(), Utf8FromPath(list))) << f.Only();
+    EXPECT_EQ(ReadBytes(list), "mapwren USB\r\nold\r\n");
+}
+
+TEST(FormPosix, TheTestScriptIsWrittenOnceAndRunInATerminal)
+{
+    FakeTerminal terminal;
+    Form f;
+    const std::string script = f.ProgramText() + "/Test Connection.sh";
+    f.w->MenuClick("mnuID");
+    const std::string lines = ReadBytes(script);
+    std::string seen = lines.substr(0, lines.find('\n', 10) + 1);
+    EXPECT_NE(fs::status(script).permissions() & fs::perms::owner_exec, fs::perms::none);
+    // A script edited by hand runs as it is; deleted, it is written afresh.
+    for (const std::string edit : {"#!/bin/sh\necho edited\n", ""}) {
+        EXPECT_EQ(ReceivedArguments(terminal.dir.path()), (Texts{"-e", script}));
+        edit.empty() ? (void)fs::remove(script) : WriteBytes(script, edit);
+        f.w->MenuClick("mnuID");
+        seen += ReadBytes(script) == (edit.empty() ? lines : edit) ? "kept " : "changed ";
+    }
+    EXPECT_EQ(ReceivedArguments(terminal.dir.path()), (Texts{"-e", script}));
+    EXPECT_EQ(seen + f.Only(), "#!/bin/sh\n'" + f.ProgramText() + "/sendmap20.exe' - i\nkept kept 0 messages");
+    EXPECT_TRUE(NothingStarted(f.Program()));
+}
+
+TEST(FormPosix, AScriptThatCannotBeWrittenIsNamedAndNothingRuns)
+{
+    FakeTerminal terminal;
+    Form f;
+    ASSERT_TRUE(AsOrdinaryUser(f, f.Program(), [&] { f.w->MenuClick("mnuID"); }));
+    EXPECT_TRUE(f.Only().starts_with("C MAPWREN: The test script " + f.ProgramText() + "/Test Connection.sh")) << f.Only();
+    EXPECT_TRUE(NothingStarted(terminal.dir.path()));
+}
+
+// Paths as long as a file name may be, so few maps fill the longest command line Windows starts; Windows itself
+// hands the tool short names, which 160 maps never fill.
+TEST(FormPosix, TooManyMapsForOneCommandLineAreRefusedWithTheCountThatFits)
+{
+    Form f;
+    for (int i = 0; i < 160; ++i)
+        f.WriteMaps({{std::to_string(100 + i) + std::string(240, 'x') + ".img", "Long", 200}});
+    f.Run("load cmdSelectAll");
+    std::size_t length = f.Tool("sendmap20.exe").size();
+    int fitting = 0;
+    for (const std::string& map : f.w->Maps().SelectedFiles())
+        fitting += (length += 1 + map.size()) < 32767;
+    ASSERT_TRUE(fitting > 0 && fitting < 160);
+    f.w->Click("cmdUpload");
+    EXPECT_TRUE(Contains(f.Only(), "160 ticked maps") && Contains(f.Only(), "first " + std::to_string(fitting) + " ")) << f.Only();
+    EXPECT_TRUE(NothingStarted(f.Program()));
+}
+
+// `my "x"` on a command line would start the tool in `my x`.
+TEST(FormPosix, AProgramFolderHoldingADoubleQuoteStartsNothing)
+{
+    for (const char* steps : {"cmdUpload", "cmdEraseGPS optSureYes", "mnuID"}) {
+        FakeTerminal terminal;
+        Form f({"sendmap20.exe"}, true, "my \"x\"");
+        fs::create_directory(f.dir.path() / "my x");
+        CopyStandIn(f.dir.path() / "my x", "sendmap20.exe");
+        f.WriteMaps({{"a.img", "Alpha", 300}});
+        f.Run(std::string("load cmdSelectAll ") + steps);
+        EXPECT_TRUE(f.Only().starts_with("! MAPWREN: The program's folder " + f.ProgramText() + " holds a double quote") &&
+                    !f.w->optSureYes.visible) << steps << ": " << f.Only();
+        EXPECT_TRUE(NothingStarted(f.dir.path() / "my x") && NothingStarted(terminal.dir.path()));
+    }
+}
+
+#endif
 
 } // namespace
 } // namespace mapwren::testing
