@@ -22,28 +22,20 @@ public:
     std::vector<std::string> messages, addresses;
     int repaints = 0, closeAllWindows = 0, aboutWindows = 0;
 
-    std::optional<std::string> AskOpenFile(const FileDialogRequest& r) override { return Ask(false, r); }
-    std::optional<std::string> AskSaveFile(const FileDialogRequest& r) override { return Ask(true, r); }
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& r) override { return dialogs.push_back({false, r}), nextFile; }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& r) override { return dialogs.push_back({true, r}), nextFile; }
     void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override
     {
         messages.push_back(std::string(1, "C!i"[int(icon)]) + " " + title + ": " + text);
     }
     bool AskYesNo(const std::string& title, const std::string& text) override
     {
-        messages.push_back("? " + title + ": " + text);
-        return answerYes;
+        return messages.push_back("? " + title + ": " + text), answerYes;
     }
-    void RepaintNow() override
-    {
-        if (++repaints, onRepaint)
-            onRepaint();
-    }
+    void RepaintNow() override { if (++repaints, onRepaint) onRepaint(); }
     bool OpenAddress(const std::string& address) override { return addresses.push_back(address), browserStarts; }
     void CloseAllWindows() override { ++closeAllWindows; }
     void ShowAboutWindow() override { ++aboutWindows; }
-
-private:
-    std::optional<std::string> Ask(bool save, const FileDialogRequest& r) { return dialogs.push_back({save, r}), nextFile; }
 };
 
 } // namespace mapwren::testing

@@ -1,6 +1,4 @@
-// The main window as designed, every control and menu item, the states start-up leaves, and the upload settings:
-// each row a user's steps and the controls they leave.
-#include <cstdio>
+// The main window as designed, and the controls a user's steps leave enabled, checked or shown.
 #include <map>
 
 #include "app/ArgumentText.h"
@@ -11,32 +9,11 @@
 namespace mapwren::testing {
 namespace {
 
-// One control or menu item in one line; what equals the defaults is left out.
-std::string Describe(const ControlDesign& d)
+TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
 {
     const char* const kinds[] = {"button", "picbutton", "frame", "option", "check", "combo", "text", "label", "picture", "grid"};
     const char* const colours[] = {"", " black", " red", " blue"}, *const aligns[] = {"", " right", " centre"};
     const char* const backgrounds[] = {"", " light3d", " menu"};
-    char place[64], font[64];
-    std::snprintf(place, sizeof place, "%d,%d,%d,%d tab %d", d.place.left, d.place.top, d.place.width, d.place.height, d.tab);
-    std::snprintf(font, sizeof font, " font %s %g%s", std::string(d.font.family).c_str(), d.font.points, d.font.bold ? " bold" : "");
-    const bool plainFont = d.font.family == "MS Sans Serif" && d.font.points == 8.25 && !d.font.bold;
-    return std::string(d.name) + " " + kinds[int(d.kind)] + (d.container.empty() ? "" : " in " + std::string(d.container)) + " '" +
-           std::string(d.caption) + "' " + place + (d.tooltip.empty() ? "" : " tip '" + std::string(d.tooltip) + "'") +
-           (plainFont ? "" : font) + colours[int(d.colour)] + aligns[int(d.align)] + backgrounds[int(d.background)] +
-           (d.enabled ? "" : " disabled") + (d.visible ? "" : " hidden") + (d.selected ? " selected" : "") +
-           (d.picture.empty() ? "" : " picture " + std::string(d.picture) + " " + std::to_string(d.pictureWidth) + "x" +
-                                         std::to_string(d.pictureHeight));
-}
-
-std::string Describe(const MenuDesign& m)
-{
-    return std::string(m.name) + " '" + std::string(m.caption) + "'" + (m.parent.empty() ? " bar" : " in " + std::string(m.parent)) +
-           (m.enabled ? "" : " disabled") + (m.shortcut.empty() ? "" : " " + std::string(m.shortcut));
-}
-
-TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
-{
     // Controls in the order front-ends create and stack them in, then the menus.
     const Texts expected = {
         "cmdFileOpen button 'Load &Folder' 120,100,1260,855 tab 0 font MS Sans Serif 8.25 bold",
@@ -88,14 +65,24 @@ TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
         "mnuID '&Test Connection' bar",
         "mnuAbout ' &About ' bar",
     };
-    Texts actual;
-    for (const ControlDesign& d : frmMainControls())
-        actual.push_back(Describe(d));
+    Texts actual;   // one line each, what equals the defaults left out
+    for (const ControlDesign& d : frmMainControls()) {
+        char place[64], font[64];
+        std::snprintf(place, sizeof place, "%d,%d,%d,%d tab %d", d.place.left, d.place.top, d.place.width, d.place.height, d.tab);
+        std::snprintf(font, sizeof font, " font %s %g%s", std::string(d.font.family).c_str(), d.font.points, d.font.bold ? " bold" : "");
+        const bool plainFont = d.font.family == "MS Sans Serif" && d.font.points == 8.25 && !d.font.bold;
+        actual.push_back(std::string(d.name) + " " + kinds[int(d.kind)] + (d.container.empty() ? "" : " in " + std::string(d.container)) +
+                         " '" + std::string(d.caption) + "' " + place + (d.tooltip.empty() ? "" : " tip '" + std::string(d.tooltip) + "'") +
+                         (plainFont ? "" : font) + colours[int(d.colour)] + aligns[int(d.align)] + backgrounds[int(d.background)] +
+                         (d.enabled ? "" : " disabled") + (d.visible ? "" : " hidden") + (d.selected ? " selected" : "") +
+                         (d.picture.empty() ? "" : " picture " + std::string(d.picture) + " " + std::to_string(d.pictureWidth) +
+                                                       "x" + std::to_string(d.pictureHeight)));
+    }
     for (const MenuDesign& m : frmMainMenus())
-        actual.push_back(Describe(m));
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i)
-        EXPECT_EQ(actual[i], expected[i]);
+        actual.push_back(std::string(m.name) + " '" + std::string(m.caption) + "'" +
+                         (m.parent.empty() ? " bar" : " in " + std::string(m.parent)) + (m.enabled ? "" : " disabled") +
+                         (m.shortcut.empty() ? "" : " " + std::string(m.shortcut)));
+    EXPECT_EQ(actual, expected);
     std::string fixed = std::to_string(kMainClientWidth) + " " + std::to_string(kMainClientHeight) + " " + std::to_string(kGridRowHeight);
     for (std::string_view port : ComPortNames())
         fixed += " " + std::string(port);
@@ -123,38 +110,34 @@ TEST(FormStartUp, TheArgumentTextIsEverythingAfterTheProgramName)
 TEST(FormStartUp, EveryWayOfClosingClosesEveryWindowAndAboutOpensItsWindow)
 {
     Form f;
-    f.w->Click("cmdExit");
-    f.w->MenuClick("mnuExit");
+    f.Run("cmdExit mnuExit");
     f.w->Form_Unload();
-    f.w->MenuClick("mnuAbout");
+    f.Run("mnuAbout");
     EXPECT_EQ(f.desktop.closeAllWindows * 10 + f.desktop.aboutWindows, 31);
 }
 
-
-const std::map<std::string, Texts> kGroups = {
-    {"auto", {"optAuto"}}, {"usb", {"optUSB"}}, {"combox", {"cboCOM"}}, {"frame", {"fmeMapset"}}, {"mapset", {"chkMapset"}},
-    {"name", {"txtMapset", "lblEnterMapset"}}, {"erase", {"cmdEraseGPS"}}, {"upload", {"cmdUpload", "cmdCreateFile"}},
-    {"speed", {"fmeSpeed", "opt9600", "opt19200", "opt38400", "opt57600", "opt115200", "lbl9600", "lbl19200", "lbl38400",
-               "lbl57600", "lbl115200"}}};
+const std::map<std::string, std::string> kGroups = {
+    {"auto", "optAuto"}, {"usb", "optUSB"}, {"combox", "cboCOM"}, {"frame", "fmeMapset"}, {"mapset", "chkMapset"},
+    {"name", "txtMapset lblEnterMapset"}, {"erase", "cmdEraseGPS"}, {"upload", "cmdUpload cmdCreateFile"},
+    {"speed", "fmeSpeed opt9600 opt19200 opt38400 opt57600 opt115200 lbl9600 lbl19200 lbl38400 lbl57600 lbl115200"}};
 
 // A group of controls is "on" or "off" when all agree, "mixed" otherwise; "mnu" and "items": the variant items
 // checked and enabled; "title": what follows the program's name.
 std::string Item(Form& f, const std::string& key, const std::string& focus)
 {
-    const frmMain& w = *f.w;
+    frmMain& w = *f.w;
     if (kGroups.contains(key)) {
-        int on = 0;
-        for (const std::string& name : kGroups.at(key))
-            on += f.w->Control(name)->enabled;
-        return on == 0 ? "off" : on == int(kGroups.at(key).size()) ? "on" : "mixed";
+        std::istringstream names(kGroups.at(key));
+        int on = 0, all = 0;
+        for (std::string name; names >> name; ++all)
+            on += w.Control(name)->enabled;
+        return on == 0 ? "off" : on == all ? "on" : "mixed";
     }
-    const Port port = f.w->SelectedPort();
     const std::string title = "MAPWREN v1.96  by Tobrenn     (Using ";
     const std::map<std::string, std::string> items = {
         {"variant", std::to_string(w.UseSendmap20)}, {"combo", w.cboCOM.text}, {"list", f.ListButtons()},
-        {"port", port == Port::Auto ? "auto" : port == Port::Com ? "com" : port == Port::Usb ? "usb" : "none"},
-        {"speedsel", w.opt115200.value == 1 ? "115200" : "other"},
-        {"bg", w.txtMapset.background == Background::Menu ? "menu" : w.txtMapset.background == Background::Light3D ? "3dlight" : "-"},
+        {"port", Texts{"none", "auto", "com", "usb"}[int(w.SelectedPort())]}, {"speedsel", w.opt115200.value == 1 ? "115200" : "other"},
+        {"bg", Texts{"-", "3dlight", "menu", "-"}[int(w.txtMapset.background)]},
         {"title", w.Caption == " " ? "blank" : w.Caption.starts_with(title) ? w.Caption.substr(title.size()) : w.Caption},
         {"mnu", std::string{char('0' + w.mnuUseSendmap1.checked), char('0' + w.mnuUseSendmap2.checked)}},
         {"items", std::string{char('0' + w.mnuUseSendmap1.enabled), char('0' + w.mnuUseSendmap2.enabled)}},
@@ -212,12 +195,10 @@ TEST(FormSettings, EventsLeaveTheControlsAsTheUserExpects)
         Form f(c.tools);
         f.WriteMaps({{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
         f.w->TakeFocusRequest();
-        std::string focus = c.steps;
-        if (focus == "list-mapset")
-            f.w->SetMapsetValue(1);
-        if (focus == "list-usb")
-            f.w->SelectPort(Port::Usb);
-        focus = focus.starts_with("list-") ? f.w->TakeFocusRequest() : f.Run(c.steps);
+        const std::string steps = c.steps;
+        if (steps == "list-mapset" || steps == "list-usb")
+            steps == "list-usb" ? f.w->SelectPort(Port::Usb) : f.w->SetMapsetValue(1);
+        const std::string focus = steps.starts_with("list-") ? f.w->TakeFocusRequest() : f.Run(steps);
         std::istringstream in(c.expected);
         std::string actual;
         for (std::string pair; in >> pair;)

@@ -1,18 +1,14 @@
-// The grid and the map list's buttons: presses tick, header releases sort, Load Folder fills, Select All/None, Clear;
-// list files: Save writes the ticked maps with the settings, Load and the start-up argument bring them back.
+// The grid, the map list's buttons, and the list files Save writes and Load and the start-up argument read.
 #include "app/FormFixture.h"
 
 namespace mapwren::testing {
 namespace {
 
-// Three maps loaded, the summary captions hidden by a Clear before.
-struct Loaded : Form {
-    explicit Loaded(Names tools = {"sendmap.exe", "sendmap20.exe"}) : Form(tools)
+struct Loaded : Form {   // three maps loaded, the summary captions hidden by a Clear before
+    Loaded()
     {
         WriteMaps({{"a.img", "Charlie", 1000}, {"b.img", "Alpha", 900}, {"c.img", "Bravo", 1572864}});
-        LoadFolder();
-        w->Click("cmdClearGrid");
-        LoadFolder();
+        Run("load cmdClearGrid load");
     }
     std::string Order() const { return Join(Rows(), [&](std::size_t r) { return w->Maps().CellText(r, 1).substr(0, 1); }); }
     std::string EraseUpload() const { return Enabled({"cmdEraseGPS", "cmdUpload", "cmdCreateFile"}); }
@@ -35,9 +31,8 @@ TEST(FormGrid, OnlyAPlainLeftPressOnATickCellTicks)
     }
 }
 
-// Steps as Form::Run takes them, "m3" a press on row 3's tick cell released over the tick column's header; then the
-// ticks, the rows' files by their first letter, the headers, the current cell, the captions (or "hidden"), the list
-// buttons and any focus asked for.
+// Steps as Form::Run takes them, "m3" row 3's tick cell pressed and released over its header; then the ticks, files by
+// first letter, headers, current cell, captions (or "hidden"), list buttons and any focus asked for.
 TEST(FormGrid, PressesTickAndSortAndTheListButtonsSelectAndClear)
 {
     const std::string none = " 0 Maps Selected | Total Bytes: 0 (0.0MB) 100001", plain = "|File|Folder|Map Name|Bytes| ";
@@ -62,34 +57,30 @@ TEST(FormGrid, PressesTickAndSortAndTheListButtonsSelectAndClear)
         {"cmdSelectNone", "... cba < " + plain + "3,0 0 Maps Selected | Total Bytes: 0 (0MB) 100001"},
         {"cmdClearGrid", "  < " + plain + "0,0 hidden 000000 +cmdFileOpen"}};
     Loaded f;
-    f.w->TakeFocusRequest();
     for (const auto& s : steps) {
-        std::string focus;
-        if (s.act == std::string("m3")) {
-            f.w->MSFlexGrid1_MouseDown(kLeft, 0, 100, 3 * 240 + 120, 3, 0);
-            f.w->MSFlexGrid1_MouseUp(kLeft, 0, 100, 120, 0, 0);
-        } else
-            focus = f.Run(s.act);
+        const bool m3 = s.act == std::string("m3");
+        if (m3)
+            f.w->MSFlexGrid1_MouseDown(kLeft, 0, 100, 3 * 240 + 120, 3, 0), f.w->MSFlexGrid1_MouseUp(kLeft, 0, 100, 120, 0, 0);
+        const std::string focus = f.Run(m3 ? "" : s.act);
         EXPECT_EQ(f.Ticks() + " " + f.Order() + " " + f.Headers() + " " + f.Cell() + " " +
                       (f.Shown() == "00" ? "hidden" : f.Captions()) + " " + f.ListButtons() + (focus.empty() ? "" : " " + focus),
                   s.expected) << s.act;
     }
 }
 
-// A press past the last row or column, and a press on a row without its file, reach no cell to tick.
 TEST(FormGrid, PressesOnNoCellOrAMissingFileTickNothing)
 {
     Loaded f;
     f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
-    f.Press(3, 0);
+    f.Run("p3,0");
     f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 4 * 240 + 360, -1, -1);
     f.w->MSFlexGrid1_MouseDown(kLeft, 0, 160000, 2 * 240 + 120, 2, -1);
     std::string seen = f.Cell() + " ";
-    f.Press(4, 0);
+    f.Run("p4,0");
     // With its cell current a header press leaves the current cell; from any other cell it moves to the header's first.
     f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 120, 0, 2);
     seen += f.Cell() + " ";
-    f.Press(1, 2);
+    f.Run("p1,2");
     f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 120, 0, 2);
     EXPECT_EQ(seen + f.Cell() + " " + f.Ticks(), "3,0 4,0 0,0 ..vx");
 }
@@ -106,7 +97,7 @@ TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
         atRepaint = std::to_string(f.w->MSFlexGrid1.visible) + std::to_string(f.w->lblProcessing.visible) +
                     std::to_string(f.w->Maps().RowCount());
     };
-    f.LoadFolder();
+    f.Run("load");
     EXPECT_EQ(f.Request(0), "open|Select Folder Containing Garmin .img Files|Garmin IMG Files (*.img)|*.img|*.img|" +
                                 std::to_string(kPathMustExist | kHideReadOnly | kNoChangeDir | kExplorer | kNoValidate));
     const std::string m = f.MapsText();
@@ -115,8 +106,7 @@ TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
     EXPECT_EQ(atRepaint + std::to_string(f.w->MSFlexGrid1.visible) + " " + f.Ticks() + " " + f.ListButtons() + " " + f.Cell() + " " +
                   f.Only(), "0101 .. 100001 2,0 0 messages");
     // Loading again appends and keeps the selection.
-    f.Press(2, 0);
-    f.LoadFolder();
+    f.Run("p2,0 load");
     EXPECT_EQ(f.Column(1), "A.IMG|b.img|A.IMG|b.img|");
     EXPECT_EQ(f.Ticks() + " " + f.w->lblFilesSelected.text, ".v.. 1 Map Selected");
 }
@@ -130,7 +120,7 @@ TEST(FormMapList, CancelOrAFolderWithoutMapsAddsNothing)
     }
     EXPECT_EQ(f.ListButtons() + std::to_string(f.desktop.repaints), "0000000");
     WriteBytes(f.Maps() / "readme.txt", "no maps");
-    f.LoadFolder();
+    f.Run("load");
     EXPECT_EQ(std::to_string(f.w->Maps().RowCount()) + f.ListButtons(), "0000001");
 }
 
@@ -141,10 +131,10 @@ TEST(FormMapList, ColumnWidthsAndTheMapNameColumnNarrowingPastEighteenRows)
         f.WriteMaps({{"m" + std::to_string(100 + i) + ".img", "Map", 200}});
     const auto width = [&](std::size_t col) { return std::to_string(f.w->Maps().ColumnWidth(int(col))) + " "; };
     std::string widths = Form::Join(5, width);
-    f.LoadFolder();
+    f.Run("load");
     widths += width(3);
     fs::remove(f.Maps() / "m101.img");
-    f.LoadFolder();   // 17 more
+    f.Run("load");   // 17 more
     widths += width(3);
     f.w->Click("cmdClearGrid");
     EXPECT_EQ(widths + width(3), "250 1300 3607 3990 1020 3990 3740 3990 ");
@@ -154,8 +144,7 @@ TEST(FormMapList, ColumnWidthsAndTheMapNameColumnNarrowingPastEighteenRows)
 std::string Settings(Form& f)
 {
     const frmMain& w = *f.w;
-    const Port port = w.SelectedPort();
-    return std::string(port == Port::Auto ? "A " : port == Port::Com ? "C " : port == Port::Usb ? "U " : "- ") + w.cboCOM.text +
+    return std::string{"-ACU"[int(w.SelectedPort())], ' '} + w.cboCOM.text +
            (w.cboCOM.enabled ? "+ " : "- ") + std::to_string(w.chkMapset.value) + " '" + w.txtMapset.text +
            (w.txtMapset.enabled ? "'+ " : "'- ") + std::to_string(w.Maps().RowCount()) + f.Ticks() + " " + f.ListButtons();
 }
@@ -205,7 +194,7 @@ TEST(FormLists, TheHeadLineCarriesPortAndMapset)
 
 TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesNothing)
 {
-    const struct { const char* content; std::string expected; } cases[] = {   // "{list}" stands for the list's path
+    const struct { const char* content; const char* expected; } cases[] = {   // "{list}" stands for the list's path
         {"MAPWREN usb\r\n", "0 messages U COM1- 0 ''- 0 000000 slow"},
         {"Mapwren com7\r\n", "0 messages C COM7+ 0 ''- 0 000000"},
         {"mapwren  mapset:2 Grey \r\n", "0 messages A COM1- 2 'Grey '- 0 000000"},
@@ -221,10 +210,8 @@ TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesN
             f.desktop.messages.clear();
             f.w->LoadListFile();
         }
-        std::string expected = c.expected;
-        if (const auto at = expected.find("{list}"); at != std::string::npos)
-            expected.replace(at, 6, f.MapsText() + "l.txt");
-        EXPECT_EQ(f.Only() + " " + Settings(f) + (f.w->opt9600.enabled ? "" : " slow"), expected);
+        EXPECT_EQ(f.Only() + " " + Settings(f) + (f.w->opt9600.enabled ? "" : " slow"),
+                  Replaced(c.expected, "{list}", f.MapsText() + "l.txt"));
     }
 }
 
@@ -249,9 +236,7 @@ TEST(FormLists, TheStartUpArgumentNamesAList)
         Form f({"sendmap20.exe"}, false);
         f.WriteMaps({{"a.img", "Alpha", 300}});
         WriteBytes(f.Maps() / "My Lists.mwl", "mapwren USB mapset:1 Alps\r\n" + f.MapsText() + "a.img\r\n");
-        std::string argument = c.argument;
-        if (const auto at = argument.find("{list}"); at != std::string::npos)
-            argument.replace(at, 6, f.MapsText() + "My Lists.mwl");
+        const std::string argument = Replaced(c.argument, "{list}", f.MapsText() + "My Lists.mwl");
         f.Start(argument);
         EXPECT_EQ(std::to_string(f.started) + " " + f.Only() + " " + Settings(f),
                   c.loaded ? "1 0 messages U COM1- 1 'Alps'+ 1. 100001" : "1 0 messages A COM1- 0 ''- 0 000000") << argument;

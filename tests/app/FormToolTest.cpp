@@ -1,10 +1,8 @@
-// Upload, Create File and Erase: the command line the upload tool (the stand-in) receives, the messages, the refusals;
-// on POSIX systems also unreadable maps, a failed save, the connection test, a folder the command line cannot hold.
+// What the upload tool (the stand-in) receives from Upload, Create File and Erase, and what is refused.
 #include "app/FormFixture.h"
 
 #ifndef _WIN32
 #include <cstdlib>
-#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,13 +10,6 @@
 
 namespace mapwren::testing {
 namespace {
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to)
-{
-    if (const auto at = text.find(from); at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
-}
 
 const std::vector<MapSpec> kMaps = {{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}, {"c.img", "Gamma", 500}};
 
@@ -42,8 +33,8 @@ TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
         f.Run(std::string("load ") + c.steps);
         std::string expected = Replaced(Replaced(c.expected, "{tool20}", f.Tool("sendmap20.exe")), "{tool}", f.Tool("sendmap.exe"));
         for (int i = 0; c.ticks[i]; ++i) {
-            f.Press(c.ticks[i] - '0', 0);
-            expected = Replaced(expected, "{map" + std::to_string(i + 1) + "}", MapArg(f, std::string(1, c.ticks[i] - '1' + 'a') + ".img"));
+            f.Run("p" + std::string(1, c.ticks[i]) + ",0");
+            expected = Replaced(expected, "{map" + std::to_string(i + 1) + "}", f.MapArg(std::string(1, c.ticks[i] - '1' + 'a') + ".img"));
         }
         const char* button = f.w->cmdCreateFile.visible ? "cmdCreateFile" : "cmdUpload";
         ASSERT_TRUE(f.w->Control(button)->enabled);
@@ -91,7 +82,7 @@ TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
         SCOPED_TRACE(std::string(c.gone) + (c.yes ? " Yes" : " No"));
         Form f;
         f.WriteMaps(kMaps);
-        f.LoadFolder();
+        f.Run("load");
         fs::remove(f.Maps() / "a.img");
         f.w->Click("cmdSelectAll");
         for (const char* map = c.gone + 1; *map; ++map)
@@ -101,12 +92,11 @@ TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
         EXPECT_TRUE(f.Only().starts_with(c.shown)) << f.Only();
         for (const char* map = c.gone; *map; ++map)
             EXPECT_TRUE(Contains(f.Only(), f.MapsText() + *map + ".img")) << f.Only();
-        EXPECT_TRUE(c.sent ? ReceivedArguments(f.Program()) == Texts{MapArg(f, "b.img")} : NothingStarted(f.Program()));
+        EXPECT_TRUE(c.sent ? ReceivedArguments(f.Program()) == Texts{f.MapArg("b.img")} : NothingStarted(f.Program()));
     }
 }
 
-// The question's label, Yes and No shown, then Yes and No selected.
-std::string Question(const frmMain& w)
+std::string Question(const frmMain& w)   // the question's label, Yes and No shown, then Yes and No selected
 {
     return std::string{"01"[w.lblAreYouSure.visible], "01"[w.optSureYes.visible], "01"[w.optSureNo.visible], ' ',
                        char('0' + w.optSureYes.value), char('0' + w.optSureNo.value)};
@@ -140,7 +130,7 @@ TEST(FormErase, YesErasesThroughTheToolNoDoesNotAndBothCloseTheQuestion)
 
 // Root reads and writes everywhere: act as "nobody" then, the folder given read-only meanwhile and the temporary
 // folder above it searchable. False when that is impossible.
-bool AsOrdinaryUser(const Form& f, const fs::path& readOnly, const std::function<void()>& action)
+bool AsOrdinaryUser(const Form& f, const fs::path& readOnly, const auto& action)
 {
     ::chmod(f.dir.path().c_str(), 0755);
     ::chmod(readOnly.c_str(), 0555);
@@ -151,8 +141,7 @@ bool AsOrdinaryUser(const Form& f, const fs::path& readOnly, const std::function
     return changed && (!root || ::seteuid(0) == 0);
 }
 
-// A stand-in terminal first on the PATH; it records its arguments beside itself.
-struct FakeTerminal {
+struct FakeTerminal {   // a stand-in terminal first on the PATH; it records its arguments beside itself
     TempDir dir;
     std::string old = std::getenv("PATH") ? std::getenv("PATH") : "";
     FakeTerminal()
@@ -173,7 +162,7 @@ TEST(FormPosix, UnreadableMapsAreNamedInOneMessage)
         ::chmod((f.Maps() / file).c_str(), i < 7 ? 0 : 0644);
         expected += i < 5 ? "\n" + f.MapsText() + file : "";
     }
-    ASSERT_TRUE(AsOrdinaryUser(f, fs::path(), [&] { f.LoadFolder(); }));   // no folder read-only
+    ASSERT_TRUE(AsOrdinaryUser(f, fs::path(), [&] { f.Run("load"); }));   // no folder read-only
     EXPECT_EQ(f.Only(), expected + "\nand 2 more");
     EXPECT_EQ(std::to_string(f.Rows()) + " " + f.Column(3).substr(0, 8), "8 |||||||M");
 }

@@ -20,13 +20,13 @@ TempDir::TempDir()
     while (!fs::create_directory(path_));
 }
 
-// Removes what can be removed and leaves the rest. Not fs::remove_all: with
-// MinGW it spins for ever on a file another process still holds open (the
-// command interpreter running a batch file the test wrote).
+// Removes what can be removed, folders made writable first, and leaves the rest. Not fs::remove_all: with MinGW it
+// spins for ever on a file another process still holds open (the command interpreter running a batch file the test wrote).
 static void RemoveTree(const fs::path& path)
 {
     std::error_code ec;
     if (fs::is_directory(fs::symlink_status(path, ec))) {
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
         std::vector<fs::path> entries;
         for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
             entries.push_back(it->path());
@@ -36,12 +36,7 @@ static void RemoveTree(const fs::path& path)
     fs::remove(path, ec);
 }
 
-TempDir::~TempDir()
-{
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    RemoveTree(path_);
-}
+TempDir::~TempDir() { RemoveTree(path_); }
 
 std::string TempDir::folder() const { return Utf8FromPath(path_) + kPathSeparator; }
 
