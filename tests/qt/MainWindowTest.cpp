@@ -7,8 +7,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QStyleOptionComboBox>
 #include <QTableView>
@@ -24,8 +22,6 @@
 namespace mapwren {
 
 namespace {
-
-QString Plain(QString caption) { return caption.remove(QLatin1Char('&')); }
 
 // A started window over a program folder holding the second tool, with three
 // maps loaded: a.img (Charlie, 1000 bytes), b.img (Alpha, 900), c.img (Bravo, 2411724800).
@@ -79,7 +75,8 @@ private slots:
             QVERIFY2(control, name);
             QCOMPARE(control->geometry(),
                      TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
-            const QString caption = Plain(QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())));
+            const QString caption =
+                QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size())).remove(QLatin1Char('&'));
             int needed = control->fontMetrics().horizontalAdvance(caption);
             if (qobject_cast<QRadioButton*>(control) || qobject_cast<QCheckBox*>(control))
                 needed += control->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4;
@@ -98,9 +95,11 @@ private slots:
         QVERIFY(grid->fontMetrics().horizontalAdvance(QStringLiteral("2411724800")) + 6 <= grid->columnWidth(4));
     }
 
-    void ClicksAndTypingReachTheFormAndItsStateIsDrawn()
+    void ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn()
     {
         Started s;
+        QTest::keyClick(s.window.get(), Qt::Key_A, Qt::AltModifier);   // Select All's, shared with the About menu
+        QCOMPARE(s.form->Maps().SelectedCount(), 3);
         QTest::mouseClick(s["optCOM"], Qt::LeftButton);
         QCOMPARE(s.form->SelectedPort(), Port::Com);
         QVERIFY(s["cboCOM"]->isEnabled());
@@ -115,7 +114,7 @@ private slots:
         QTest::keyClicks(s["txtMapset"], QStringLiteral("Alps"));
         QCOMPARE(s.form->txtMapset.text, std::string("Alps"));
         QTest::mouseClick(s["chkCreateFile"], Qt::LeftButton, {}, QPoint(6, 6));
-        QVERIFY(s["cmdCreateFile"]->isVisible() && !s["cmdUpload"]->isVisible());
+        QVERIFY(s["cmdCreateFile"]->isVisible() && !s["cmdUpload"]->isVisible() && s["cmdCreateFile"]->isEnabled());
         QTest::mouseClick(s["cmdEraseGPS"], Qt::LeftButton);
         QVERIFY(s["optSureNo"]->isVisible());
         QTest::mouseClick(s["optSureNo"], Qt::LeftButton, {}, QPoint(6, 6));
@@ -143,13 +142,6 @@ private slots:
         QTest::mouseClick(s["cmdClearGrid"], Qt::LeftButton);
         QCOMPARE(s.window->GridModel().rowCount(), 0);
         QVERIFY(s["cmdFileOpen"]->hasFocus());
-    }
-
-    void AnAccessKeySharedWithAMenuPressesTheControl()
-    {
-        Started s;
-        QTest::keyClick(s.window.get(), Qt::Key_A, Qt::AltModifier);
-        QCOMPARE(s.form->Maps().SelectedCount(), 3);
     }
 };
 
