@@ -212,6 +212,9 @@ class Program:
         xdotool("type", "--delay", 5, text)
         xdotool("key", "Return")
         self.wait_gone(window)
+        # The name box's completion list may still be up for a moment; a
+        # click meant for the window would only close it.
+        wait_for(lambda: list(window_titles()) == [self.window], 5, "the main window alone")
 
     # What a user or the tool observes
     def wait_window(self, title, timeout=5.0):
