@@ -6,6 +6,8 @@
 
 #include "about/frmAboutDesign.h"
 #include "qt/DesignFont.h"
+#include "qt/Palette.h"
+#include "qt/Text.h"
 #include "qt/Twips.h"
 #include "qt/AboutWindow.h"
 
@@ -13,21 +15,14 @@ namespace mapwren {
 
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 QColor Colour(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 // The system's text colour, unless a dark theme makes it too light to read on
 // the pale sheet, which stays pale whatever the theme.
 QColor TextColourOf(TextColour colour)
 {
-    switch (colour) {
-    case TextColour::Black: return QColor(0, 0, 0);
-    case TextColour::Red: return QColor(255, 0, 0);
-    case TextColour::Blue: return QColor(0, 0, 255);
-    case TextColour::Green: return QColor(0, 128, 0);
-    case TextColour::System: break;
-    }
+    if (colour != TextColour::System)
+        return DesignColour(colour);
     const QColor system = QApplication::palette().color(QPalette::WindowText);
     return system.lightness() < 128 ? system : QColor(0, 0, 0);
 }

@@ -15,12 +15,11 @@
 #include "qt/MapListModel.h"
 #include "qt/OptionButtons.h"
 #include "qt/Palette.h"
+#include "qt/Text.h"
 
 namespace mapwren {
 
 namespace {
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 void SetBackground(QWidget* widget, const QColor& colour)
 {

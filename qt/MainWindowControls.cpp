@@ -21,24 +21,13 @@
 #include "qt/OptionButtons.h"
 #include "qt/Palette.h"
 #include "qt/Pictures.h"
+#include "qt/Text.h"
 #include "qt/Twips.h"
 #include "qt/MainWindow.h"
 
 namespace mapwren {
 
 namespace {
-
-QColor TextColourOf(TextColour colour)
-{
-    switch (colour) {
-    case TextColour::Black: return QColor(0, 0, 0);
-    case TextColour::Red: return kRed;
-    case TextColour::Blue: return kBlue;
-    case TextColour::Green: return QColor(0, 128, 0);
-    case TextColour::System: break;
-    }
-    return {};
-}
 
 void SetTextColour(QWidget* widget, const QColor& colour)
 {
@@ -80,8 +69,6 @@ Qt::Alignment LabelAlignment(const ControlDesign& design, const QLabel* label)
     return Qt::AlignLeft | vertical;
 }
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // Makes one control as designed: place, caption, tooltip, font, colours,
 // picture and initial state.
 QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
@@ -112,7 +99,7 @@ QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
             label->setPixmap(picture);
     }
     if (design.colour != TextColour::System)
-        SetTextColour(widget, TextColourOf(design.colour));
+        SetTextColour(widget, DesignColour(design.colour));
     widget->setEnabled(design.enabled);
     widget->setVisible(design.visible);
     return widget;

@@ -12,4 +12,16 @@ QColor MenuColour() { return QApplication::palette("QMenu").color(QPalette::Acti
 
 QColor Light3DColour() { return QApplication::palette().color(QPalette::Active, QPalette::Midlight); }
 
+QColor DesignColour(TextColour colour)
+{
+    switch (colour) {
+    case TextColour::Black: return QColor(0, 0, 0);
+    case TextColour::Red: return QColor(255, 0, 0);
+    case TextColour::Blue: return QColor(0, 0, 255);
+    case TextColour::Green: return QColor(0, 128, 0);
+    case TextColour::System: break;
+    }
+    return {};
+}
+
 } // namespace mapwren

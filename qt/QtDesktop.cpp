@@ -9,12 +9,11 @@
 #include <QUrl>
 
 #include "qt/AboutWindow.h"
+#include "qt/Text.h"
 
 namespace mapwren {
 
 namespace {
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 // "description|pattern|description|pattern" as Qt's "description;;description";
 // each description names its patterns already.
