@@ -1,3 +1,4 @@
+#include "common/Parallel.h"
 #include "common/Paths.h"
 #include "listfile/ListFile.h"
 #include "maplist/MapName.h"
@@ -21,19 +22,20 @@ MapRow RowNamed(const std::string& fullPath)
 
 std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths)
 {
-    std::vector<MapRow> rows;
-    rows.reserve(mapPaths.size());
-    for (const std::string& path : mapPaths) {
-        MapRow row = RowNamed(path);
-        if (!FileExist(path)) {
-            row.state = RowState::Missing;
-        } else if (const Result<MapFileInfo> info = ReadMapFile(path)) {
-            row.mapName = info.value().mapName;
+    std::vector<MapRow> rows(mapPaths.size());
+    ForEachIndex(mapPaths.size(), [&](std::size_t i) {
+        const std::string& path = mapPaths[i];
+        MapRow& row = rows[i] = RowNamed(path);
+        // One open tells most files; only a file that cannot be read is asked
+        // whether it is there at all.
+        if (Result<MapFileInfo> info = ReadMapFile(path)) {
+            row.mapName = std::move(info.value().mapName);
             row.bytes = info.value().size;
+        } else if (!FileExist(path)) {
+            row.state = RowState::Missing;
         }
         // A file that exists but cannot be read keeps an unticked row with no name and size 0.
-        rows.push_back(std::move(row));
-    }
+    });
     return rows;
 }
 

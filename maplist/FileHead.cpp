@@ -53,6 +53,11 @@ Result<FileHead> ReadFileHead(const std::string& path)
     FileHead head;
     DWORD got = 0;
     LARGE_INTEGER size{};
+    // A device (NUL, CON) is no map file: it is refused unread.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return ReadFailure(path, std::make_error_code(std::errc::not_supported));
+    }
     const bool ok = ReadFile(file, head.buffer.data(), static_cast<DWORD>(head.buffer.size()), &got, nullptr) &&
                     GetFileSizeEx(file, &size);
     const std::error_code why = ok ? std::error_code() : LastError();
@@ -115,18 +120,24 @@ Result<FileHead> HeadOfOpenFile(int fd, const std::string& folder, const std::st
     const std::size_t count = head.buffer.size();
     std::size_t got = 0;
     struct stat st {};
-    bool ok = true;
+    bool ok = ::fstat(fd, &st) == 0;
+    std::error_code why = ok ? std::error_code() : LastError();
+    // A device or a pipe is no map file: it is refused unread.
+    if (ok && !S_ISREG(st.st_mode)) {
+        ok = false;
+        why = std::make_error_code(std::errc::not_supported);
+    }
     while (ok && got < count) {
         const ssize_t n = ::pread(fd, head.buffer.data() + got, count - got, static_cast<off_t>(got));
         if (n > 0)
             got += static_cast<std::size_t>(n);
         else if (n == 0)
             break;
-        else
-            ok = errno == EINTR;
+        else if (errno != EINTR) {
+            ok = false;
+            why = LastError();
+        }
     }
-    ok = ok && ::fstat(fd, &st) == 0;
-    const std::error_code why = ok ? std::error_code() : LastError();
     ::close(fd);
     if (!ok)
         return ReadFailure(folder + name, why);
@@ -143,7 +154,8 @@ Result<FileHead> ReadFileHead(const std::string& path)
 {
     if (HasNul(path))
         return ReadFailure(path, BadName());
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A pipe is opened without waiting for a writer, then refused unread.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return ReadFailure(path, LastError());
     return HeadOfOpenFile(fd, {}, path);

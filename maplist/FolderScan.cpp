@@ -4,6 +4,7 @@
 #include <numeric>
 #include <string_view>
 
+#include "common/Parallel.h"
 #include "common/Text.h"
 #include "maplist/FileHead.h"
 #include "maplist/MapHeader.h"
@@ -48,9 +49,9 @@ std::uint64_t FoldedPrefix(std::string_view name)
     return prefix;
 }
 
-// The order ListImgFiles gives the names in; a folder of many thousand maps
-// sorts mostly on the packed prefixes.
-void SortByName(std::vector<FolderReader::Entry>& files)
+// The order ListImgFiles gives the names in, as indexes into files; a folder
+// of many thousand maps sorts mostly on the packed prefixes.
+std::vector<std::size_t> NameOrder(const std::vector<FolderReader::Entry>& files)
 {
     struct Key {
         std::uint64_t prefix;
@@ -62,11 +63,10 @@ void SortByName(std::vector<FolderReader::Entry>& files)
     std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
         return a.prefix != b.prefix ? a.prefix < b.prefix : Before(files[a.index].name, files[b.index].name, 1, CompareMode::NoCase);
     });
-    std::vector<FolderReader::Entry> sorted;
-    sorted.reserve(files.size());
-    for (const Key& key : keys)
-        sorted.push_back(std::move(files[key.index]));
-    files.swap(sorted);
+    std::vector<std::size_t> order(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].index;
+    return order;
 }
 
 std::vector<std::size_t> ReadOrder(const std::vector<FolderReader::Entry>& files)
@@ -76,6 +76,20 @@ std::vector<std::size_t> ReadOrder(const std::vector<FolderReader::Entry>& files
     std::sort(order.begin(), order.end(),
               [&](std::size_t a, std::size_t b) { return files[a].readOrder < files[b].readOrder; });
     return order;
+}
+
+// Everything a row learns from its file, with one open: the map name from the
+// header and the size. False when the header could not be read; the size is
+// then asked for on its own.
+bool ReadRow(const FolderReader& reader, const std::string& name, MapRow& row)
+{
+    if (const auto head = reader.ReadHead(name)) {
+        row.mapName = MapNameFromHeader(head.value().Bytes());
+        row.bytes = head.value().size;
+        return true;
+    }
+    row.bytes = reader.SizeOf(name);
+    return false;
 }
 
 } // namespace
@@ -133,27 +147,29 @@ FolderScan ScanFolder(const std::string& folder)
 {
     const FolderReader reader(folder);
     std::vector<FolderReader::Entry> files = ImgFiles(reader);
-    SortByName(files);
+    // Each file is read straight into its row, in name order.
+    std::vector<std::size_t> rowOf(files.size());
+    const std::vector<std::size_t> byName = NameOrder(files);
+    for (std::size_t row = 0; row < byName.size(); ++row)
+        rowOf[byName[row]] = row;
+
     FolderScan scan;
     scan.rows.resize(files.size());
-    std::vector<std::size_t> unreadable;
+    std::vector<char> readable(files.size());
     // Reading in the file system's own order spares it a random walk.
-    for (const std::size_t i : ReadOrder(files)) {
-        MapRow& row = scan.rows[i];
+    const std::vector<std::size_t> readOrder = ReadOrder(files);
+    ForEachIndex(files.size(), [&](std::size_t k) {
+        const std::size_t i = readOrder[k];
+        MapRow& row = scan.rows[rowOf[i]];
+        readable[rowOf[i]] = ReadRow(reader, files[i].name, row);
         row.folder = folder;
-        if (const auto head = reader.ReadHead(files[i].name)) {
-            row.mapName = MapNameFromHeader(head.value().Bytes());
-            row.bytes = head.value().size;
-        } else {
-            // The row stays, so the user sees the file; the window names it once.
-            row.bytes = reader.SizeOf(files[i].name);
-            unreadable.push_back(i);
-        }
         row.file = std::move(files[i].name);
+    });
+    // The rows stay, so the user sees the files; the window names them once.
+    for (std::size_t row = 0; row < scan.rows.size(); ++row) {
+        if (!readable[row])
+            scan.unreadable.push_back(folder + scan.rows[row].file);
     }
-    std::sort(unreadable.begin(), unreadable.end());
-    for (const std::size_t i : unreadable)
-        scan.unreadable.push_back(folder + scan.rows[i].file);
     return scan;
 }
 

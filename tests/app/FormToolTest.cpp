@@ -152,19 +152,30 @@ struct FakeTerminal {   // a stand-in terminal first on the PATH; it records its
     ~FakeTerminal() { setenv("PATH", old.c_str(), 1); }
 };
 
-TEST(FormPosix, UnreadableMapsAreNamedInOneMessage)
+// Enough maps that every core reads some: rows keep the order of the names, then of the list, each with its size.
+TEST(FormPosix, UnreadableMapsAreNamedInOneMessageAndAPipeInAListIsMissing)
 {
     Form f;
-    std::string expected = "! MAPWREN: These map files could not be read; their rows show no map name:";
-    for (int i = 0; i < 8; ++i) {
-        const std::string file = "m10" + std::to_string(i) + ".img";
-        f.WriteMaps({{file, "Map", 200}});
-        ::chmod((f.Maps() / file).c_str(), i < 7 ? 0 : 0644);
-        expected += i < 5 ? "\n" + f.MapsText() + file : "";
+    std::string expected = "! MAPWREN: These map files could not be read; their rows show no map name:", files, sizes;
+    std::string listed = "pipe.img|", listedSizes = "0|", list = f.MapsText() + "pipe.img\r\n";
+    for (int i = 0; i < 600; ++i) {
+        const std::string file = (i % 2 ? "M" : "m") + std::to_string(1000 + i) + ".img", size = std::to_string(200 + i);
+        f.WriteMaps({{file, "Map", 200u + i}});
+        ::chmod((f.Maps() / file).c_str(), i % 100 == 7 ? 0 : 0644);
+        expected += i % 100 == 7 && i < 500 ? "\n" + f.MapsText() + file : "";
+        files += file + "|", sizes += size + "|", listed.insert(0, file + "|"), list.insert(0, f.MapsText() + file + "\r\n");
+        listedSizes.insert(0, (i % 100 == 7 ? "0" : size) + "|");
     }
-    ASSERT_TRUE(AsOrdinaryUser(f, fs::path(), [&] { f.Run("load"); }));   // no folder read-only
-    EXPECT_EQ(f.Only(), expected + "\nand 2 more");
-    EXPECT_EQ(std::to_string(f.Rows()) + " " + f.Column(3).substr(0, 8), "8 |||||||M");
+    ASSERT_EQ(::mkfifo((f.Maps() / "pipe.img").c_str(), 0644), 0);   // opened as it is, a read would wait for ever
+    WriteBytes(f.Maps() / "l.mwl", "mapwren\r\n" + list);
+    ASSERT_TRUE(AsOrdinaryUser(f, fs::path(), [&] {   // no folder read-only
+        f.Run("load");
+        f.desktop.nextFile = f.MapsText() + "l.mwl";
+        f.w->Click("cmdLoadList");
+    }));
+    EXPECT_EQ(f.Only(), expected + "\nand 1 more");
+    EXPECT_EQ(f.Column(1) + f.Column(4) + f.Ticks().substr(1199), files + listed + sizes + listedSizes + ".x");
+    EXPECT_EQ(f.w->Maps().CellText(7, 3) + f.w->Maps().CellText(8, 3), "Map" + std::string(47, ' '));
 }
 
 TEST(FormPosix, AFailedSaveKeepsTheOldListAndNamesIt)
