@@ -176,7 +176,13 @@ bool Utf8ToBatchFileBytes(std::string_view text, std::string& bytes)
 
 #else
 
-std::string HeaderBytesToUtf8(std::string_view bytes) { return Windows1252ToUtf8(NulAsBlank(bytes)); }
+std::string HeaderBytesToUtf8(std::string_view bytes)
+{
+    // Most names are plain ASCII: copied once, at their own size.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c != 0 && static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(bytes);
+    return Windows1252ToUtf8(NulAsBlank(bytes));
+}
 
 ListFileDecoder::ListFileDecoder(std::string_view wholeFile) : asIs_(IsValidUtf8(wholeFile)) {}
 

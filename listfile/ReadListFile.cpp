@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -157,6 +158,10 @@ ListFileContent ReadListFile(const std::string& path)
     // Only the head line and the map lines are kept, so memory stays near the file's size.
     const ListFileDecoder decode(bytes);
     ListFileContent content;
+    // Room for every line at once: a list of many thousand maps is not copied
+    // as it grows.
+    content.mapPaths.reserve(std::max(std::count(bytes.begin(), bytes.end(), '\n'),
+                                      std::count(bytes.begin(), bytes.end(), '\r')));
     bool first = true, valid = false;
     ForEachLine(bytes, [&](std::string_view line) {
         if (first) {

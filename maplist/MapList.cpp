@@ -1,6 +1,7 @@
 #include "maplist/MapList.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <string_view>
 
@@ -65,12 +66,16 @@ int MapList::ColumnWidth(int col) const
 void MapList::AppendRows(std::vector<MapRow> rows)
 {
     loadedRowCount_ += static_cast<std::int64_t>(rows.size());
-    rows_.reserve(rows_.size() + rows.size());
+    // New rows never join the selection: they come in unticked or missing.
     for (MapRow& row : rows) {
-        // New rows never join the selection: they come in unticked or missing.
         if (row.state == RowState::Ticked)
             row.state = RowState::Unticked;
-        rows_.push_back(std::move(row));
+    }
+    if (rows_.empty()) {
+        rows_ = std::move(rows);   // a first load is taken whole, not copied
+    } else {
+        rows_.reserve(rows_.size() + rows.size());
+        std::move(rows.begin(), rows.end(), std::back_inserter(rows_));
     }
     tickEntries_.resize(rows_.size());
 }
@@ -124,6 +129,7 @@ void MapList::SelectAll()
     selectedCount_ = 0;
     selectedBytes_ = 0;
     std::vector<std::string> shortPaths = ShortFileNames(rows_);
+    selectedFiles_.Reserve(rows_.size());
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         if (rows_[row].state != RowState::Missing)
             Tick(row, std::move(shortPaths[row]));

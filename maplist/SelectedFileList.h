@@ -18,6 +18,9 @@ public:
     std::size_t Size() const { return entries_.size(); }
 
     void Append(std::string text);
+    // Makes room for count entries in all, so many appends in a row do not
+    // rebuild the index as it grows.
+    void Reserve(std::size_t count) { byText_.reserve(count); }
     // Removes the first entry equal to text; false when there is none.
     bool RemoveFirst(const std::string& text);
     void Clear();

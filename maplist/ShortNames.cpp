@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "common/Parallel.h"
 #include "common/Paths.h"
 #include "maplist/FileHead.h"
 
@@ -65,12 +66,13 @@ std::vector<std::string> ShortFileNames(const std::vector<MapRow>& rows)
     std::vector<std::string> shorts(rows.size());
     for (const auto& [folder, members] : GroupByFolder(rows)) {
         const auto listed = ListedRegularFiles(folder, members.size());
-        for (const std::size_t i : members) {
+        ForEachIndex(members.size(), [&](std::size_t k) {
+            const std::size_t i = members[k];
             if (!listed || rows[i].file.find('/') != std::string::npos)
                 shorts[i] = GetShortFileName(rows[i].FullPath());
             else if (listed->contains(rows[i].file))
                 shorts[i] = rows[i].FullPath();   // an absolute path is its own short form here
-        }
+        });
     }
     return shorts;
 }
