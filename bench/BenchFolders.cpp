@@ -8,6 +8,16 @@
 #include <stdexcept>
 
 #include "common/Paths.h"
+#include "listfile/ListFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace mapwren::bench {
 
@@ -69,6 +79,46 @@ const ImgFolder& GeneratedImgFolder(std::size_t count)
 {
     static FolderCache cache;
     return cache.Get(count);
+}
+
+GeneratedList::GeneratedList(const ImgFolder& folder)
+    : path_(Utf8FromPath(fs::temp_directory_path() / ("mapwren-bench-" + std::to_string(std::random_device()()) + ".mwl")))
+{
+    std::vector<std::string> paths;
+    paths.reserve(folder.names.size());
+    for (const std::string& name : folder.names)
+        paths.push_back(folder.folder + name);
+    ok_ = WriteListFile(path_, {Port::Com, "COM3", 1, "Bench maps"}, paths).ok();
+}
+
+GeneratedList::~GeneratedList()
+{
+    std::error_code ec;
+    fs::remove(PathFromUtf8(path_), ec);
+}
+
+std::uint64_t ReadHeadsBare(const ImgFolder& folder)
+{
+    std::uint64_t total = 0;
+    char head[131];
+    for (const std::string& name : folder.names) {
+        const std::string path = folder.folder + name;
+#ifdef _WIN32
+        const int fd = ::_open(path.c_str(), _O_RDONLY | _O_BINARY);
+        const int got = fd < 0 ? 0 : ::_read(fd, head, sizeof head);
+        struct _stat64 st {};
+        ::_fstat64(fd, &st);
+        ::_close(fd);
+#else
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const ssize_t got = fd < 0 ? 0 : ::pread(fd, head, sizeof head, 0);
+        struct stat st {};
+        ::fstat(fd, &st);
+        ::close(fd);
+#endif
+        total += static_cast<std::uint64_t>(st.st_size) + static_cast<std::uint64_t>(got) + static_cast<unsigned char>(head[73]);
+    }
+    return total;
 }
 
 } // namespace mapwren::bench
