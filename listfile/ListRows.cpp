@@ -30,6 +30,7 @@ std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths)
         } else if (const Result<MapFileInfo> info = ReadMapFile(path)) {
             row.mapName = info.value().mapName;
             row.bytes = info.value().size;
+            row.notAMap = !info.value().garmin;
         }
         // A file that exists but cannot be read keeps an unticked row with no name and size 0.
         rows.push_back(std::move(row));

@@ -144,6 +144,7 @@ FolderScan ScanFolder(const std::string& folder)
         if (const auto head = reader.ReadHead(files[i].name)) {
             row.mapName = MapNameFromHeader(head.value().Bytes());
             row.bytes = head.value().size;
+            row.notAMap = !IsGarminMapHeader(head.value().Bytes());
         } else {
             // The row stays, so the user sees the file; the window names it once.
             row.bytes = reader.SizeOf(files[i].name);

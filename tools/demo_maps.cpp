@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -20,11 +21,15 @@ struct DemoMap {
     std::uint8_t xorByte;
 };
 
-// The two name fields: 20 bytes at offset 73, 30 at offset 101, blank-padded.
+// A Garmin map's two marks at 0x10 and 0x41, and the two name fields: 20
+// bytes at offset 73, 30 at offset 101, blank-padded; all XORed.
 bool WriteMap(const fs::path& path, const DemoMap& map)
 {
     std::string header(131, '\0');
     header[0] = static_cast<char>(map.xorByte);
+    for (const auto& [at, mark] : {std::pair<std::size_t, std::string>{0x10, "DSKIMG"}, {0x41, "GARMIN"}})
+        for (std::size_t i = 0; i < mark.size(); ++i)
+            header[at + i] = static_cast<char>(static_cast<std::uint8_t>(mark[i]) ^ map.xorByte);
     const std::string name = (std::string(map.name) + std::string(50, ' ')).substr(0, 50);
     for (std::size_t i = 0; i < 50; ++i) {
         const std::size_t offset = i < 20 ? 73 + i : 101 + (i - 20);

@@ -68,10 +68,13 @@ def wait_for(condition, timeout=5.0, what="condition"):
 
 
 def write_map(path, name, size, xor=0):
-    """A Garmin .img header: every byte XORed with byte 0; the map name is 50
-    characters, 20 at 0x49 and 30 at 0x65. The rest is a sparse file."""
+    """A Garmin .img header: every byte XORed with byte 0; the marks DSKIMG at
+    0x10 and GARMIN at 0x41; the map name is 50 characters, 20 at 0x49 and 30
+    at 0x65. The rest is a sparse file."""
     head = bytearray(131)
     head[0] = xor
+    for at, mark in ((0x10, b"DSKIMG"), (0x41, b"GARMIN")):
+        head[at:at + 6] = bytes(byte ^ xor for byte in mark)
     name = (name.encode("cp1252") + b" " * 50)[:50]
     for i, byte in enumerate(name):
         head[0x49 + i if i < 20 else 0x65 + i - 20] = byte ^ xor
