@@ -85,6 +85,25 @@ TEST(FormGrid, PressesOnNoCellOrAMissingFileTickNothing)
     EXPECT_EQ(seen + f.Cell() + " " + f.Ticks(), "3,0 4,0 0,0 ..vx");
 }
 
+// Keys as the grid gets them: Up 38, Down 40, Left 37, Right 39, Space 32; a missing map in row 4.
+TEST(FormGrid, ArrowKeysMoveTheCurrentRowAndSpaceTicksItAsAPressOnItsTickCell)
+{
+    const struct { const char* keys; std::string expected; } steps[] = {
+        {"k38 k38 k38", "...x 1,0 hidden 100001"},
+        {"k39 k39 k32", "v..x 1,0 1 Map Selected | Total Bytes: 1000 (0.0MB) 111111"},
+        {"k40 k40 k40 k40 k32 k32,1 k65", "v..x 4,0 1 Map Selected | Total Bytes: 1000 (0.0MB) 111111"},
+        {"k38 k32 k37 k38 k38 k32", "..vx 1,0 1 Map Selected | Total Bytes: 1572864 (1.5MB) 111111"}};
+    Loaded f;
+    f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
+    for (const auto& s : steps) {
+        f.Run(s.keys);
+        EXPECT_EQ(f.Ticks() + " " + f.Cell() + " " + (f.Shown() == "00" ? "hidden" : f.Captions()) + " " + f.ListButtons(), s.expected);
+    }
+    f.Run("k40 k32 cmdUpload");   // b after c: the tool gets the ticking order
+    EXPECT_EQ(ReceivedArguments(f.Program()), (Texts{f.MapArg("c.img"), f.MapArg("b.img")}));
+    EXPECT_FALSE(f.w->MSFlexGrid1_KeyDown(frmMain::kKeySpace, 2) || f.w->MSFlexGrid1_KeyDown('A', 0));
+}
+
 TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
 {
     Form f;
@@ -109,6 +128,41 @@ TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
     f.Run("p2,0 load");
     EXPECT_EQ(f.Column(1), "A.IMG|b.img|A.IMG|b.img|");
     EXPECT_EQ(f.Ticks() + " " + f.w->lblFilesSelected.text, ".v.. 1 Map Selected");
+}
+
+TEST(FormMapList, FilesThatAreNotGarminMapsKeepTheirRowsAndAreNamedOnce)
+{
+    Form f;
+    f.WriteMaps({{"a.img", "Alpha", 300}});
+    WriteImg(f.Maps() / "x.img", "Xor", "", 0x5A);
+    WriteBytes(f.Maps() / "cd.img", std::string(0x10, '\0') + "DSKIMG" + std::string(200, 'c'));   // no GARMIN
+    WriteBytes(f.Maps() / "photo.img", "\xFF\xD8\xFF\xE0");
+    f.Run("load");
+    f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "photo.img\r\n" + f.MapsText() + "a.img\r\n");
+    const std::string them = " (their headers lack the DSKIMG and GARMIN marks); their rows are greyed:\n";
+    EXPECT_EQ(f.desktop.messages, (Texts{"! MAPWREN: These files are not Garmin maps" + them + f.MapsText() + "cd.img\n" + f.MapsText() + "photo.img",
+                                         "! MAPWREN: This file is not a Garmin map (its header lacks the DSKIMG and GARMIN marks); its row "
+                                         "is greyed:\n" + f.MapsText() + "photo.img"}));
+    EXPECT_EQ(Form::Join(f.Rows(), [&](std::size_t r) { return std::string(f.w->Maps().Row(r).notAMap ? "n" : "."); }) + " " +
+              f.w->Maps().Row(1).mapName, ".nn.n. " + std::string(50, 'c'));
+}
+
+TEST(FormMapList, DroppedFoldersMapsAndListsLoadInTheOrderDroppedAndTheRestIsNamed)
+{
+    Form f;
+    f.WriteMaps({{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}});
+    const fs::path more = f.dir.path() / "more";
+    fs::create_directory(more);
+    for (const char* file : {"c.img", "D.IMG"})
+        WriteImg(more / file, file, "");
+    WriteBytes(more / "list.txt", "mapwren USB\r\n" + f.MapsText() + "a.img\r\n");
+    WriteBytes(more / "notes.mwl", "no list");
+    const std::string m = Utf8FromPath(more) + kPathSeparator;
+    f.w->Form_OLEDragDrop({m + "D.IMG", m + "c.img", Utf8FromPath(f.Maps()), m + "notes.mwl", m + "list.txt", m + "gone", m + "c.img"});
+    EXPECT_EQ(f.Column(1) + " " + std::to_string(f.desktop.repaints) + " " + f.Cell() + " " + f.ListButtons() + " " + "-ACU"[int(f.w->SelectedPort())],
+              "c.img|D.IMG|a.img|b.img|a.img|c.img| 1 6,0 100001 U");
+    EXPECT_EQ(f.Only(), "! MAPWREN: These dropped files could not be used; only folders, map files (.img) and list files can be dropped:\n" +
+                            m + "notes.mwl\n" + m + "gone");
 }
 
 TEST(FormMapList, CancelOrAFolderWithoutMapsAddsNothing)
