@@ -1,7 +1,7 @@
 // Writes the demo's map files: Garmin ".img" headers with made-up map names,
 // some in Windows-1252 letters, one stored XORed, one file name with blanks,
-// and a list file naming some of them and one map that is not there, for the
-// window's demo program folder.
+// a list file naming some of them and one map that is not there, and a photo
+// named as a map, for the window's demo program folder.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -98,5 +98,7 @@ int main(int argc, char** argv)
     }
     // A map moved away since the list was saved: its row shows the missing-file picture.
     list << (folder / "moved_away.img").string() << "\r\n";
+    // A photo renamed: Load Folder greys its row and names it.
+    std::ofstream(folder / "holiday_photo.img", std::ios::binary | std::ios::trunc) << "\xFF\xD8\xFF\xE0 JFIF photo";
     return list ? 0 : 1;
 }
