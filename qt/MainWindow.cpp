@@ -139,7 +139,10 @@ std::vector<std::string> DroppedPaths(const QMimeData* data)
 
 } // namespace
 
-void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+
+// Every move over the window is answered, or the drop would be refused.
+void MainWindow::dragMoveEvent(QDragMoveEvent* event)
 {
     if (!DroppedPaths(event->mimeData()).empty())
         event->acceptProposedAction();

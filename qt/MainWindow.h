@@ -44,6 +44,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Local files and folders dropped anywhere on the window go to the form.
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
