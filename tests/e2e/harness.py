@@ -131,6 +131,7 @@ class Program:
             shutil.copy(os.path.join(BIN, "mapwren_standin"), os.path.join(self.folder, tool))
         self.args_file = os.path.join(self.folder, "sendmap-args.txt")
         self.process = None
+        self.helpers = []
 
     def start(self, *args):
         # A session of its own, so the tool runs and any terminal end with it.
@@ -153,6 +154,9 @@ class Program:
         return self
 
     def stop(self):
+        for helper in self.helpers:
+            helper.kill()
+            helper.wait(5)
         if self.process:
             try:
                 os.killpg(self.process.pid, signal.SIGKILL)   # the window, the tool runs, a terminal
@@ -198,6 +202,20 @@ class Program:
 
     def click_cell(self, row, col, repeat=1):
         self.click_at(*self.cell(row, col), repeat=repeat)
+
+    def drag(self, paths):
+        """Drags the paths with the real pointer from a drag source at the screen's top left onto the grid."""
+        self.helpers.append(subprocess.Popen([os.path.join(BIN, "mapwren_dragsource"), *paths],
+                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for(lambda: find_window("drag source"), 10, "the drag source")
+        start, (x, y) = (60, 30), self.cell(2, 2)
+        end = (self.origin[0] + x, self.origin[1] + y)
+        xdotool("mousemove", *start)
+        xdotool("mousedown", 1)
+        for step in range(1, 9):   # the drag follows the pointer's moves over both windows
+            xdotool("mousemove", *(a + (b - a) * step // 8 for a, b in zip(start, end)))
+            time.sleep(0.1)
+        xdotool("mouseup", 1)
 
     def key(self, *keys, window=None):
         xdotool("windowfocus", window or self.window)

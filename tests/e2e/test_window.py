@@ -45,6 +45,51 @@ class Ticking(WindowCase):
         self.assertEqual(p.tool_args(), [self.row["a"]])
 
 
+    def test_arrow_keys_move_the_row_and_space_ticks_it_as_a_press_does(self):
+        p = self.start()
+        p.click_cell(1, 1)   # the grid takes the focus; a file cell ticks nothing
+        p.key("Down", "Down", "space", "Up", "space", "Down")
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), [self.row["d"], self.row["a"]])
+
+
+class Questions(WindowCase):
+    def test_maps_sharing_a_name_or_too_big_for_fat32_are_sent_only_after_yes(self):
+        cases = [  # (what, maps as (folder, file, size), clicks, the switches the tool gets before the maps)
+            ("4 GB", [("maps", "x.img", 3 << 30), ("maps", "y.img", 1 << 30)],
+             ["chkCreateFile", "cmdSelectAll", "cmdCreateFile"], ["-l"]),
+            ("one name", [("maps", "a.img", 9000), ("other", "A.IMG", 8000)], ["cmdSelectAll", "cmdUpload"], []),
+        ]
+        for what, maps, clicks, switches in cases:
+            with self.subTest(what):
+                if getattr(self, "program", None):
+                    self.program.stop()
+                self.program = p = Program()
+                self.addCleanup(p.stop)
+                paths = [p.make_maps([(file, "Map", size)], os.path.join(p.folder, folder))[0]
+                         for folder, file, size in maps]
+                p.start(p.make_list(paths, head="mapwren Auto"))
+                for control in clicks:
+                    p.click(control)
+                p.key("Return", window=p.wait_window("MAPWREN"))   # No, the default
+                self.assertTrue(p.no_tool_run(), "No started the tool")
+                p.click(clicks[-1])
+                p.key("alt+y", window=p.wait_window("MAPWREN"))
+                self.assertEqual(p.tool_args(), switches + paths)
+
+
+class Dropping(WindowCase):
+    def test_a_map_a_list_and_a_folder_dragged_onto_the_window_load_in_that_order(self):
+        p = self.start()
+        loose = p.make_maps([("x.img", "X-Ray", 4000), ("w.img", "Whiskey", 3000)], os.path.join(p.folder, "loose"))
+        folder = os.path.join(p.folder, "more")
+        found = p.make_maps([("y.img", "Yankee", 3000)], folder)
+        p.drag([loose[0], p.make_list([loose[1]], name="other.mwl"), folder])
+        p.click("cmdSelectAll")
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), self.paths + loose + found)
+
+
 class AccessKeys(WindowCase):
     def test_each_access_key_acts_with_one_press(self):
         all_maps = lambda: self.paths
