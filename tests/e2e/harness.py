@@ -188,11 +188,15 @@ class Program:
         xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
         xdotool("click", "--repeat", repeat, "--delay", 80, 1)
 
-    def click(self, control):
+    def centre(self, control):
+        """Centre of a control in client pixels."""
         frame, left, top, width, height = CONTROLS[control]
         if frame:
             left, top = left + FRAMES[frame][0], top + FRAMES[frame][1]
-        self.click_at(px(left + width // 2), px(top + height // 2))
+        return px(left + width // 2), px(top + height // 2)
+
+    def click(self, control):
+        self.click_at(*self.centre(control))
 
     def cell(self, row, col):
         """Centre of a grid cell in client pixels; row 0 is the header."""
@@ -203,12 +207,12 @@ class Program:
     def click_cell(self, row, col, repeat=1):
         self.click_at(*self.cell(row, col), repeat=repeat)
 
-    def drag(self, paths):
-        """Drags the paths with the real pointer from a drag source at the screen's top left onto the grid."""
+    def drag(self, paths, control):
+        """Drags the paths with the real pointer from a drag source at the screen's top left onto a control."""
         self.helpers.append(subprocess.Popen([os.path.join(BIN, "mapwren_dragsource"), *paths],
                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_for(lambda: find_window("drag source"), 10, "the drag source")
-        start, (x, y) = (60, 30), self.cell(2, 2)
+        start, (x, y) = (60, 30), self.centre(control)
         end = (self.origin[0] + x, self.origin[1] + y)
         xdotool("mousemove", *start)
         xdotool("mousedown", 1)

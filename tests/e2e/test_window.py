@@ -84,10 +84,11 @@ class Dropping(WindowCase):
         loose = p.make_maps([("x.img", "X-Ray", 4000), ("w.img", "Whiskey", 3000)], os.path.join(p.folder, "loose"))
         folder = os.path.join(p.folder, "more")
         found = p.make_maps([("y.img", "Yankee", 3000)], folder)
-        p.drag([loose[0], p.make_list([loose[1]], name="other.mwl"), folder])
+        p.click("chkMapset")   # a box that takes typed and dropped text: the window takes the drop all the same
+        p.drag([loose[0], p.make_list([loose[1]], name="other.mwl"), folder], "txtMapset")
         p.click("cmdSelectAll")
         p.click("cmdUpload")
-        self.assertEqual(p.tool_args(), self.paths + loose + found)
+        self.assertEqual(p.tool_args(), self.paths + loose + found + ["-m", ""])   # and the box kept no text
 
 
 class AccessKeys(WindowCase):

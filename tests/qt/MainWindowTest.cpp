@@ -7,12 +7,10 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMimeData>
 #include <QRadioButton>
 #include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTest>
-#include <QUrl>
 
 #include "app/frmMainDesign.h"
 #include "qt/MainWindow.h"
@@ -137,20 +135,6 @@ private slots:
         // The window system's second press of a double click comes alone.
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, s.Cell(2, 0));
         QCOMPARE(s.form->Maps().SelectedCount(), 0);
-        QTest::keyClick(grid, Qt::Key_Up);
-        QTest::keyClick(grid, Qt::Key_Space);
-        QCOMPARE(s.form->Maps().Row(0).state, RowState::Ticked);
-        // A drop reaches the window through its platform window, the mapset box under it usable.
-        QTest::mouseClick(s["chkMapset"], Qt::LeftButton, {}, QPoint(6, 6));
-        QMimeData dropped;
-        dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(s.maps.folder()))});
-        dropped.setText(dropped.urls().constFirst().toString());   // as a file manager's drag carries them
-        const QPoint at = s["txtMapset"]->mapTo(s.window.get(), QPoint(4, 4));
-        QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, {});
-        QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, {});
-        QApplication::sendEvent(s.window->windowHandle(), &enter);
-        QApplication::sendEvent(s.window->windowHandle(), &drop);
-        QCOMPARE(s.window->GridModel().rowCount(), 6);
         QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::RightButton, {}, s.Header(3));
         QCOMPARE(s.window->GridModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("> Map Name"));
