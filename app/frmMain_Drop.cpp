@@ -17,9 +17,11 @@ enum class Dropped { Folder, MapFile, Other };
 
 Dropped KindOf(const std::string& path)
 {
+    if (path.find('\0') != std::string::npos)   // the system would read another name
+        return Dropped::Other;
     std::error_code ec;
     const auto status = std::filesystem::status(PathFromUtf8(path), ec);
-    if (ec || path.find('\0') != std::string::npos)
+    if (ec)
         return Dropped::Other;
     if (std::filesystem::is_directory(status))
         return Dropped::Folder;
