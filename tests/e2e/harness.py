@@ -2,8 +2,8 @@
 
 Each Program runs in a fresh temporary program folder holding a copy of the
 program and of the recording stand-in tool, which writes the arguments it got,
-one per line, to "sendmap-args.txt" beside itself. The program is the Linux
-window or, with PLATFORM set to WINE, the Windows program run under Wine.
+one per line, to "sendmap-args.txt" beside itself. PLATFORM says which: the
+Linux window (linux()) or the Windows program under Wine (wine()).
 """
 import os
 import shutil

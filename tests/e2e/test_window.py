@@ -87,7 +87,8 @@ class AccessKeys(WindowCase):
             ("Load", [], ["alt+l"], [], ("window", DIALOG_LOAD_LIST)),
             ("Save", ["cmdSelectAll"], ["alt+s"], [], ("window", DIALOG_SAVE_LIST)),
             ("Select All", [], ["alt+a"], ["cmdUpload"], ("args", all_maps)),
-            ("Select None", ["cmdSelectAll"], ["alt+n"], [(1, 0), "cmdUpload"], ("args", lambda p: p.sent(self.paths[:1]))),
+            ("Select None", ["cmdSelectAll"], ["alt+n"], [(1, 0), "cmdUpload"],
+             ("args", lambda p: p.sent(self.paths[:1]))),
             ("Erase GPS, then Yes", [], ["alt+e", "alt+y"], [], ("args", lambda p: ["-e"])),
             ("No while the question is open", ["cmdSelectAll"], ["alt+e", "alt+n", "alt+y"], [],
              ("no run, then args", all_maps)),
@@ -198,7 +199,8 @@ class Commands(WindowCase):
         saved = os.path.join(p.folder, "saved.mwl")
         p.type_into(p.wait_window(DIALOG_SAVE_LIST), saved)
         wait_for(lambda: os.path.exists(saved), 5, "the list file")
-        expected = "".join(line + "\r\n" for line in ["mapwren Auto mapset:1 Alps", *map(p.native, [self.row["a"], self.row["b"]])])
+        lines = ["mapwren Auto mapset:1 Alps", p.native(self.row["a"]), p.native(self.row["b"])]
+        expected = "".join(line + "\r\n" for line in lines)
         with open(saved, "rb") as f:
             self.assertEqual(f.read(), expected.encode())
 
