@@ -207,6 +207,20 @@ TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesAndCap
     }
     EXPECT_EQ(ListView_GetItemCount(s.window->Grid()), 3);
     EXPECT_EQ(s.Cell(3, 4), "2411724800");
+    // Every port name reads whole in the closed COM box, and every size in the Bytes column.
+    const auto fits = [](HWND control, const wchar_t* text, int room) {
+        HDC dc = GetDC(control);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        SIZE needed{};
+        GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &needed);
+        ReleaseDC(control, dc);
+        return needed.cx <= room;
+    };
+    COMBOBOXINFO box{};
+    box.cbSize = sizeof box;
+    GetComboBoxInfo(s["cboCOM"], &box);
+    EXPECT_TRUE(fits(s["cboCOM"], L"COM8", box.rcItem.right - box.rcItem.left));
+    EXPECT_TRUE(fits(s.window->Grid(), L"2411724800", ListView_GetColumnWidth(s.window->Grid(), 4) - 4));
 }
 
 TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
