@@ -226,8 +226,20 @@ TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesAndCap
 TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
 {
     Started s;
+    // The middle of the upload picture's red arrow: faded while the button is disabled.
+    const auto arrow = [&] {
+        UpdateWindow(s["cmdUpload"]);
+        HDC dc = GetDC(s["cmdUpload"]);
+        RECT button{};
+        GetClientRect(s["cmdUpload"], &button);
+        const COLORREF colour = GetPixel(dc, (button.right - 105) / 2 + 84, (button.bottom - 19) / 2 + 9);
+        ReleaseDC(s["cmdUpload"], dc);
+        return colour;
+    };
+    EXPECT_NE(arrow(), RGB(224, 0, 0));
     s.Key(s["cmdFileOpen"], 'A', true);   // Select All's access key, shared with the About menu
     EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
+    EXPECT_EQ(arrow(), RGB(224, 0, 0));
     EXPECT_EQ(Text(s["lblFilesSelected"]), "3 Maps Selected");
     s.Click("optCOM");
     EXPECT_TRUE(IsWindowEnabled(s["cboCOM"]));
