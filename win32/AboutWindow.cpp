@@ -10,6 +10,7 @@
 #include "win32/DesignLook.h"
 #include "win32/Input.h"
 #include "win32/Pictures.h"
+#include "win32/ObjectWindowProc.h"
 #include "win32/Twips.h"
 
 namespace mapwren {
@@ -27,7 +28,7 @@ AboutWindow::AboutWindow(Desktop& desktop, HWND owner) : form_(desktop)
     static const bool registered = [] {
         WNDCLASSEXW type{};
         type.cbSize = sizeof type;
-        type.lpfnWndProc = &AboutWindow::WindowProc;
+        type.lpfnWndProc = &ObjectWindowProc<AboutWindow>;
         type.hInstance = GetModuleHandleW(nullptr);
         type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         type.lpszClassName = kClassName;
@@ -145,22 +146,6 @@ bool AboutWindow::PreTranslate(MSG& message)
     }
     default: return false;
     }
-}
-
-LRESULT CALLBACK AboutWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY && self) {
-        self->window_ = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -9,6 +9,7 @@
 
 #include "about/frmAbout.h"
 #include "app/ControlDesign.h"
+#include "win32/ObjectWindowProc.h"
 
 namespace mapwren {
 
@@ -34,7 +35,9 @@ public:
     bool PreTranslate(MSG& message);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Owner>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND window) { window_ = window; }
     static LRESULT CALLBACK AddressProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR self);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

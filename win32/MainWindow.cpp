@@ -4,6 +4,7 @@
 
 #include "app/frmMainDesign.h"
 #include "common/Encoding.h"
+#include "win32/ObjectWindowProc.h"
 #include "win32/Twips.h"
 #include "win32/WindowStyle.h"
 
@@ -38,7 +39,7 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText)
     static const bool registered = [] {
         WNDCLASSEXW type{};
         type.cbSize = sizeof type;
-        type.lpfnWndProc = &MainWindow::WindowProc;
+        type.lpfnWndProc = &ObjectWindowProc<MainWindow>;
         type.hInstance = GetModuleHandleW(nullptr);
         type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -111,24 +112,6 @@ bool MainWindow::PreTranslate(MSG& message)
     if (message.message == WM_SYSCHAR && ActOnAccessKey(static_cast<wchar_t>(message.wParam)))
         return true;
     return IsDialogMessageW(window_, &message);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        self->window_ = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->OnMessage(message, wParam, lParam);
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/frmMain.h"
+#include "win32/ObjectWindowProc.h"
 #include "win32/Pictures.h"
 #include "win32/Win32Desktop.h"
 
@@ -54,7 +55,9 @@ private:
         int id = 0;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Owner>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND window) { window_ = window; }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(NMHDR* header);
     HBRUSH OnColour(HDC dc, HWND control);
