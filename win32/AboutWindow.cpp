@@ -25,16 +25,7 @@ COLORREF Colour(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
 AboutWindow::AboutWindow(Desktop& desktop, HWND owner) : form_(desktop)
 {
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = &ObjectWindowProc<AboutWindow>;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.lpszClassName = kClassName;
-        return RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
+    RegisterObjectWindowClass<AboutWindow>(kClassName);
     const FormDesign& design = frmAboutForm();
     dpi_ = owner ? GetDpiForWindow(owner) : 96;
     sheet_ = CreateSolidBrush(Colour(design.background));
