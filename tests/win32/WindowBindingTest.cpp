@@ -254,7 +254,10 @@ TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
     EXPECT_TRUE(IsWindowVisible(s["cmdCreateFile"]) && !IsWindowVisible(s["cmdUpload"]));
     s.Click("cmdEraseGPS");
     EXPECT_TRUE(IsWindowVisible(s["optSureNo"]));
-    s.Click("optSureNo");
+    // No's access key, shared with Select None: the first in the tab order acts, wherever the focus is.
+    SetFocus(s["cmdSaveList"]);
+    s.Key(s["cmdSaveList"], 'N', true);
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
     EXPECT_FALSE(IsWindowVisible(s["optSureNo"]) || SendMessageW(s["optSureNo"], BM_GETCHECK, 0, 0));
     s.Key(GetFocus(), VK_F1);   // the menu's shortcut
     EXPECT_EQ(Text(s.window->Handle()).substr(Text(s.window->Handle()).size() - 19), "(Using Sendmap.exe)");
