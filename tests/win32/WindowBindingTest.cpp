@@ -146,12 +146,11 @@ struct Started {
         if (col == 0)
             cell.right = cell.left + ListView_GetColumnWidth(grid, 0);
         POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-        if (row == 0)
-            at.y = Px(kGridRowHeight, window->Dpi()) / 2;
         HWND target = grid;
-        if (row == 0) {
+        if (row == 0) {   // the header is a window of its own, as high as a row
             target = ListView_GetHeader(grid);
             MapWindowPoints(grid, target, &at, 1);
+            at.y = Px(kGridRowHeight, window->Dpi()) / 2;
         }
         SendMessageW(target, down, keys, MAKELPARAM(at.x, at.y));
         if (up)
