@@ -25,16 +25,7 @@ COLORREF Colour(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
 AboutWindow::AboutWindow(Desktop& desktop, HWND owner) : form_(desktop)
 {
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = &ObjectWindowProc<AboutWindow>;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.lpszClassName = kClassName;
-        return RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
+    RegisterObjectWindowClass<AboutWindow>(kClassName);
     const FormDesign& design = frmAboutForm();
     dpi_ = owner ? GetDpiForWindow(owner) : 96;
     sheet_ = CreateSolidBrush(Colour(design.background));
@@ -71,29 +62,31 @@ HWND AboutWindow::Control(std::string_view name) const
 void AboutWindow::CreateControls()
 {
     for (const ControlDesign& design : frmAboutControls()) {
-        const RECT place{Px(design.place.left, dpi_), Px(design.place.top, dpi_), Px(design.place.width, dpi_),
-                         Px(design.place.height, dpi_)};
+        const int left = Px(design.place.left, dpi_);
+        const int top = Px(design.place.top, dpi_);
+        const int width = Px(design.place.width, dpi_);
+        const int height = Px(design.place.height, dpi_);
         HWND control = nullptr;
         if (design.kind == ControlKind::TextBox) {
             DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | (design.locked ? ES_READONLY : 0);
             style |= design.align == TextAlign::Centre ? ES_CENTER : design.align == TextAlign::Right ? ES_RIGHT : 0;
             control = CreateWindowExW(design.borderless ? 0 : WS_EX_CLIENTEDGE, L"EDIT",
-                                      WideFromUtf8(design.caption).c_str(), style, place.left, place.top,
-                                      place.right, place.bottom, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                      WideFromUtf8(design.caption).c_str(), style, left, top, width,
+                                      height, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
             SetWindowSubclass(control, &AboutWindow::AddressProc, 0, reinterpret_cast<DWORD_PTR>(this));
         } else if (design.kind == ControlKind::PictureBox) {
             control = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_CENTERIMAGE |
-                                      SS_REALSIZECONTROL, place.left, place.top, place.right, place.bottom, window_,
+                                      SS_REALSIZECONTROL, left, top, width, height, window_,
                                       nullptr, GetModuleHandleW(nullptr), nullptr);
-            pictureIcon_ = LoadProgramIcon(design.picture, place.right);
+            pictureIcon_ = LoadProgramIcon(design.picture, width);
             SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_), 0);
         } else {
             const DWORD align = design.align == TextAlign::Centre ? SS_CENTER
                                 : design.align == TextAlign::Right ? SS_RIGHT
                                                                     : SS_LEFT;
             control = CreateWindowExW(0, L"STATIC", WideFromUtf8(design.caption).c_str(),
-                                      WS_CHILD | WS_VISIBLE | SS_NOPREFIX | align, place.left, place.top,
-                                      place.right, place.bottom, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                      WS_CHILD | WS_VISIBLE | SS_NOPREFIX | align, left, top, width,
+                                      height, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
         }
         HFONT font = CreateDesignFont(design.font, dpi_);
         fonts_.push_back(font);

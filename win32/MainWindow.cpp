@@ -36,19 +36,9 @@ void SetText(HWND window, const std::string& text)
 MainWindow::MainWindow(std::string programFolder, std::string argumentText)
     : desktop_([this] { Draw(); }), form_(desktop_, std::move(programFolder), std::move(argumentText))
 {
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = &ObjectWindowProc<MainWindow>;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        type.hIcon = LoadProgramIcon("icon", GetSystemMetrics(SM_CXICON));
-        type.hIconSm = LoadProgramIcon("icon", GetSystemMetrics(SM_CXSMICON));
-        type.lpszClassName = kClassName;
-        return RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
+    RegisterObjectWindowClass<MainWindow>(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                          LoadProgramIcon("icon", GetSystemMetrics(SM_CXICON)),
+                                          LoadProgramIcon("icon", GetSystemMetrics(SM_CXSMICON)));
     // One blank until start-up names it, as the form's caption is.
     CreateWindowExW(0, kClassName, WideFromUtf8(form_.Caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     100, 100, nullptr, nullptr, GetModuleHandleW(nullptr), this);

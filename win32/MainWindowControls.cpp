@@ -217,7 +217,7 @@ void MainWindow::Layout()
         SetWindowPos(control.window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         if (!design.picture.empty()) {
             pictures_[std::string(design.picture)] =
-                LoadPicture(design.picture).Resized(Scaled(design.pictureWidth, dpi_), Scaled(design.pictureHeight, dpi_));
+                LoadPicture(design.picture, Scaled(design.pictureWidth, dpi_), Scaled(design.pictureHeight, dpi_));
         }
     }
     ReleaseDC(window_, screen);

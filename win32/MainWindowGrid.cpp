@@ -110,6 +110,9 @@ void MainWindow::DrawGrid()
             ListView_SetColumn(grid_, col, &column);
         }
     }
+    // The ListView's focused row is the form's current row, so the keyboard goes on from there.
+    if (form_.Row() > 0 && ListView_GetNextItem(grid_, -1, LVNI_FOCUSED) != form_.Row() - 1)
+        ListView_SetItemState(grid_, form_.Row() - 1, LVIS_FOCUSED, LVIS_FOCUSED);
     InvalidateRect(grid_, nullptr, FALSE);
     // Hiding the grid while it fills must not lose the focus it had.
     const bool visible = form_.MSFlexGrid1.visible;
@@ -182,6 +185,15 @@ void MainWindow::DrawGridRow(const DRAWITEMSTRUCT& item)
 // accessibility tools); the rows are drawn by DrawGridRow.
 LRESULT MainWindow::GridNotify(NMHDR* header)
 {
+    // The keyboard moves the current row too.
+    if (header->code == LVN_ITEMCHANGED && !drawing_) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if (change->iItem >= 0 && (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED)) {
+            form_.SetCurrentCell(change->iItem + 1, form_.Col());
+            InvalidateRect(grid_, nullptr, FALSE);
+        }
+        return 0;
+    }
     if (header->code != LVN_GETDISPINFOW)
         return 0;
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;

@@ -27,4 +27,24 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return owner->OnMessage(message, wParam, lParam);
 }
 
+// Registers, once, the window class whose windows are made for Owner objects.
+template <class Owner>
+void RegisterObjectWindowClass(const wchar_t* name, HBRUSH background = nullptr, HICON icon = nullptr,
+                               HICON smallIcon = nullptr)
+{
+    static const bool registered = [&] {
+        WNDCLASSEXW type{};
+        type.cbSize = sizeof type;
+        type.lpfnWndProc = &ObjectWindowProc<Owner>;
+        type.hInstance = GetModuleHandleW(nullptr);
+        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        type.hbrBackground = background;
+        type.hIcon = icon;
+        type.hIconSm = smallIcon;
+        type.lpszClassName = name;
+        return RegisterClassExW(&type) != 0;
+    }();
+    (void)registered;
+}
+
 } // namespace mapwren

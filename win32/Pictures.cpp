@@ -1,5 +1,7 @@
 #include "win32/Pictures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -42,6 +44,7 @@ Picture& Picture::operator=(Picture&& other) noexcept
         if (bitmap_)
             DeleteObject(bitmap_);
         bitmap_ = other.bitmap_;
+        bits_ = other.bits_;
         width_ = other.width_;
         height_ = other.height_;
         other.bitmap_ = nullptr;
@@ -81,22 +84,56 @@ Picture LoadPicture(std::string_view name)
         for (int x = 0; x < width; ++x)
             bits[static_cast<std::size_t>(y) * width + x] = Premultiplied(row[x]);
     }
-    return {bitmap, width, height};
+    return {bitmap, bits, width, height};
+}
+
+Picture LoadPicture(std::string_view name, int width, int height)
+{
+    Picture own = LoadPicture(name);
+    if (own.Width() == width && own.Height() == height)
+        return own;
+    Picture large = LoadPicture(std::string(name) + "_2x");
+    return (large.Bitmap() ? large : own).Resized(width, height);
 }
 
 Picture Picture::Resized(int width, int height) const
 {
     std::uint32_t* bits = nullptr;
     HBITMAP bitmap = NewBitmap(width, height, bits);
-    if (bitmap) {
+    if (!bitmap || !bits_)
+        return {bitmap, bits, width, height};
+    if (width > width_ || height > height_) {
         // Blending into an empty bitmap keeps the alpha.
         HDC dc = CreateCompatibleDC(nullptr);
         HGDIOBJ old = SelectObject(dc, bitmap);
         Draw(dc, 0, 0, width, height);
         SelectObject(dc, old);
         DeleteDC(dc);
+        return {bitmap, bits, width, height};
     }
-    return {bitmap, width, height};
+    const double scaleX = static_cast<double>(width_) / width;
+    const double scaleY = static_cast<double>(height_) / height;
+    for (int y = 0; y < height; ++y) {
+        const double top = y * scaleY, bottom = (y + 1) * scaleY;
+        for (int x = 0; x < width; ++x) {
+            const double left = x * scaleX, right = (x + 1) * scaleX;
+            double sum[4] = {};
+            for (int sy = static_cast<int>(top); sy < height_ && sy < bottom; ++sy) {
+                const double coverY = std::min<double>(bottom, sy + 1) - std::max<double>(top, sy);
+                for (int sx = static_cast<int>(left); sx < width_ && sx < right; ++sx) {
+                    const double cover = coverY * (std::min<double>(right, sx + 1) - std::max<double>(left, sx));
+                    const std::uint32_t pixel = bits_[static_cast<std::size_t>(sy) * width_ + sx];
+                    for (int c = 0; c < 4; ++c)
+                        sum[c] += cover * ((pixel >> (8 * c)) & 0xFF);
+                }
+            }
+            std::uint32_t mean = 0;
+            for (int c = 0; c < 4; ++c)
+                mean |= static_cast<std::uint32_t>(std::lround(sum[c] / (scaleX * scaleY))) << (8 * c);
+            bits[static_cast<std::size_t>(y) * width + x] = mean;
+        }
+    }
+    return {bitmap, bits, width, height};
 }
 
 void Picture::Draw(HDC dc, int x, int y, int width, int height, BYTE opacity) const

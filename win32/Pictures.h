@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string_view>
 
 namespace mapwren {
@@ -11,7 +12,10 @@ namespace mapwren {
 class Picture {
 public:
     Picture() = default;
-    Picture(HBITMAP bitmap, int width, int height) : bitmap_(bitmap), width_(width), height_(height) {}
+    Picture(HBITMAP bitmap, std::uint32_t* bits, int width, int height)
+        : bitmap_(bitmap), bits_(bits), width_(width), height_(height)
+    {
+    }
     Picture(Picture&& other) noexcept { *this = static_cast<Picture&&>(other); }
     Picture& operator=(Picture&& other) noexcept;
     ~Picture();
@@ -20,7 +24,8 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    // The same picture at another size.
+    // The same picture at another size: each pixel of a smaller one is the
+    // mean of the pixels it covers, a larger one is stretched.
     Picture Resized(int width, int height) const;
     // Blends it into the rectangle, stretched to it; opacity 255 is the picture as it is.
     void Draw(HDC dc, int x, int y, int width, int height, BYTE opacity = 255) const;
@@ -29,6 +34,7 @@ public:
 
 private:
     HBITMAP bitmap_ = nullptr;
+    std::uint32_t* bits_ = nullptr;   // premultiplied BGRA, top-down
     int width_ = 0;
     int height_ = 0;
 };
@@ -36,6 +42,9 @@ private:
 // A bitmap of the resource script by the name of its picture in resources/
 // ("upload"); an empty picture when there is none.
 Picture LoadPicture(std::string_view name);
+// The same at the given size, drawn from the twice as large bitmap the build
+// also makes ("upload_2x") when the size is not the picture's own.
+Picture LoadPicture(std::string_view name, int width, int height);
 
 // The program's icon in the given size.
 HICON LoadProgramIcon(std::string_view name, int size);

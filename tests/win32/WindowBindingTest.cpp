@@ -56,24 +56,24 @@ HWND WaitForWindow(const std::wstring& title)
 }
 
 // Answers the next dialog or message box with that title from another thread,
-// as a user would: a file name typed, or OK, Yes or No pressed. What the box
-// said is kept, "<icon> <text>" with icon C, ! or i as the forms' fake writes it.
-struct Answer {
-    std::string said;
-    std::thread helper;
+// as a user would: a file name typed, or OK, Yes or No pressed. Said() is what
+// the box said, "<icon> <text>" with icon C, !, i or ? as the forms' fake writes it.
+class Answer {
+public:
     Answer(std::string title, std::string fileName, int button = IDOK)
-        : helper([this, title, fileName, button] {
+        : helper_([this, title, fileName, button] {
               HWND box = WaitForWindow(WideFromUtf8(title));
               if (!box)
                   return;
-              char mark = '?';
-              for (auto [icon, is] : {std::pair{IDI_ERROR, 'C'}, {IDI_WARNING, '!'}, {IDI_INFORMATION, 'i'}}) {
+              char mark = ' ';
+              for (auto [icon, is] :
+                   {std::pair{IDI_ERROR, 'C'}, {IDI_WARNING, '!'}, {IDI_INFORMATION, 'i'}, {IDI_QUESTION, '?'}}) {
                   for (int picture : {20, 0x440}) {   // Windows' and Wine's icon control
                       if (SendDlgItemMessageW(box, picture, STM_GETICON, 0, 0) == LPARAM(LoadIconW(nullptr, icon)))
                           mark = is;
                   }
               }
-              said = std::string(1, mark) + " " + Text(GetDlgItem(box, 0xFFFF));
+              said_ = std::string(1, mark) + " " + Text(GetDlgItem(box, 0xFFFF));
               for (int name : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
                   if (HWND edit = GetDlgItem(box, name))
                       SetWindowTextW(edit, WideFromUtf8(fileName).c_str());
@@ -82,7 +82,21 @@ struct Answer {
           })
     {
     }
-    ~Answer() { helper.join(); }
+    ~Answer()
+    {
+        if (helper_.joinable())
+            helper_.join();
+    }
+    std::string Said()
+    {
+        if (helper_.joinable())
+            helper_.join();
+        return said_;
+    }
+
+private:
+    std::string said_;
+    std::thread helper_;
 };
 
 // A started window over a program folder holding both tools, with three maps
@@ -132,12 +146,11 @@ struct Started {
         if (col == 0)
             cell.right = cell.left + ListView_GetColumnWidth(grid, 0);
         POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-        if (row == 0)
-            at.y = Px(kGridRowHeight, window->Dpi()) / 2;
         HWND target = grid;
-        if (row == 0) {
+        if (row == 0) {   // the header is a window of its own, as high as a row
             target = ListView_GetHeader(grid);
             MapWindowPoints(grid, target, &at, 1);
+            at.y = Px(kGridRowHeight, window->Dpi()) / 2;
         }
         SendMessageW(target, down, keys, MAKELPARAM(at.x, at.y));
         if (up)
@@ -254,7 +267,10 @@ TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
     EXPECT_TRUE(IsWindowVisible(s["cmdCreateFile"]) && !IsWindowVisible(s["cmdUpload"]));
     s.Click("cmdEraseGPS");
     EXPECT_TRUE(IsWindowVisible(s["optSureNo"]));
-    s.Click("optSureNo");
+    // No's access key, shared with Select None: the first in the tab order acts, wherever the focus is.
+    SetFocus(s["cmdSaveList"]);
+    s.Key(s["cmdSaveList"], 'N', true);
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
     EXPECT_FALSE(IsWindowVisible(s["optSureNo"]) || SendMessageW(s["optSureNo"], BM_GETCHECK, 0, 0));
     s.Key(GetFocus(), VK_F1);   // the menu's shortcut
     EXPECT_EQ(Text(s.window->Handle()).substr(Text(s.window->Handle()).size() - 19), "(Using Sendmap.exe)");
@@ -299,28 +315,47 @@ TEST(Win32Window, DialogsAndMessageBoxesAskAsTheFormSaysAndTheirAnswersReachIt)
     Started s;
     testing::WriteBytes(s.tools.path() / "plain.txt", "not a list\r\n");
     {
-        Answer answer("Select Text file containing list of .img Files", s.tools.folder() + "plain.txt");
+        Answer dialog("Select Text file containing list of .img Files", s.tools.folder() + "plain.txt");
         Answer message("MAPWREN", "");
         s.Click("cmdLoadList");
-        message.helper.join();
-        EXPECT_EQ(message.said, "! Invalid File                 ");
-        message.helper = std::thread([] {});
+        EXPECT_EQ(message.Said(), "! Invalid File                 ");
     }
     s.Click("cmdSelectAll");
     {
-        Answer answer("Save list of selected maps to a text file", s.tools.folder() + "saved");
+        Answer dialog("Save list of selected maps to a text file", s.tools.folder() + "saved");
         s.Click("cmdSaveList");
     }
-    EXPECT_EQ(testing::ReadBytes(s.tools.path() / "saved"), "mapwren Auto\r\n" + s.maps.folder() + "a.img\r\n" +
-                                                                s.maps.folder() + "b.img\r\n" + s.maps.folder() +
-                                                                "c.img\r\n");
+    EXPECT_EQ(testing::ReadBytes(s.tools.path() / "saved"),
+              "mapwren Auto\r\n" + s.maps.folder() + "a.img\r\n" + s.maps.folder() + "b.img\r\n" + s.maps.folder() +
+                  "c.img\r\n");
     fs::remove(s.maps.path() / "b.img");
     {
-        Answer folder("Select Folder Containing Garmin .img Files", s.maps.folder() + "any name");
+        Answer question("MAPWREN", "", IDNO);
+        s.Click("cmdUpload");
+        EXPECT_EQ(question.Said().substr(0, 2), "? ");
+        EXPECT_EQ(s.form->UploadCommand, "");
+    }
+    s.Click("chkCreateFile");
+    {
+        Answer question("MAPWREN", "", IDYES);
+        Answer notice("Map File Created", "");
+        s.Click("cmdCreateFile");
+        EXPECT_EQ(notice.Said(), "i Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ");
+        EXPECT_EQ(testing::ReceivedArguments(s.tools.path()).front(), "-l");
+    }
+    {
+        Answer dialog("Select Folder Containing Garmin .img Files", s.maps.folder() + "any name");
         s.Click("cmdFileOpen");
     }
     EXPECT_EQ(ListView_GetItemCount(s.window->Grid()), 5);
     EXPECT_TRUE(IsWindowVisible(s.window->Grid()));
+    // Without an upload tool the program says so and ends.
+    testing::TempDir empty;
+    std::string folder = empty.folder();
+    folder.pop_back();
+    Answer critical("mapwren", "");
+    EXPECT_FALSE(MainWindow(folder, "").Start());
+    EXPECT_EQ(critical.Said().substr(0, 55), "C Sendmap.exe or Sendmap20.exe is not in this folder.\r\n");
 }
 
 TEST(Win32Window, AboutWindowIsAPaleSheetOverTheMainWindowThatPressesAndKeysReach)
