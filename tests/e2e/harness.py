@@ -1,8 +1,9 @@
 """Drives the real MAPWREN window under its own Xvfb with real X input (xdotool).
 
 Each Program runs in a fresh temporary program folder holding a copy of the
-window and of the recording stand-in tool, which writes the arguments it got,
-one per line, to "sendmap-args.txt" beside itself.
+program and of the recording stand-in tool, which writes the arguments it got,
+one per line, to "sendmap-args.txt" beside itself. PLATFORM says which: the
+Linux window (linux()) or the Windows program under Wine (wine()).
 """
 import os
 import shutil
@@ -11,9 +12,27 @@ import subprocess
 import tempfile
 import time
 
-BIN = os.environ.get("MAPWREN_BIN", "build/bin")
+
+class Platform:
+    def __init__(self, name, program, standin, launch=(), script="Test Connection.sh", package=None):
+        self.name, self.program, self.standin, self.launch = name, program, standin, launch
+        self.script, self.package = script, package
+
+
+def linux(bin_folder):
+    return Platform("linux", os.path.join(bin_folder, "mapwren"), os.path.join(bin_folder, "mapwren_standin"))
+
+
+def wine(package, unpacked, bin_folder):
+    """mapwren.exe unpacked from the package, with the stand-in built for Windows."""
+    return Platform("wine", os.path.join(unpacked, "mapwren.exe"), os.path.join(bin_folder, "mapwren_standin.exe"),
+                    ("wine",), "Test Connection.bat", package)
+
+
+PLATFORM = linux("build/bin")
+SCREEN = (1024, 768)
 TWIPS_PER_PIXEL = 15
-CLIENT_HEIGHT = 6510
+CLIENT_WIDTH, CLIENT_HEIGHT = 11805, 6510
 
 # Client-area places in twips (left, top, width, height), frames already added.
 FRAMES = {"Frame1": (120, 1100), "fmeSpeed": (120, 2640), "fmeMapset": (120, 4880), "fmeList": (5100, 4720)}
@@ -92,7 +111,7 @@ class Xvfb:
     def __init__(self):
         read, write = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"],
             pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
@@ -124,21 +143,22 @@ class Program:
 
     def __init__(self, tools=("sendmap20.exe",)):
         self.folder = tempfile.mkdtemp(prefix="mapwren-e2e-")
-        self.maps = os.path.join(self.folder, "maps")
+        self.maps = os.path.join(self.folder, "my maps")
         os.mkdir(self.maps)
-        shutil.copy(os.path.join(BIN, "mapwren"), self.folder)
+        self.program = shutil.copy(PLATFORM.program, self.folder)
         for tool in tools:
-            shutil.copy(os.path.join(BIN, "mapwren_standin"), os.path.join(self.folder, tool))
+            shutil.copy(PLATFORM.standin, os.path.join(self.folder, tool))
         self.args_file = os.path.join(self.folder, "sendmap-args.txt")
         self.process = None
         self.helpers = []
 
     def start(self, *args):
+        """Starts the program with the given paths as its arguments."""
         # A session of its own, so the tool runs and any terminal end with it.
         self.log = os.path.join(self.folder, "mapwren.log")
         with open(self.log, "wb") as log:
-            self.process = subprocess.Popen([os.path.join(self.folder, "mapwren"), *args], cwd=self.folder,
-                                            start_new_session=True, stdout=log, stderr=log)
+            self.process = subprocess.Popen([*PLATFORM.launch, self.program, *map(self.native, args)],
+                                            cwd=self.folder, start_new_session=True, stdout=log, stderr=log)
         try:
             self.window = wait_for(lambda: [w for w, t in window_titles().items() if t.startswith("MAPWREN ")
                                             and xdotool("getwindowpid", w) == [str(self.process.pid)]],
@@ -147,11 +167,17 @@ class Program:
             with open(self.log) as log:
                 raise AssertionError(f"{e}; exit status {self.process.poll()}, windows {window_titles()}, "
                                      f"output: {log.read()}") from None
-        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window))
-        height = int(geometry["HEIGHT"])
-        # The window is the client area and the menu bar above it.
-        self.origin = (int(geometry["X"]), int(geometry["Y"]) + height - px(CLIENT_HEIGHT))
+        x, y, width, height = self.geometry()
+        # The client area sits at the bottom of the window, under the menu bar
+        # (and under Wine the title bar), inside a frame as wide on each side.
+        frame = (width - px(CLIENT_WIDTH)) // 2
+        self.origin = (x + frame, y + height - frame - px(CLIENT_HEIGHT))
         return self
+
+    def geometry(self):
+        """The X window's left, top, width and height, frame included."""
+        shell = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window))
+        return tuple(int(shell[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
 
     def stop(self):
         for helper in self.helpers:
@@ -180,8 +206,22 @@ class Program:
 
     def make_list(self, paths, head="mapwren ", name="maps.mwl"):
         path = os.path.join(self.folder, name)
-        write_list(path, head, paths)
+        write_list(path, head, map(self.native, paths))
         return path
+
+    # Paths as the program sees them
+    @staticmethod
+    def native(path):
+        """A Linux path as the program names it: under Wine, on drive Z:."""
+        return "Z:" + path.replace("/", "\\") if PLATFORM.name == "wine" else path
+
+    def sent(self, paths):
+        """The paths of these maps as the upload tool receives them: their short
+        (8.3) form under Wine, asked of Wine itself."""
+        if PLATFORM.name != "wine" or not paths:
+            return list(paths)
+        return subprocess.run(["winepath", "-s", *map(self.native, paths)], capture_output=True, text=True,
+                              check=True).stdout.split("\n")[:-1]
 
     # Real X input
     def click_at(self, x, y, repeat=1):
@@ -231,10 +271,10 @@ class Program:
         xdotool("windowfocus", self.window)
         xdotool("type", "--delay", 5, text)
 
-    def type_into(self, window, text):
+    def type_into(self, window, path):
         xdotool("windowfocus", window)
         xdotool("key", "ctrl+a")
-        xdotool("type", "--delay", 5, text)
+        xdotool("type", "--delay", 5, self.native(path))
         xdotool("key", "Return")
         self.wait_gone(window)
         # The name box's completion list may still be up for a moment; a
