@@ -13,14 +13,20 @@ import tempfile
 import time
 
 
+# The Linux build, whose drag source, an X program, drags onto Wine's windows too.
+LINUX_BIN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "bin")
+
+
 class Platform:
-    def __init__(self, name, program, standin, launch=(), script="Test Connection.sh", package=None):
+    def __init__(self, name, program, standin, launch=(), script="Test Connection.sh", package=None,
+                 dragsource=os.path.join(LINUX_BIN, "mapwren_dragsource")):
         self.name, self.program, self.standin, self.launch = name, program, standin, launch
-        self.script, self.package = script, package
+        self.script, self.package, self.dragsource = script, package, dragsource
 
 
 def linux(bin_folder):
-    return Platform("linux", os.path.join(bin_folder, "mapwren"), os.path.join(bin_folder, "mapwren_standin"))
+    return Platform("linux", os.path.join(bin_folder, "mapwren"), os.path.join(bin_folder, "mapwren_standin"),
+                    dragsource=os.path.join(bin_folder, "mapwren_dragsource"))
 
 
 def wine(package, unpacked, bin_folder):
@@ -249,7 +255,7 @@ class Program:
 
     def drag(self, paths, control):
         """Drags the paths with the real pointer from a drag source at the screen's top left onto a control."""
-        self.helpers.append(subprocess.Popen([os.path.join(BIN, "mapwren_dragsource"), *paths],
+        self.helpers.append(subprocess.Popen([PLATFORM.dragsource, *paths],
                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_for(lambda: find_window("drag source"), 10, "the drag source")
         start, (x, y) = (60, 30), self.centre(control)
