@@ -12,6 +12,7 @@
 
 #include "app/frmMainDesign.h"
 #include "common/Encoding.h"
+#include "maplist/MapRow.h"
 #include "win32/Input.h"
 #include "win32/MainWindow.h"
 #include "win32/Twips.h"
@@ -34,6 +35,16 @@ bool IsRelease(UINT message)
     return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
 }
 
+// The row tip's one tool, on the grid.
+TTTOOLINFOW RowTipTool(HWND grid, RECT place = {})
+{
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = grid;
+    tool.rect = place;
+    return tool;
+}
+
 } // namespace
 
 void MainWindow::CreateGrid()
@@ -50,6 +61,14 @@ void MainWindow::CreateGrid()
     header_ = ListView_GetHeader(grid_);
     // The columns keep the widths the form gives them.
     SetWindowLongPtrW(header_, GWL_STYLE, GetWindowLongPtrW(header_, GWL_STYLE) | HDS_NOSIZING);
+    // One tool whose place is the row under the pointer when that row is not a
+    // map, else nowhere. Wine's ListView shows no info tips of its own.
+    rowTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0,
+                              0, 0, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    std::wstring tip = WideFromUtf8(kNotAMapToolTip);
+    TTTOOLINFOW tool = RowTipTool(grid_);
+    tool.lpszText = tip.data();
+    SendMessageW(rowTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SetWindowSubclass(grid_, &MainWindow::GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(header_, &MainWindow::GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -127,8 +146,8 @@ void MainWindow::DrawGrid()
 }
 
 // One map row: the tick picture centred in column 0, the texts in the
-// others (sizes to the right), grid lines, the current cell framed while the
-// grid has the keyboard.
+// others (sizes to the right; grey for a file that is not a map), grid lines,
+// the current cell framed while the grid has the keyboard.
 void MainWindow::DrawGridRow(const DRAWITEMSTRUCT& item)
 {
     const MapList& maps = form_.Maps();
@@ -140,7 +159,7 @@ void MainWindow::DrawGridRow(const DRAWITEMSTRUCT& item)
     HPEN lines = CreatePen(PS_SOLID, 1, kGridLines);
     HGDIOBJ oldPen = SelectObject(dc, lines);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(maps.Row(row).notAMap ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
     int x = item.rcItem.left;
     for (int col = 0; col < MapList::kColumnCount; ++col) {
         const RECT cell{x, item.rcItem.top, x + ListView_GetColumnWidth(grid_, col), item.rcItem.bottom};
@@ -265,6 +284,25 @@ LRESULT MainWindow::GridMouse(HWND from, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
 }
 
+// The tooltip hears of the pointer over the rows; over a row that is not a
+// map its tool lies there, so moving onto one shows the tip, off it hides it.
+void MainWindow::RelayToRowTip(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MOUSEMOVE) {
+        const auto [row, col] = CellAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        RECT place{};
+        if (row > 0 && form_.Maps().Row(static_cast<std::size_t>(row - 1)).notAMap)
+            ListView_GetItemRect(grid_, row - 1, &place, LVIR_BOUNDS);
+        if (!EqualRect(&place, &rowTipPlace_)) {
+            rowTipPlace_ = place;
+            TTTOOLINFOW tool = RowTipTool(grid_, place);
+            SendMessageW(rowTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    MSG relayed{grid_, message, wParam, lParam, 0, {}};
+    SendMessageW(rowTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
 // The ListView and its header: presses and releases go to the form alone, so
 // the ListView neither selects rows nor the header sorts or sizes on its own;
 // the header is as high as a row.
@@ -272,6 +310,8 @@ LRESULT CALLBACK MainWindow::GridProc(HWND window, UINT message, WPARAM wParam, 
                                       DWORD_PTR data)
 {
     auto* self = reinterpret_cast<MainWindow*>(data);
+    if (window == self->grid_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+        self->RelayToRowTip(message, wParam, lParam);
     if (IsPress(message) || IsRelease(message))
         return self->GridMouse(window, message, wParam, lParam);
     switch (message) {

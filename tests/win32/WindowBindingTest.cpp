@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include "app/frmMainDesign.h"
 #include "common/Encoding.h"
 #include "common/Paths.h"
+#include "maplist/MapRow.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
 #include "win32/MainWindow.h"
@@ -308,6 +310,61 @@ TEST(Win32Window, GridPressesAndReleasesReachTheFormWithTheirButtonShiftAndCell)
     s.Click("cmdClearGrid");
     EXPECT_EQ(ListView_GetItemCount(s.window->Grid()), 0);
     EXPECT_EQ(GetFocus(), s["cmdFileOpen"]);
+}
+
+TEST(Win32Window, DroppedFilesReachTheFormAndARowThatIsNoMapIsGreyWithItsTip)
+{
+    Started s;
+    testing::WriteImg(s.tools.path() / "d.img", "Delta", "");
+    testing::WriteBytes(PathFromUtf8(s.tools.folder() + "photö.img"), "\xFF\xD8\xFF\xE0");
+    std::wstring names;
+    for (const char* name : {"photö.img", "d.img"})
+        names += WideFromUtf8(s.tools.folder() + name) + L'\0';
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(files + 1));
+    GlobalUnlock(drop);
+    {
+        Answer warning("MAPWREN", "");
+        PostMessageW(s.window->Handle(), WM_DROPFILES, WPARAM(drop), 0);
+        s.Pump();
+        EXPECT_EQ(warning.Said(), "! This file is not a Garmin map (its header lacks the DSKIMG and GARMIN marks); "
+                                  "its row is greyed:\n" + s.tools.folder() + "photö.img");
+    }
+    HWND grid = s.window->Grid();
+    EXPECT_EQ(s.Cell(4, 1) + "|" + s.Cell(5, 1), "d.img|photö.img");
+    // Whether a row's name is drawn in that colour.
+    const auto drawnIn = [&](int row, COLORREF colour) {
+        UpdateWindow(grid);
+        RECT cell{};
+        ListView_GetSubItemRect(grid, row - 1, 1, LVIR_BOUNDS, &cell);
+        HDC dc = GetDC(grid);
+        bool found = false;
+        for (LONG x = cell.left; x < cell.right; ++x)
+            for (LONG y = cell.top; y < cell.bottom - 1; ++y)
+                found = found || GetPixel(dc, x, y) == colour;
+        ReleaseDC(grid, dc);
+        return found;
+    };
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT), black = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_EQ(std::tuple(drawnIn(4, grey), drawnIn(4, black), drawnIn(5, grey), drawnIn(5, black)),
+              std::tuple(false, true, true, false));
+    // The pointer moved over that row shows its tip.
+    RECT row{};
+    ListView_GetItemRect(grid, 4, &row, LVIR_BOUNDS);
+    POINT at{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    ClientToScreen(grid, &at);
+    SetCursorPos(at.x, at.y);
+    HWND tip = nullptr;
+    for (int i = 0; i < 300 && !tip; ++i) {
+        s.Pump();
+        Sleep(10);
+        for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w && !tip;
+             w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr))
+            tip = IsWindowVisible(w) ? w : nullptr;
+    }
+    EXPECT_EQ(Text(tip), kNotAMapToolTip);
 }
 
 TEST(Win32Window, DialogsAndMessageBoxesAskAsTheFormSaysAndTheirAnswersReachIt)
