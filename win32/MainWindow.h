@@ -88,6 +88,8 @@ private:
     void DrawGridRow(const DRAWITEMSTRUCT& item);
     void GridText(NMLVDISPINFOW& info) const;
     LRESULT GridMouse(HWND from, UINT message, WPARAM wParam, LPARAM lParam);
+    bool GridKey(WPARAM key);
+    void ShowCurrentCell();
     void RelayToRowTip(UINT message, WPARAM wParam, LPARAM lParam);
     std::pair<int, int> CellAt(POINT inList) const;
     static LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);

@@ -1,7 +1,7 @@
 // The grid as a report-style ListView in owner-data mode: its rows are read
 // from the form's map list when drawn, never copied. Presses and releases go
 // to the form as it wants them (button code, Shift mask, the pointer in
-// twips, the cell under it).
+// twips, the cell under it), and so do the grid's keys.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -213,6 +213,9 @@ LRESULT MainWindow::GridNotify(NMHDR* header)
         }
         return 0;
     }
+    // Typing finds no row, so a letter or Space never moves the current row.
+    if (header->code == LVN_ODFINDITEMW)
+        return -1;
     if (header->code != LVN_GETDISPINFOW)
         return 0;
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
@@ -284,6 +287,37 @@ LRESULT MainWindow::GridMouse(HWND from, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
 }
 
+// The keys the form's grid may use go to it first, with their Windows key
+// code; a key it leaves goes on to the ListView as usual.
+bool MainWindow::GridKey(WPARAM key)
+{
+    bool used = false;
+    Forward([&] { used = form_.MSFlexGrid1_KeyDown(static_cast<int>(key), KeyboardShiftMask()); });
+    if (used && form_.Row() > 0)
+        ShowCurrentCell();
+    return used;
+}
+
+// The current cell scrolled into view both ways; its frame is drawn with the row.
+void MainWindow::ShowCurrentCell()
+{
+    const int item = form_.Row() - 1;
+    ListView_EnsureVisible(grid_, item, FALSE);
+    RECT cell{};
+    ListView_GetSubItemRect(grid_, item, form_.Col(), LVIR_BOUNDS, &cell);
+    if (form_.Col() == 0)
+        cell.right = cell.left + ListView_GetColumnWidth(grid_, 0);
+    RECT client{};
+    GetClientRect(grid_, &client);
+    LONG by = 0;
+    if (cell.left < 0)
+        by = cell.left;
+    else if (cell.right > client.right)
+        by = std::min(cell.right - client.right, cell.left);   // a cell wider than the grid shows its left
+    if (by != 0)
+        ListView_Scroll(grid_, by, 0);
+}
+
 // The tooltip hears of the pointer over the rows; over a row that is not a
 // map its tool lies there, so moving onto one shows the tip, off it hides it.
 void MainWindow::RelayToRowTip(UINT message, WPARAM wParam, LPARAM lParam)
@@ -316,6 +350,10 @@ LRESULT CALLBACK MainWindow::GridProc(HWND window, UINT message, WPARAM wParam, 
         return self->GridMouse(window, message, wParam, lParam);
     switch (message) {
     case WM_CONTEXTMENU: return 0;
+    case WM_KEYDOWN:
+        if (window == self->grid_ && self->GridKey(wParam))
+            return 0;
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         if (window == self->grid_)

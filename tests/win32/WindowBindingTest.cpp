@@ -135,7 +135,7 @@ struct Started {
     }
     void Key(HWND to, UINT key, bool alt = false) const
     {
-        PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? 1 << 29 : 0);
+        PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | (alt ? 1 << 29 : 0));   // pressed once
         Pump();
     }
     void Click(const char* name) const { SendMessageW((*this)[name], BM_CLICK, 0, 0); }
@@ -296,8 +296,12 @@ TEST(Win32Window, GridPressesAndReleasesReachTheFormWithTheirButtonShiftAndCell)
     EXPECT_EQ(Text(s["lblFilesSelected"]), "1 Map Selected");
     s.Press(2, 0, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_SHIFT);   // a press with Shift ticks nothing
     EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
+    for (UINT key : {UINT(VK_DOWN), UINT('X'), UINT(VK_SPACE)})   // on from the cell last pressed; typing finds no row
+        s.Key(s.window->Grid(), key);
+    EXPECT_EQ(std::tuple(s.form->Maps().Row(2).state, s.form->Maps().SelectedCount(), GetFocus()),
+              std::tuple(RowState::Ticked, 2, s.window->Grid()));
     s.Press(2, 0, WM_LBUTTONDBLCLK, WM_LBUTTONUP);   // a double click's second press counts
-    EXPECT_EQ(s.form->Maps().SelectedCount(), 0);
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
     s.Press(0, 3, WM_RBUTTONDOWN, WM_RBUTTONUP);
     LVCOLUMNW column{};
     wchar_t header[64] = {};
