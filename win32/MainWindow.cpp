@@ -43,6 +43,8 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText)
     CreateWindowExW(0, kClassName, WideFromUtf8(form_.Caption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     100, 100, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     desktop_.SetWindow(window_);
+    // Files dropped on a control that takes none of its own come here too.
+    DragAcceptFiles(window_, TRUE);
     dpi_ = GetDpiForWindow(window_);
     CreateMenus();
     CreateControls();
@@ -117,6 +119,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
         return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_DROPFILES: OnDrop(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -196,6 +199,20 @@ void MainWindow::OnCommand(int id, int code)
         break;
     default: break;
     }
+}
+
+// The dropped paths in the order given, as UTF-8.
+void MainWindow::OnDrop(HDROP drop)
+{
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(Utf8FromWide(path));
+    }
+    DragFinish(drop);
+    Forward([&] { form_.Form_OLEDragDrop(paths); });
 }
 
 void MainWindow::Forward(const std::function<void()>& event)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <array>
 #include <cstdint>
@@ -62,6 +63,7 @@ private:
     LRESULT OnNotify(NMHDR* header);
     HBRUSH OnColour(HDC dc, HWND control);
     void OnCommand(int id, int code);
+    void OnDrop(HDROP drop);
 
     void CreateControls();
     void CreateMenus();
@@ -86,6 +88,9 @@ private:
     void DrawGridRow(const DRAWITEMSTRUCT& item);
     void GridText(NMLVDISPINFOW& info) const;
     LRESULT GridMouse(HWND from, UINT message, WPARAM wParam, LPARAM lParam);
+    bool GridKey(WPARAM key);
+    void ShowCurrentCell();
+    void RelayToRowTip(UINT message, WPARAM wParam, LPARAM lParam);
     std::pair<int, int> CellAt(POINT inList) const;
     static LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
@@ -94,6 +99,8 @@ private:
     HWND window_ = nullptr;
     HWND grid_ = nullptr;
     HWND header_ = nullptr;
+    HWND rowTip_ = nullptr;   // the tooltip of rows that are not maps
+    RECT rowTipPlace_{};
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HWND focusBeforeLeaving_ = nullptr;

@@ -1,7 +1,7 @@
 // The grid as a report-style ListView in owner-data mode: its rows are read
 // from the form's map list when drawn, never copied. Presses and releases go
 // to the form as it wants them (button code, Shift mask, the pointer in
-// twips, the cell under it).
+// twips, the cell under it), and so do the grid's keys.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -12,6 +12,7 @@
 
 #include "app/frmMainDesign.h"
 #include "common/Encoding.h"
+#include "maplist/MapRow.h"
 #include "win32/Input.h"
 #include "win32/MainWindow.h"
 #include "win32/Twips.h"
@@ -34,6 +35,16 @@ bool IsRelease(UINT message)
     return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
 }
 
+// The row tip's one tool, on the grid.
+TTTOOLINFOW RowTipTool(HWND grid, RECT place = {})
+{
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = grid;
+    tool.rect = place;
+    return tool;
+}
+
 } // namespace
 
 void MainWindow::CreateGrid()
@@ -50,6 +61,14 @@ void MainWindow::CreateGrid()
     header_ = ListView_GetHeader(grid_);
     // The columns keep the widths the form gives them.
     SetWindowLongPtrW(header_, GWL_STYLE, GetWindowLongPtrW(header_, GWL_STYLE) | HDS_NOSIZING);
+    // One tool whose place is the row under the pointer when that row is not a
+    // map, else nowhere. Wine's ListView shows no info tips of its own.
+    rowTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0,
+                              0, 0, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    std::wstring tip = WideFromUtf8(kNotAMapToolTip);
+    TTTOOLINFOW tool = RowTipTool(grid_);
+    tool.lpszText = tip.data();
+    SendMessageW(rowTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SetWindowSubclass(grid_, &MainWindow::GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(header_, &MainWindow::GridProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -127,8 +146,8 @@ void MainWindow::DrawGrid()
 }
 
 // One map row: the tick picture centred in column 0, the texts in the
-// others (sizes to the right), grid lines, the current cell framed while the
-// grid has the keyboard.
+// others (sizes to the right; grey for a file that is not a map), grid lines,
+// the current cell framed while the grid has the keyboard.
 void MainWindow::DrawGridRow(const DRAWITEMSTRUCT& item)
 {
     const MapList& maps = form_.Maps();
@@ -140,7 +159,7 @@ void MainWindow::DrawGridRow(const DRAWITEMSTRUCT& item)
     HPEN lines = CreatePen(PS_SOLID, 1, kGridLines);
     HGDIOBJ oldPen = SelectObject(dc, lines);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(maps.Row(row).notAMap ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
     int x = item.rcItem.left;
     for (int col = 0; col < MapList::kColumnCount; ++col) {
         const RECT cell{x, item.rcItem.top, x + ListView_GetColumnWidth(grid_, col), item.rcItem.bottom};
@@ -194,6 +213,9 @@ LRESULT MainWindow::GridNotify(NMHDR* header)
         }
         return 0;
     }
+    // Typing finds no row, so a letter or Space never moves the current row.
+    if (header->code == LVN_ODFINDITEMW)
+        return -1;
     if (header->code != LVN_GETDISPINFOW)
         return 0;
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
@@ -265,6 +287,56 @@ LRESULT MainWindow::GridMouse(HWND from, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
 }
 
+// The keys the form's grid may use go to it first, with their Windows key
+// code; a key it leaves goes on to the ListView as usual.
+bool MainWindow::GridKey(WPARAM key)
+{
+    bool used = false;
+    Forward([&] { used = form_.MSFlexGrid1_KeyDown(static_cast<int>(key), KeyboardShiftMask()); });
+    if (used && form_.Row() > 0)
+        ShowCurrentCell();
+    return used;
+}
+
+// The current cell scrolled into view both ways; its frame is drawn with the row.
+void MainWindow::ShowCurrentCell()
+{
+    const int item = form_.Row() - 1;
+    ListView_EnsureVisible(grid_, item, FALSE);
+    RECT cell{};
+    ListView_GetSubItemRect(grid_, item, form_.Col(), LVIR_BOUNDS, &cell);
+    if (form_.Col() == 0)
+        cell.right = cell.left + ListView_GetColumnWidth(grid_, 0);
+    RECT client{};
+    GetClientRect(grid_, &client);
+    LONG by = 0;
+    if (cell.left < 0)
+        by = cell.left;
+    else if (cell.right > client.right)
+        by = std::min(cell.right - client.right, cell.left);   // a cell wider than the grid shows its left
+    if (by != 0)
+        ListView_Scroll(grid_, by, 0);
+}
+
+// The tooltip hears of the pointer over the rows; over a row that is not a
+// map its tool lies there, so moving onto one shows the tip, off it hides it.
+void MainWindow::RelayToRowTip(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MOUSEMOVE) {
+        const auto [row, col] = CellAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        RECT place{};
+        if (row > 0 && form_.Maps().Row(static_cast<std::size_t>(row - 1)).notAMap)
+            ListView_GetItemRect(grid_, row - 1, &place, LVIR_BOUNDS);
+        if (!EqualRect(&place, &rowTipPlace_)) {
+            rowTipPlace_ = place;
+            TTTOOLINFOW tool = RowTipTool(grid_, place);
+            SendMessageW(rowTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    MSG relayed{grid_, message, wParam, lParam, 0, {}};
+    SendMessageW(rowTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
 // The ListView and its header: presses and releases go to the form alone, so
 // the ListView neither selects rows nor the header sorts or sizes on its own;
 // the header is as high as a row.
@@ -272,10 +344,16 @@ LRESULT CALLBACK MainWindow::GridProc(HWND window, UINT message, WPARAM wParam, 
                                       DWORD_PTR data)
 {
     auto* self = reinterpret_cast<MainWindow*>(data);
+    if (window == self->grid_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+        self->RelayToRowTip(message, wParam, lParam);
     if (IsPress(message) || IsRelease(message))
         return self->GridMouse(window, message, wParam, lParam);
     switch (message) {
     case WM_CONTEXTMENU: return 0;
+    case WM_KEYDOWN:
+        if (window == self->grid_ && self->GridKey(wParam))
+            return 0;
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         if (window == self->grid_)

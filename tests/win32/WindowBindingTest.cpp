@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include "app/frmMainDesign.h"
 #include "common/Encoding.h"
 #include "common/Paths.h"
+#include "maplist/MapRow.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
 #include "win32/MainWindow.h"
@@ -133,7 +135,7 @@ struct Started {
     }
     void Key(HWND to, UINT key, bool alt = false) const
     {
-        PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? 1 << 29 : 0);
+        PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | (alt ? 1 << 29 : 0));   // pressed once
         Pump();
     }
     void Click(const char* name) const { SendMessageW((*this)[name], BM_CLICK, 0, 0); }
@@ -294,8 +296,12 @@ TEST(Win32Window, GridPressesAndReleasesReachTheFormWithTheirButtonShiftAndCell)
     EXPECT_EQ(Text(s["lblFilesSelected"]), "1 Map Selected");
     s.Press(2, 0, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_SHIFT);   // a press with Shift ticks nothing
     EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
+    for (UINT key : {UINT(VK_DOWN), UINT('X'), UINT(VK_SPACE)})   // on from the cell last pressed; typing finds no row
+        s.Key(s.window->Grid(), key);
+    EXPECT_EQ(std::tuple(s.form->Maps().Row(2).state, s.form->Maps().SelectedCount(), GetFocus()),
+              std::tuple(RowState::Ticked, 2, s.window->Grid()));
     s.Press(2, 0, WM_LBUTTONDBLCLK, WM_LBUTTONUP);   // a double click's second press counts
-    EXPECT_EQ(s.form->Maps().SelectedCount(), 0);
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
     s.Press(0, 3, WM_RBUTTONDOWN, WM_RBUTTONUP);
     LVCOLUMNW column{};
     wchar_t header[64] = {};
@@ -308,6 +314,61 @@ TEST(Win32Window, GridPressesAndReleasesReachTheFormWithTheirButtonShiftAndCell)
     s.Click("cmdClearGrid");
     EXPECT_EQ(ListView_GetItemCount(s.window->Grid()), 0);
     EXPECT_EQ(GetFocus(), s["cmdFileOpen"]);
+}
+
+TEST(Win32Window, DroppedFilesReachTheFormAndARowThatIsNoMapIsGreyWithItsTip)
+{
+    Started s;
+    testing::WriteImg(s.tools.path() / "d.img", "Delta", "");
+    testing::WriteBytes(PathFromUtf8(s.tools.folder() + "photö.img"), "\xFF\xD8\xFF\xE0");
+    std::wstring names;
+    for (const char* name : {"photö.img", "d.img"})
+        names += WideFromUtf8(s.tools.folder() + name) + L'\0';
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(files + 1));
+    GlobalUnlock(drop);
+    {
+        Answer warning("MAPWREN", "");
+        PostMessageW(s.window->Handle(), WM_DROPFILES, WPARAM(drop), 0);
+        s.Pump();
+        EXPECT_EQ(warning.Said(), "! This file is not a Garmin map (its header lacks the DSKIMG and GARMIN marks); "
+                                  "its row is greyed:\n" + s.tools.folder() + "photö.img");
+    }
+    HWND grid = s.window->Grid();
+    EXPECT_EQ(s.Cell(4, 1) + "|" + s.Cell(5, 1), "d.img|photö.img");
+    // Whether a row's name is drawn in that colour.
+    const auto drawnIn = [&](int row, COLORREF colour) {
+        UpdateWindow(grid);
+        RECT cell{};
+        ListView_GetSubItemRect(grid, row - 1, 1, LVIR_BOUNDS, &cell);
+        HDC dc = GetDC(grid);
+        bool found = false;
+        for (LONG x = cell.left; x < cell.right; ++x)
+            for (LONG y = cell.top; y < cell.bottom - 1; ++y)
+                found = found || GetPixel(dc, x, y) == colour;
+        ReleaseDC(grid, dc);
+        return found;
+    };
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT), black = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_EQ(std::tuple(drawnIn(4, grey), drawnIn(4, black), drawnIn(5, grey), drawnIn(5, black)),
+              std::tuple(false, true, true, false));
+    // The pointer moved over that row shows its tip.
+    RECT row{};
+    ListView_GetItemRect(grid, 4, &row, LVIR_BOUNDS);
+    POINT at{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    ClientToScreen(grid, &at);
+    SetCursorPos(at.x, at.y);
+    HWND tip = nullptr;
+    for (int i = 0; i < 300 && !tip; ++i) {
+        s.Pump();
+        Sleep(10);
+        for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w && !tip;
+             w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr))
+            tip = IsWindowVisible(w) ? w : nullptr;
+    }
+    EXPECT_EQ(Text(tip), kNotAMapToolTip);
 }
 
 TEST(Win32Window, DialogsAndMessageBoxesAskAsTheFormSaysAndTheirAnswersReachIt)
