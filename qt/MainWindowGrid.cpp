@@ -111,8 +111,13 @@ bool MainWindow::GridKey(QKeyEvent* event)
                                                  {Qt::Key_Up, frmMain::kKeyUp}, {Qt::Key_Right, frmMain::kKeyRight},
                                                  {Qt::Key_Down, frmMain::kKeyDown}};
     const auto code = kKeyCodes.find(event->key());
-    if (code == kKeyCodes.end())
-        return false;
+    if (code == kKeyCodes.end()) {
+        // A typed letter would move the view's current row by a search the
+        // form never hears of, so Space would then tick another row.
+        const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() &&
+                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        return typed;
+    }
     bool used = false;
     Forward([&] { used = form_.MSFlexGrid1_KeyDown(code->second, ShiftMask(event->modifiers())); });
     if (used && form_.Row() > 0) {

@@ -81,7 +81,7 @@ class Ticking(WindowCase):
     def test_arrow_keys_move_the_row_and_space_ticks_it_as_a_press_does(self):
         p = self.start()
         p.click_cell(1, 1)   # the grid takes the focus; a file cell ticks nothing
-        p.key("Down", "Down", "space", "Up", "space", "Down")
+        p.key("Down", "Down", "a", "space", "Up", "space", "Down")
         p.click("cmdUpload")
         self.assertEqual(p.tool_args(), [self.row["d"], self.row["a"]])
 
