@@ -62,6 +62,15 @@ public:
     // -1 where there is none).
     void MSFlexGrid1_MouseDown(int Button, int Shift, double x, double y, int mouseRow, int mouseCol);
     void MSFlexGrid1_MouseUp(int Button, int Shift, double x, double y, int mouseRow, int mouseCol);
+    // A key pressed while the grid has the focus, as a Windows virtual-key
+    // code (kKeySpace, kKeyLeft ...) and the Shift mask. True when the grid
+    // used the key; any other key keeps its usual meaning.
+    bool MSFlexGrid1_KeyDown(int KeyCode, int Shift);
+    static constexpr int kKeySpace = 0x20, kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28;
+
+    // Files and folders dropped anywhere on the window, in the order dropped,
+    // as full paths.
+    void Form_OLEDragDrop(const std::vector<std::string>& paths);
 
     // The grid's current cell: row 0 is the header, rows 1.. the map rows.
     int Row() const { return currentRow_; }
@@ -136,10 +145,14 @@ private:
     bool CurrentCellShowsNoFile() const;
     void ShowCaptions();
     void EnableUploadButtons(bool enabled);
-    void WarnUnreadable(const std::vector<std::string>& paths);
+    void HideGridWhileFilling();
+    void AppendFolder(const std::string& folder, std::vector<std::string>& unreadable);
+    void AppendDroppedMaps(std::vector<std::string> paths, std::vector<std::string>& unreadable);
+    void WarnAboutNewRows(std::size_t firstNew, const std::vector<std::string>& unreadable);
 
     // Lists, upload and erase.
     void LoadStartupArgument();
+    void AppendList(const ListFileContent& content);
     void ApplyListHead(const ListHead& head);
     ListSettings ListSettingsFromControls() const;
     UploadSettings UploadSettingsFromControls() const;

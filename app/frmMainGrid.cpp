@@ -1,6 +1,9 @@
 // The grid: its current cell, ticking rows with the mouse and sorting by a
 // column header.
 #include "app/frmMain.h"
+
+#include <algorithm>
+
 #include "app/frmMainDesign.h"
 
 namespace mapwren {
@@ -50,6 +53,38 @@ void frmMain::ToggleCurrentRow()
         EnableUploadButtons(false);
     }
     SetCurrentCell(currentRow_, 0);
+}
+
+// Up and Down move the current row, Left and Right the current column, as far
+// as the map rows go; Space is a plain left press on the current row's tick
+// cell, so it ticks and unticks exactly as the mouse does.
+bool frmMain::MSFlexGrid1_KeyDown(int KeyCode, int Shift)
+{
+    const int rows = static_cast<int>(mapList_.RowCount());
+    if (Shift != 0)
+        return false;
+    switch (KeyCode) {
+    case kKeyUp:
+        if (currentRow_ > 1)
+            SetCurrentCell(currentRow_ - 1, currentCol_);
+        return true;
+    case kKeyDown:
+        if (currentRow_ < rows)
+            SetCurrentCell(currentRow_ + 1, currentCol_);
+        return true;
+    case kKeyLeft:
+        SetCurrentCell(currentRow_, std::max(currentCol_ - 1, 0));
+        return true;
+    case kKeyRight:
+        SetCurrentCell(currentRow_, std::min(currentCol_ + 1, MapList::kColumnCount - 1));
+        return true;
+    case kKeySpace:
+        if (currentRow_ > 0 && currentRow_ <= rows)
+            MSFlexGrid1_MouseDown(1, 0, 0, kGridRowHeight + 1, currentRow_, 0);   // anywhere below the header
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Whatever the press, a selection makes the commands that need one usable.

@@ -79,30 +79,57 @@ void frmMain::cmdFileOpen_Click()
         return;
     const std::string folder = picked->substr(0, picked->find_last_of(kPathSeparator) + 1);
 
+    const std::size_t firstNew = mapList_.RowCount();
     SetCurrentCell(0, 0);
     cmdClearGrid.enabled = true;
-    // The grid is hidden while it fills, so only "Processing ...." beneath it shows.
+    HideGridWhileFilling();
+    std::vector<std::string> unreadable;
+    AppendFolder(folder, unreadable);
+    MSFlexGrid1.visible = true;
+    WarnAboutNewRows(firstNew, unreadable);
+}
+
+// The grid is hidden while it fills, so only "Processing ...." beneath it shows.
+void frmMain::HideGridWhileFilling()
+{
     MSFlexGrid1.visible = false;
     desktop_.RepaintNow();
+}
+
+// Load Folder's work on one folder (ending with the separator); the paths of
+// map files whose header could not be read are added to unreadable.
+void frmMain::AppendFolder(const std::string& folder, std::vector<std::string>& unreadable)
+{
     FolderScan scan = ScanFolder(folder);
     const std::size_t added = scan.rows.size();
     AppendMapRows(std::move(scan.rows));
-    if (added > 0)
+    unreadable.insert(unreadable.end(), scan.unreadable.begin(), scan.unreadable.end());
+    if (added > 0) {
         SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
-    MSFlexGrid1.visible = true;
-    if (added > 0)
         cmdSelectAll.enabled = true;
-    if (!scan.unreadable.empty())
-        WarnUnreadable(scan.unreadable);
+    }
 }
 
-// One message for all the map files whose header could not be read; their
-// rows are in the grid all the same.
-void frmMain::WarnUnreadable(const std::vector<std::string>& paths)
+// One message for all the map files whose header could not be read and one
+// for the files that are not Garmin maps; their rows are in the grid all the same.
+void frmMain::WarnAboutNewRows(std::size_t firstNew, const std::vector<std::string>& unreadable)
 {
-    Warn(std::string(paths.size() == 1 ? "This map file could not be read; its row shows no map name:"
-                                       : "These map files could not be read; their rows show no map name:") +
-         ListedPaths(paths));
+    if (!unreadable.empty())
+        Warn(std::string(unreadable.size() == 1 ? "This map file could not be read; its row shows no map name:"
+                                                : "These map files could not be read; their rows show no map name:") +
+             ListedPaths(unreadable));
+    std::vector<std::string> notMaps;
+    for (std::size_t row = firstNew; row < mapList_.RowCount(); ++row) {
+        if (mapList_.Row(row).notAMap)
+            notMaps.push_back(mapList_.Row(row).FullPath());
+    }
+    if (!notMaps.empty())
+        Warn(std::string(notMaps.size() == 1
+                             ? "This file is not a Garmin map (its header lacks the DSKIMG and GARMIN marks); its row "
+                               "is greyed:"
+                             : "These files are not Garmin maps (their headers lack the DSKIMG and GARMIN marks); "
+                               "their rows are greyed:") +
+             ListedPaths(notMaps));
 }
 
 void frmMain::Warn(const std::string& text) { desktop_.ShowMessage(MessageIcon::Exclamation, "MAPWREN", text); }

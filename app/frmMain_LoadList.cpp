@@ -38,7 +38,14 @@ void frmMain::LoadListFile()
         Warn(content.message);
         return;
     }
-    // Settings first, also when the list names no map.
+    const std::size_t firstNew = mapList_.RowCount();
+    AppendList(content);
+    WarnAboutNewRows(firstNew, {});
+}
+
+// Settings first, also when the list names no map.
+void frmMain::AppendList(const ListFileContent& content)
+{
     ApplyListHead(content.head);
     std::vector<MapRow> rows = RowsFromMapPaths(content.mapPaths);
     if (rows.empty())

@@ -40,6 +40,13 @@ void frmMain::cmdUpload_Click()
         if (!desktop_.AskYesNo("MAPWREN", *gone))
             return;
     }
+    const bool createsFile = settings.variant == ToolVariant::Sendmap20 && settings.createFileSwitch == "-l ";
+    // The questions come before the tool starts; No, the default, starts nothing.
+    for (const auto& question : {ClashingNamesMessage(mapList_, ticked),
+                                 createsFile ? OversizeMessage(ticked.presentBytes) : std::nullopt}) {
+        if (question && !desktop_.AskYesNo("MAPWREN", *question))
+            return;
+    }
     if (const auto refused = CheckUploadCommand(programFolder_, toolName, settings, ticked.present)) {
         Warn(*refused);
         return;
@@ -50,7 +57,7 @@ void frmMain::cmdUpload_Click()
         return;
     }
     // Only a command that carried the create-file switch makes the file.
-    if (settings.variant == ToolVariant::Sendmap20 && settings.createFileSwitch == "-l ")
+    if (createsFile)
         desktop_.ShowMessage(MessageIcon::Information, "Map File Created",
                              "Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ");
 }

@@ -31,6 +31,7 @@ std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths)
         if (Result<MapFileInfo> info = ReadMapFile(path)) {
             row.mapName = std::move(info.value().mapName);
             row.bytes = info.value().size;
+            row.notAMap = !info.value().garmin;
         } else if (!FileExist(path)) {
             row.state = RowState::Missing;
         }

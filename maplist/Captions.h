@@ -10,6 +10,9 @@ std::string CountCaption(std::int64_t selectedCount);
 // "Total Bytes: 1572864 (1.5MB)".
 std::string TotalCaption(std::int64_t selectedBytes);
 
+// "4.5 GB": gigabytes of 1073741824 bytes, rounded as the total caption's megabytes are.
+std::string GigabytesText(std::uint64_t bytes);
+
 // Select None writes these fixed captions.
 inline constexpr const char* kNoneCountCaption = "0 Maps Selected";
 inline constexpr const char* kNoneTotalCaption = "Total Bytes: 0 (0MB)";

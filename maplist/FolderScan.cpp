@@ -79,13 +79,14 @@ std::vector<std::size_t> ReadOrder(const std::vector<FolderReader::Entry>& files
 }
 
 // Everything a row learns from its file, with one open: the map name from the
-// header and the size. False when the header could not be read; the size is
-// then asked for on its own.
+// header, the size and whether it is a Garmin map at all. False when the
+// header could not be read; the size is then asked for on its own.
 bool ReadRow(const FolderReader& reader, const std::string& name, MapRow& row)
 {
     if (const auto head = reader.ReadHead(name)) {
         row.mapName = MapNameFromHeader(head.value().Bytes());
         row.bytes = head.value().size;
+        row.notAMap = !IsGarminMapHeader(head.value().Bytes());
         return true;
     }
     row.bytes = reader.SizeOf(name);

@@ -25,4 +25,19 @@ std::string MapNameFromHeader(std::string_view head)
     return HeaderBytesToUtf8(std::string_view(name.data(), n));
 }
 
+bool IsGarminMapHeader(std::string_view head)
+{
+    constexpr std::array<std::pair<std::size_t, std::string_view>, 2> kMarks = {{{0x10, "DSKIMG"}, {0x41, "GARMIN"}}};
+    const auto key = head.size() > kXorOffset ? static_cast<unsigned char>(head[kXorOffset]) : 0;
+    for (const auto& [offset, mark] : kMarks) {
+        if (head.size() < offset + mark.size())
+            return false;
+        for (std::size_t i = 0; i < mark.size(); ++i) {
+            if ((static_cast<unsigned char>(head[offset + i]) ^ key) != static_cast<unsigned char>(mark[i]))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace mapwren

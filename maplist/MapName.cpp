@@ -10,7 +10,8 @@ Result<MapFileInfo> ReadMapFile(const std::string& fullpath)
     const auto head = ReadFileHead(fullpath);
     if (!head)
         return Result<MapFileInfo>::Failure(head.error());
-    return MapFileInfo{MapNameFromHeader(head.value().Bytes()), head.value().size};
+    const std::string_view bytes = head.value().Bytes();
+    return MapFileInfo{MapNameFromHeader(bytes), head.value().size, IsGarminMapHeader(bytes)};
 }
 
 Result<std::string> ExtractName(const std::string& fullpath)

@@ -10,10 +10,12 @@ namespace mapwren {
 // Number of characters of a map name: 20 from offset 73, 30 from offset 101.
 inline constexpr int kMapNameLength = 50;
 
-// What one open of a map file tells: its name from the header and its size.
+// What one open of a map file tells: its name from the header, its size and
+// whether it is a Garmin map at all.
 struct MapFileInfo {
     std::string mapName;      // UTF-8, exactly kMapNameLength characters
     std::uint64_t size = 0;   // bytes
+    bool garmin = true;       // the header bears a Garmin map's marks
 };
 
 // Reads the header name and the size with one open. A file shorter than the

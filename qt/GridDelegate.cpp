@@ -1,5 +1,6 @@
 #include "qt/GridDelegate.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -20,6 +21,13 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     QRect target(QPoint(0, 0), picture.deviceIndependentSize().toSize());
     target.moveCenter(option.rect.center());
     painter->drawPixmap(target, picture);
+    // The current tick cell keeps its focus frame, so the keys' row shows.
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect frame;
+        frame.QStyleOption::operator=(option);
+        const QWidget* widget = option.widget;
+        (widget ? widget->style() : QApplication::style())->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, painter, widget);
+    }
 }
 
 } // namespace mapwren

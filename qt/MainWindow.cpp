@@ -6,11 +6,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableView>
+#include <QUrl>
 
 #include "qt/MapListModel.h"
 #include "qt/OptionButtons.h"
@@ -118,6 +122,39 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     form_.Form_Unload();
+}
+
+namespace {
+
+// The dropped local files and folders, in the order dropped, as the dialogs name them.
+std::vector<std::string> DroppedPaths(const QMimeData* data)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            paths.push_back(QDir::toNativeSeparators(url.toLocalFile()).toStdString());
+    }
+    return paths;
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+
+// Every move over the window is answered, or the drop would be refused.
+void MainWindow::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!DroppedPaths(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::string> paths = DroppedPaths(event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    Forward([&] { form_.Form_OLEDragDrop(paths); });
 }
 
 } // namespace mapwren

@@ -12,6 +12,7 @@
 #include "app/frmMain.h"
 
 class QAction;
+class QKeyEvent;
 class QKeySequence;
 class QMouseEvent;
 class QTableView;
@@ -41,6 +42,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Local files and folders dropped anywhere on the window go to the form.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -58,6 +63,7 @@ private:
     void ShowCurrentCell();
     void ApplyColumnWidths();
     bool GridMouse(QObject* watched, QMouseEvent* event, bool press);
+    bool GridKey(QKeyEvent* event);
 
     QtDesktop desktop_;
     frmMain form_;

@@ -143,6 +143,10 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWid
     SetTabOrder();
     ConnectEvents();
     setFixedSize(Px(kMainClientWidth), Px(kMainClientHeight) + menuBar()->sizeHint().height());
+    // A drop anywhere, the mapset box too, is the window's.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->setAcceptDrops(false);
+    setAcceptDrops(true);
     Draw();
 }
 
@@ -221,6 +225,7 @@ void MainWindow::CreateGrid()
 
     MSFlexGrid1->viewport()->installEventFilter(this);
     header->viewport()->installEventFilter(this);
+    MSFlexGrid1->installEventFilter(this);
 }
 
 void MainWindow::CreateMenus()

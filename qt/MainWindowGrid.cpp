@@ -1,12 +1,14 @@
 // The grid's events as the form wants them (button code, Shift mask, the
 // pointer in twips, the cell under it), its current cell and column widths.
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QShortcutEvent>
 #include <QStyle>
 #include <QTableView>
 #include <algorithm>
+#include <map>
 #include <utility>
 
 #include "qt/MainWindow.h"
@@ -59,6 +61,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         ActOnAccessKey(static_cast<QShortcutEvent*>(event)->key());
         return true;
     }
+    if (watched == grid_ && event->type() == QEvent::KeyPress)
+        return GridKey(static_cast<QKeyEvent*>(event));
     // Presses and releases reach the viewports, the header's included, not
     // the views themselves.
     if (watched != grid_->viewport() && watched != grid_->horizontalHeader()->viewport())
@@ -97,6 +101,31 @@ bool MainWindow::GridMouse(QObject* watched, QMouseEvent* event, bool press)
         Forward([&] { form_.MSFlexGrid1_MouseUp(button, shift, Twips(inGrid.x()), Twips(inGrid.y()), row, col); });
     }
     return true;
+}
+
+// The keys the form's grid may use, as Windows' virtual-key codes; a key it
+// leaves goes on to the grid as usual. A row the keys move to is scrolled into view.
+bool MainWindow::GridKey(QKeyEvent* event)
+{
+    static const std::map<int, int> kKeyCodes = {{Qt::Key_Space, frmMain::kKeySpace}, {Qt::Key_Left, frmMain::kKeyLeft},
+                                                 {Qt::Key_Up, frmMain::kKeyUp}, {Qt::Key_Right, frmMain::kKeyRight},
+                                                 {Qt::Key_Down, frmMain::kKeyDown}};
+    const auto code = kKeyCodes.find(event->key());
+    if (code == kKeyCodes.end()) {
+        // A typed letter would move the view's current row by a search the
+        // form never hears of, so Space would then tick another row.
+        const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() &&
+                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        return typed;
+    }
+    bool used = false;
+    Forward([&] { used = form_.MSFlexGrid1_KeyDown(code->second, ShiftMask(event->modifiers())); });
+    if (used && form_.Row() > 0) {
+        grid_->scrollTo(model_->index(form_.Row() - 1, form_.Col()));
+        setAttribute(Qt::WA_KeyboardFocusChange);   // the style then frames the current cell
+        grid_->viewport()->update();
+    }
+    return used;
 }
 
 // Moving the current cell from code neither scrolls the grid nor selects.

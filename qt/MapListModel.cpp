@@ -1,5 +1,7 @@
 #include "qt/MapListModel.h"
 
+#include <QApplication>
+#include <QPalette>
 #include <algorithm>
 
 namespace mapwren {
@@ -30,6 +32,15 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() == 0)
             return Picture(list_.Row(row).state);
+        return {};
+    case Qt::ToolTipRole:
+        if (list_.Row(row).notAMap)
+            return QString::fromUtf8(kNotAMapToolTip);
+        return {};
+    case Qt::ForegroundRole:
+        // A file that is not a map: its texts greyed, as disabled text is.
+        if (list_.Row(row).notAMap && index.column() != 0)
+            return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
         return {};
     case Qt::TextAlignmentRole:
         // Sizes right-aligned as numbers are; every other text to the left.

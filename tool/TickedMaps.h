@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <list>
 #include <optional>
 #include <string>
@@ -13,11 +14,22 @@ namespace mapwren {
 struct TickedMaps {
     std::list<std::string> present;   // short paths of the maps still there, in ticking order
     std::vector<std::string> gone;    // full paths of those deleted, moved or renamed since, in grid order
+    std::vector<std::size_t> presentRows;   // the rows of the maps still there, in grid order
+    std::uint64_t presentBytes = 0;         // their sizes as the grid shows them, added up
 };
 TickedMaps SortTickedMaps(const MapList& maps);
 
 // What to ask about the gone maps (whether to send the others), or, when none
 // is left, what to tell; empty when no map is gone.
 std::optional<std::string> GoneMapsMessage(const TickedMaps& maps);
+
+// What to ask when maps to be sent share a file name, which a receiver holds
+// only once: the full paths of all of them, in grid order; empty when none do.
+std::optional<std::string> ClashingNamesMessage(const MapList& maps, const TickedMaps& ticked);
+
+// A FAT32 memory card holds no file of 4 GiB or more.
+inline constexpr std::uint64_t kFat32FileLimit = 4294967296;
+// What to ask before a combined map file of this many bytes is made; empty below the limit.
+std::optional<std::string> OversizeMessage(std::uint64_t bytes);
 
 } // namespace mapwren

@@ -1,12 +1,13 @@
 // Writes the demo's map files: Garmin ".img" headers with made-up map names,
 // some in Windows-1252 letters, one stored XORed, one file name with blanks,
-// and a list file naming some of them and one map that is not there, for the
-// window's demo program folder.
+// a list file naming some of them and one map that is not there, and a photo
+// named as a map, for the window's demo program folder.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -20,11 +21,15 @@ struct DemoMap {
     std::uint8_t xorByte;
 };
 
-// The two name fields: 20 bytes at offset 73, 30 at offset 101, blank-padded.
+// A Garmin map's two marks at 0x10 and 0x41, and the two name fields: 20
+// bytes at offset 73, 30 at offset 101, blank-padded; all XORed.
 bool WriteMap(const fs::path& path, const DemoMap& map)
 {
     std::string header(131, '\0');
     header[0] = static_cast<char>(map.xorByte);
+    for (const auto& [at, mark] : {std::pair<std::size_t, std::string>{0x10, "DSKIMG"}, {0x41, "GARMIN"}})
+        for (std::size_t i = 0; i < mark.size(); ++i)
+            header[at + i] = static_cast<char>(static_cast<std::uint8_t>(mark[i]) ^ map.xorByte);
     const std::string name = (std::string(map.name) + std::string(50, ' ')).substr(0, 50);
     for (std::size_t i = 0; i < 50; ++i) {
         const std::size_t offset = i < 20 ? 73 + i : 101 + (i - 20);
@@ -93,5 +98,7 @@ int main(int argc, char** argv)
     }
     // A map moved away since the list was saved: its row shows the missing-file picture.
     list << (folder / "moved_away.img").string() << "\r\n";
+    // A photo renamed: Load Folder greys its row and names it.
+    std::ofstream(folder / "holiday_photo.img", std::ios::binary | std::ios::trunc) << "\xFF\xD8\xFF\xE0 JFIF photo";
     return list ? 0 : 1;
 }

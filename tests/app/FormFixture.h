@@ -70,7 +70,8 @@ struct Form {
         w->Click("cmdLoadList");
     }
     // Steps apart by blanks: "load" (Load Folder), "pROW,COL[,BUTTON,SHIFT]" a press and release (row 0 the header),
-    // "NAME=TEXT" typing, a menu item's or a control's name a click. Returns the focus requests made, one "+" each.
+    // "kKEY[,SHIFT]" a key on the grid, "NAME=TEXT" typing, a menu item's or a control's name a click. Returns the
+    // focus requests made, one "+" each.
     std::string Run(const std::string& steps)
     {
         std::istringstream in(steps);
@@ -82,7 +83,9 @@ struct Form {
             if (std::sscanf(step.c_str(), "p%d,%d,%d,%d", &row, &col, &button, &shift) >= 2) {
                 w->MSFlexGrid1_MouseDown(button, shift, 600, row * 240 + 120, row, col);
                 w->MSFlexGrid1_MouseUp(button, shift, 600, row * 240 + 120, row, col);
-            } else if (const auto eq = step.find('='); eq != std::string::npos)
+            } else if (std::sscanf(step.c_str(), "k%d,%d", &row, &shift) >= 1)
+                w->MSFlexGrid1_KeyDown(row, shift);
+            else if (const auto eq = step.find('='); eq != std::string::npos)
                 w->TextChanged(step.substr(0, eq), step.substr(eq + 1));
             else
                 step.starts_with("mnu") ? w->MenuClick(step) : w->Click(step);

@@ -85,6 +85,24 @@ TEST(FormGrid, PressesOnNoCellOrAMissingFileTickNothing)
     EXPECT_EQ(seen + f.Cell() + " " + f.Ticks(), "3,0 4,0 0,0 ..vx");
 }
 
+// Keys as the grid gets them: Up 38, Down 40, Left 37, Right 39, Space 32; a missing map in row 4.
+TEST(FormGrid, ArrowKeysMoveTheCurrentRowAndSpaceTicksItAsAPressOnItsTickCell)
+{
+    const std::string one = " 1 Map Selected | Total Bytes: ";
+    const struct { const char* keys; std::string expected; } steps[] = {
+        {"k38 k38 k38", "...x 1,0 hidden 100001"}, {"k39 k39 k32", "v..x 1,0" + one + "1000 (0.0MB) 111111"},
+        {"k40 k40 k40 k40 k32 k32,1 k65", "v..x 4,0" + one + "1000 (0.0MB) 111111"},   // no file, Shift, a letter
+        {"k38 k32 k37 k38 k38 k32", "..vx 1,0" + one + "1572864 (1.5MB) 111111"}};
+    Loaded f;
+    f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
+    for (const auto& s : steps) {
+        f.Run(s.keys);
+        EXPECT_EQ(f.Ticks() + " " + f.Cell() + " " + (f.Shown() == "00" ? "hidden" : f.Captions()) + " " + f.ListButtons(), s.expected);
+    }
+    f.Run("k40 k32 cmdUpload");   // b after c: the tool gets the ticking order
+    EXPECT_EQ(ReceivedArguments(f.Program()), (Texts{f.MapArg("c.img"), f.MapArg("b.img")}));
+}
+
 TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
 {
     Form f;
@@ -109,6 +127,35 @@ TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
     f.Run("p2,0 load");
     EXPECT_EQ(f.Column(1), "A.IMG|b.img|A.IMG|b.img|");
     EXPECT_EQ(f.Ticks() + " " + f.w->lblFilesSelected.text, ".v.. 1 Map Selected");
+}
+
+// Dropped: the map files photo.img (a photo) and D.IMG, the maps folder, a list, a file and a path of no use; then Load
+// Folder and Load. Files that are not maps keep their rows, flagged, and each load names them once.
+TEST(FormMapList, DropsLoadInTheOrderDroppedAndFilesThatAreNotMapsOrOfNoUseAreNamed)
+{
+    Form f;
+    f.WriteMaps({{"a.img", "Alpha", 300}});
+    WriteImg(f.Maps() / "x.img", "Xor", "", 0x5A);
+    WriteBytes(f.Maps() / "cd.img", std::string(0x10, '\0') + "DSKIMG" + std::string(200, 'c'));   // no GARMIN
+    const fs::path more = f.dir.path() / "more";
+    const std::string m = Utf8FromPath(more) + kPathSeparator, maps = f.MapsText();
+    fs::create_directory(more);
+    WriteImg(more / "D.IMG", "D", "");
+    WriteBytes(more / "photo.img", "\xFF\xD8\xFF\xE0");
+    WriteBytes(more / "list.txt", "mapwren USB\r\n" + m + "photo.img\r\n");
+    WriteBytes(more / "notes.mwl", "no list");
+    f.w->Form_OLEDragDrop({m + "photo.img", m + "D.IMG", Utf8FromPath(f.Maps()), m + "notes.mwl", m + "list.txt", m + "gone"});
+    f.Run("load");
+    f.LoadList("l.mwl", "mapwren\r\n" + m + "photo.img\r\n");
+    const std::string one = "! MAPWREN: This file is not a Garmin map (its header lacks the DSKIMG and GARMIN marks); its row is greyed:\n";
+    EXPECT_EQ(f.desktop.messages, (Texts{"! MAPWREN: These files are not Garmin maps (their headers lack the DSKIMG and GARMIN marks); "
+                                         "their rows are greyed:\n" + m + "photo.img\n" + maps + "cd.img\n" + m + "photo.img",
+                                         "! MAPWREN: These dropped files could not be used; only folders, map files (.img) and list files "
+                                         "can be dropped:\n" + m + "notes.mwl\n" + m + "gone", one + maps + "cd.img", one + m + "photo.img"}));
+    EXPECT_EQ(f.Column(1) + Form::Join(f.Rows(), [&](std::size_t r) { return std::string(f.w->Maps().Row(r).notAMap ? "n" : "."); }) + " " +
+                  std::to_string(f.desktop.repaints) + " " + f.Cell() + " " + f.ListButtons() + " " + "-ACU"[int(f.w->SelectedPort())] +
+                  f.w->Maps().Row(3).mapName,
+              "D.IMG|photo.img|a.img|cd.img|x.img|photo.img|a.img|cd.img|x.img|photo.img|.n.n.n.n.n 2 9,0 100001 U" + std::string(50, 'c'));
 }
 
 TEST(FormMapList, CancelOrAFolderWithoutMapsAddsNothing)

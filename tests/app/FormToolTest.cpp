@@ -96,6 +96,33 @@ TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
     }
 }
 
+TEST(FormUpload, MapsSharingAFileNameAndAFileTooBigForFat32AreAskedAbout)
+{
+    // From a list: rows a.img (2 GiB), sub/A.IMG and b.img; b's size, the steps, the answer, the questions asked.
+    const std::uintmax_t half = 2147483648;
+    const struct { std::uintmax_t b; const char* steps; bool yes; const char* asked; } cases[] = {
+        {half, "p1,0 p3,0 chkCreateFile cmdCreateFile", false, "{size}"}, {half - 1, "p1,0 p3,0 chkCreateFile cmdCreateFile", true, ""},
+        {half, "p1,0 p3,0 cmdUpload", true, ""}, {1, "p2,0 p1,0 cmdUpload", false, "{clash}"},
+        {half, "cmdSelectAll chkCreateFile cmdCreateFile", true, "{clash}{size}"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        Form f;
+        fs::create_directory(f.Maps() / "sub");
+        f.WriteMaps({{"a.img", "A", half}, {"b.img", "B", c.b}, {"sub/A.IMG", "A", 0}});
+        const std::string m = f.MapsText(), clash = m + "a.img\n" + m + "sub" + kPathSeparator + "A.IMG";
+        f.LoadList("l.mwl", "mapwren Auto\n" + clash + "\n" + m + "b.img");
+        f.desktop.answerYes = c.yes;
+        f.Run(c.steps);
+        std::erase_if(f.desktop.messages, [](const std::string& message) { return message[0] != '?'; });
+        EXPECT_EQ(Form::Join(f.desktop.messages.size(), [&](std::size_t i) { return f.desktop.messages[i]; }),
+                  Replaced(Replaced(c.asked, "{clash}", "? MAPWREN: These ticked maps share a file name, and a receiver keeps only one map "
+                                                        "of each name:\n" + clash + "\nGo on all the same?"),
+                           "{size}", "? MAPWREN: The ticked maps come to 4.0 GB, so GMAPSUPP.IMG will be larger than a FAT32 memory "
+                                     "card can hold (no file of 4 GB or more).\nCreate it all the same?"));
+        EXPECT_TRUE(c.yes ? !ReceivedArguments(f.Program()).empty() : NothingStarted(f.Program()));
+    }
+}
+
 std::string Question(const frmMain& w)   // the question's label, Yes and No shown, then Yes and No selected
 {
     return std::string{"01"[w.lblAreYouSure.visible], "01"[w.optSureYes.visible], "01"[w.optSureNo.visible], ' ',

@@ -1,8 +1,9 @@
 """Drives the real MAPWREN window under its own Xvfb with real X input (xdotool).
 
 Each Program runs in a fresh temporary program folder holding a copy of the
-window and of the recording stand-in tool, which writes the arguments it got,
-one per line, to "sendmap-args.txt" beside itself.
+program and of the recording stand-in tool, which writes the arguments it got,
+one per line, to "sendmap-args.txt" beside itself. PLATFORM says which: the
+Linux window (linux()) or the Windows program under Wine (wine()).
 """
 import os
 import shutil
@@ -11,9 +12,33 @@ import subprocess
 import tempfile
 import time
 
-BIN = os.environ.get("MAPWREN_BIN", "build/bin")
+
+# The Linux build, whose drag source, an X program, drags onto Wine's windows too.
+LINUX_BIN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "bin")
+
+
+class Platform:
+    def __init__(self, name, program, standin, launch=(), script="Test Connection.sh", package=None,
+                 dragsource=os.path.join(LINUX_BIN, "mapwren_dragsource")):
+        self.name, self.program, self.standin, self.launch = name, program, standin, launch
+        self.script, self.package, self.dragsource = script, package, dragsource
+
+
+def linux(bin_folder):
+    return Platform("linux", os.path.join(bin_folder, "mapwren"), os.path.join(bin_folder, "mapwren_standin"),
+                    dragsource=os.path.join(bin_folder, "mapwren_dragsource"))
+
+
+def wine(package, unpacked, bin_folder):
+    """mapwren.exe unpacked from the package, with the stand-in built for Windows."""
+    return Platform("wine", os.path.join(unpacked, "mapwren.exe"), os.path.join(bin_folder, "mapwren_standin.exe"),
+                    ("wine",), "Test Connection.bat", package)
+
+
+PLATFORM = linux("build/bin")
+SCREEN = (1024, 768)
 TWIPS_PER_PIXEL = 15
-CLIENT_HEIGHT = 6510
+CLIENT_WIDTH, CLIENT_HEIGHT = 11805, 6510
 
 # Client-area places in twips (left, top, width, height), frames already added.
 FRAMES = {"Frame1": (120, 1100), "fmeSpeed": (120, 2640), "fmeMapset": (120, 4880), "fmeList": (5100, 4720)}
@@ -68,10 +93,13 @@ def wait_for(condition, timeout=5.0, what="condition"):
 
 
 def write_map(path, name, size, xor=0):
-    """A Garmin .img header: every byte XORed with byte 0; the map name is 50
-    characters, 20 at 0x49 and 30 at 0x65. The rest is a sparse file."""
+    """A Garmin .img header: every byte XORed with byte 0; the marks DSKIMG at
+    0x10 and GARMIN at 0x41; the map name is 50 characters, 20 at 0x49 and 30
+    at 0x65. The rest is a sparse file."""
     head = bytearray(131)
     head[0] = xor
+    for at, mark in ((0x10, b"DSKIMG"), (0x41, b"GARMIN")):
+        head[at:at + 6] = bytes(byte ^ xor for byte in mark)
     name = (name.encode("cp1252") + b" " * 50)[:50]
     for i, byte in enumerate(name):
         head[0x49 + i if i < 20 else 0x65 + i - 20] = byte ^ xor
@@ -89,7 +117,7 @@ class Xvfb:
     def __init__(self):
         read, write = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"],
             pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
@@ -121,20 +149,22 @@ class Program:
 
     def __init__(self, tools=("sendmap20.exe",)):
         self.folder = tempfile.mkdtemp(prefix="mapwren-e2e-")
-        self.maps = os.path.join(self.folder, "maps")
+        self.maps = os.path.join(self.folder, "my maps")
         os.mkdir(self.maps)
-        shutil.copy(os.path.join(BIN, "mapwren"), self.folder)
+        self.program = shutil.copy(PLATFORM.program, self.folder)
         for tool in tools:
-            shutil.copy(os.path.join(BIN, "mapwren_standin"), os.path.join(self.folder, tool))
+            shutil.copy(PLATFORM.standin, os.path.join(self.folder, tool))
         self.args_file = os.path.join(self.folder, "sendmap-args.txt")
         self.process = None
+        self.helpers = []
 
     def start(self, *args):
+        """Starts the program with the given paths as its arguments."""
         # A session of its own, so the tool runs and any terminal end with it.
         self.log = os.path.join(self.folder, "mapwren.log")
         with open(self.log, "wb") as log:
-            self.process = subprocess.Popen([os.path.join(self.folder, "mapwren"), *args], cwd=self.folder,
-                                            start_new_session=True, stdout=log, stderr=log)
+            self.process = subprocess.Popen([*PLATFORM.launch, self.program, *map(self.native, args)],
+                                            cwd=self.folder, start_new_session=True, stdout=log, stderr=log)
         try:
             self.window = wait_for(lambda: [w for w, t in window_titles().items() if t.startswith("MAPWREN ")
                                             and xdotool("getwindowpid", w) == [str(self.process.pid)]],
@@ -143,13 +173,22 @@ class Program:
             with open(self.log) as log:
                 raise AssertionError(f"{e}; exit status {self.process.poll()}, windows {window_titles()}, "
                                      f"output: {log.read()}") from None
-        geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window))
-        height = int(geometry["HEIGHT"])
-        # The window is the client area and the menu bar above it.
-        self.origin = (int(geometry["X"]), int(geometry["Y"]) + height - px(CLIENT_HEIGHT))
+        x, y, width, height = self.geometry()
+        # The client area sits at the bottom of the window, under the menu bar
+        # (and under Wine the title bar), inside a frame as wide on each side.
+        frame = (width - px(CLIENT_WIDTH)) // 2
+        self.origin = (x + frame, y + height - frame - px(CLIENT_HEIGHT))
         return self
 
+    def geometry(self):
+        """The X window's left, top, width and height, frame included."""
+        shell = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window))
+        return tuple(int(shell[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+
     def stop(self):
+        for helper in self.helpers:
+            helper.kill()
+            helper.wait(5)
         if self.process:
             try:
                 os.killpg(self.process.pid, signal.SIGKILL)   # the window, the tool runs, a terminal
@@ -173,19 +212,37 @@ class Program:
 
     def make_list(self, paths, head="mapwren ", name="maps.mwl"):
         path = os.path.join(self.folder, name)
-        write_list(path, head, paths)
+        write_list(path, head, map(self.native, paths))
         return path
+
+    # Paths as the program sees them
+    @staticmethod
+    def native(path):
+        """A Linux path as the program names it: under Wine, on drive Z:."""
+        return "Z:" + path.replace("/", "\\") if PLATFORM.name == "wine" else path
+
+    def sent(self, paths):
+        """The paths of these maps as the upload tool receives them: their short
+        (8.3) form under Wine, asked of Wine itself."""
+        if PLATFORM.name != "wine" or not paths:
+            return list(paths)
+        return subprocess.run(["winepath", "-s", *map(self.native, paths)], capture_output=True, text=True,
+                              check=True).stdout.split("\n")[:-1]
 
     # Real X input
     def click_at(self, x, y, repeat=1):
         xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
         xdotool("click", "--repeat", repeat, "--delay", 80, 1)
 
-    def click(self, control):
+    def centre(self, control):
+        """Centre of a control in client pixels."""
         frame, left, top, width, height = CONTROLS[control]
         if frame:
             left, top = left + FRAMES[frame][0], top + FRAMES[frame][1]
-        self.click_at(px(left + width // 2), px(top + height // 2))
+        return px(left + width // 2), px(top + height // 2)
+
+    def click(self, control):
+        self.click_at(*self.centre(control))
 
     def cell(self, row, col):
         """Centre of a grid cell in client pixels; row 0 is the header."""
@@ -195,6 +252,20 @@ class Program:
 
     def click_cell(self, row, col, repeat=1):
         self.click_at(*self.cell(row, col), repeat=repeat)
+
+    def drag(self, paths, control):
+        """Drags the paths with the real pointer from a drag source at the screen's top left onto a control."""
+        self.helpers.append(subprocess.Popen([PLATFORM.dragsource, *paths],
+                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for(lambda: find_window("drag source"), 10, "the drag source")
+        start, (x, y) = (60, 30), self.centre(control)
+        end = (self.origin[0] + x, self.origin[1] + y)
+        xdotool("mousemove", *start)
+        xdotool("mousedown", 1)
+        for step in range(1, 9):   # the drag follows the pointer's moves over both windows
+            xdotool("mousemove", *(a + (b - a) * step // 8 for a, b in zip(start, end)))
+            time.sleep(0.1)
+        xdotool("mouseup", 1)
 
     def key(self, *keys, window=None):
         xdotool("windowfocus", window or self.window)
@@ -206,10 +277,10 @@ class Program:
         xdotool("windowfocus", self.window)
         xdotool("type", "--delay", 5, text)
 
-    def type_into(self, window, text):
+    def type_into(self, window, path):
         xdotool("windowfocus", window)
         xdotool("key", "ctrl+a")
-        xdotool("type", "--delay", 5, text)
+        xdotool("type", "--delay", 5, self.native(path))
         xdotool("key", "Return")
         self.wait_gone(window)
         # The name box's completion list may still be up for a moment; a

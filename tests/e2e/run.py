@@ -1,9 +1,15 @@
-"""Runs the suite under a fresh Xvfb: run.py [BIN_FOLDER] [TEST_NAME_PATTERN...]
+"""Runs the suite under a fresh Xvfb: run.py [BIN_FOLDER | ZIP] [TEST_NAME_PATTERN...]
+With the Windows package ZIP, mapwren.exe unpacked from it runs under Wine (in
+the WINEPREFIX of the environment) with the stand-in from build/mingw/bin.
 The last line is "N passed, N failed"; the exit status is 1 on any failure."""
 import os
+import shutil
+import subprocess
 import sys
+import tempfile
 import time
 import unittest
+import zipfile
 
 sys.dont_write_bytecode = True   # no __pycache__ in the source tree
 
@@ -39,8 +45,18 @@ class CountingResult(unittest.TextTestResult):
         self.failed += 1
 
 
+def platform(program, unpacked):
+    if not program.endswith(".zip"):
+        return harness.linux(os.path.abspath(program))
+    with zipfile.ZipFile(program) as package:
+        package.extractall(unpacked)
+    mingw_bin = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "mingw", "bin")
+    return harness.wine(program, unpacked, os.path.abspath(mingw_bin))
+
+
 def main():
-    harness.BIN = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bin")
+    unpacked = tempfile.mkdtemp(prefix="mapwren-package-")
+    harness.PLATFORM = platform(sys.argv[1] if len(sys.argv) > 1 else "build/bin", unpacked)
     patterns = sys.argv[2:] or None
     display = harness.Xvfb()
     os.environ["DISPLAY"] = display.display
@@ -53,9 +69,12 @@ def main():
         suite = loader.discover(os.path.dirname(os.path.abspath(__file__)), pattern="test_*.py")
         result = unittest.TextTestRunner(resultclass=CountingResult, verbosity=2).run(suite)
     finally:
+        if harness.PLATFORM.name == "wine":
+            subprocess.run(["wineserver", "-k"])   # Wine's own processes, and any the program left
         display.stop()
+        shutil.rmtree(unpacked, ignore_errors=True)
     print(f"took {time.monotonic() - started:.0f} s")
-    print(f"{result.passed} passed, {result.failed} failed")
+    print(f"{result.passed} passed, {result.failed} failed, {len(result.skipped)} skipped")
     return 1 if result.failed or not result.wasSuccessful() else 0
 
 

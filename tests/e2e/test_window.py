@@ -1,15 +1,31 @@
 """The real window, driven by real X input; each case starts it afresh."""
 import os
 import unittest
+import zipfile
 
-from harness import CONTROLS, DIALOG_LOAD_LIST, DIALOG_OPEN_FOLDER, DIALOG_SAVE_LIST, Program, wait_for
+import harness
+from harness import CONTROLS, DIALOG_LOAD_LIST, DIALOG_OPEN_FOLDER, DIALOG_SAVE_LIST, Program, px, wait_for
 
 # Listed in this order; every order a header can give differs from it.
 MAPS = [("c.img", "Mike Trails", 20000), ("a.img", "Zulu Topo", 10000),
         ("d.img", "Delta Roads", 15000, 0x5A), ("b.img", "Alpha Cycle", 9000)]
 
 
+# Around the client area, in pixels: the frame on each side, and all that is
+# above it (menu bar; under Wine also the frame and the title bar, which Wine
+# draws itself as no window manager runs).
+DECORATION = {"linux": (0, 18), "wine": (3, 41)}
+
+# Cases that have a meaning on one platform only.
+ONLY_ON = {"test_package_holds_the_program_and_a_readme_for_notepad": "wine"}
+
+
 class WindowCase(unittest.TestCase):
+    def setUp(self):
+        only = ONLY_ON.get(self._testMethodName, harness.PLATFORM.name)
+        if only != harness.PLATFORM.name:
+            self.skipTest(f"{only} only")
+
     def start(self, tools=("sendmap20.exe",)):
         """The window with MAPS loaded from a list named on its command line."""
         if getattr(self, "program", None):
@@ -18,8 +34,25 @@ class WindowCase(unittest.TestCase):
         self.addCleanup(self.program.stop)
         self.paths = self.program.make_maps(MAPS)
         self.row = {os.path.basename(path)[0]: path for path in self.paths}
-        self.program.start(self.program.make_list(self.paths))
+        # A blank in the list's name: the whole argument text names one file.
+        self.program.start(self.program.make_list(self.paths, name="my maps.mwl"))
         return self.program
+
+
+class Window(WindowCase):
+    def test_client_area_has_its_designed_size_in_a_centred_window(self):
+        p = self.start()
+        side, above = DECORATION[harness.PLATFORM.name]
+        width, height = px(harness.CLIENT_WIDTH) + 2 * side, px(harness.CLIENT_HEIGHT) + above + side
+        screen_width, screen_height = harness.SCREEN
+        self.assertEqual(p.geometry(), ((screen_width - width) // 2, (screen_height - height) // 2, width, height))
+
+    def test_package_holds_the_program_and_a_readme_for_notepad(self):
+        with zipfile.ZipFile(harness.PLATFORM.package) as package:
+            self.assertEqual(sorted(package.namelist()), ["README.txt", "mapwren.exe"])
+            readme = package.read("README.txt")
+        self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"), "a line without CR LF")
+        self.assertIn(b"sendmap20.exe", readme)
 
 
 class Sorting(WindowCase):
@@ -33,7 +66,7 @@ class Sorting(WindowCase):
                     p.click("cmdSelectNone")
                     p.click("cmdSelectAll")   # ticks in grid order, so the tool gets that order
                     p.click("cmdUpload")
-                    self.assertEqual(p.tool_args(), by(order))
+                    self.assertEqual(p.tool_args(), p.sent(by(order)))
 
 
 class Ticking(WindowCase):
@@ -42,24 +75,71 @@ class Ticking(WindowCase):
         p.click_cell(1, 0, repeat=2)
         p.click_cell(2, 0)
         p.click("cmdUpload")
-        self.assertEqual(p.tool_args(), [self.row["a"]])
+        self.assertEqual(p.tool_args(), p.sent([self.row["a"]]))
+
+
+    def test_arrow_keys_move_the_row_and_space_ticks_it_as_a_press_does(self):
+        p = self.start()
+        p.click_cell(1, 1)   # the grid takes the focus; a file cell ticks nothing
+        p.key("Down", "Down", "a", "space", "Up", "space", "Down")
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), [self.row["d"], self.row["a"]])
+
+
+class Questions(WindowCase):
+    def test_maps_sharing_a_name_or_too_big_for_fat32_are_sent_only_after_yes(self):
+        cases = [  # (what, maps as (folder, file, size), clicks, the switches the tool gets before the maps)
+            ("4 GB", [("maps", "x.img", 3 << 30), ("maps", "y.img", 1 << 30)],
+             ["chkCreateFile", "cmdSelectAll", "cmdCreateFile"], ["-l"]),
+            ("one name", [("maps", "a.img", 9000), ("other", "A.IMG", 8000)], ["cmdSelectAll", "cmdUpload"], []),
+        ]
+        for what, maps, clicks, switches in cases:
+            with self.subTest(what):
+                if getattr(self, "program", None):
+                    self.program.stop()
+                self.program = p = Program()
+                self.addCleanup(p.stop)
+                paths = [p.make_maps([(file, "Map", size)], os.path.join(p.folder, folder))[0]
+                         for folder, file, size in maps]
+                p.start(p.make_list(paths, head="mapwren Auto"))
+                for control in clicks:
+                    p.click(control)
+                p.key("Return", window=p.wait_window("MAPWREN"))   # No, the default
+                self.assertTrue(p.no_tool_run(), "No started the tool")
+                p.click(clicks[-1])
+                p.key("alt+y", window=p.wait_window("MAPWREN"))
+                self.assertEqual(p.tool_args(), switches + paths)
+
+
+class Dropping(WindowCase):
+    def test_a_map_a_list_and_a_folder_dragged_onto_the_window_load_in_that_order(self):
+        p = self.start()
+        loose = p.make_maps([("x.img", "X-Ray", 4000), ("w.img", "Whiskey", 3000)], os.path.join(p.folder, "loose"))
+        folder = os.path.join(p.folder, "more")
+        found = p.make_maps([("y.img", "Yankee", 3000)], folder)
+        p.click("chkMapset")   # a box that takes typed and dropped text: the window takes the drop all the same
+        p.drag([loose[0], p.make_list([loose[1]], name="other.mwl"), folder], "txtMapset")
+        p.click("cmdSelectAll")
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), self.paths + loose + found + ["-m", ""])   # and the box kept no text
 
 
 class AccessKeys(WindowCase):
     def test_each_access_key_acts_with_one_press(self):
-        all_maps = lambda: self.paths
+        all_maps = lambda p: p.sent(self.paths)
         cases = [
             # (what it presses, clicks before, keys, clicks after, what is seen)
             ("Load Folder", [], ["alt+f"], [], ("window", DIALOG_OPEN_FOLDER)),
             ("Load", [], ["alt+l"], [], ("window", DIALOG_LOAD_LIST)),
             ("Save", ["cmdSelectAll"], ["alt+s"], [], ("window", DIALOG_SAVE_LIST)),
             ("Select All", [], ["alt+a"], ["cmdUpload"], ("args", all_maps)),
-            ("Select None", ["cmdSelectAll"], ["alt+n"], [(1, 0), "cmdUpload"], ("args", lambda: [self.paths[0]])),
-            ("Erase GPS, then Yes", [], ["alt+e", "alt+y"], [], ("args", lambda: ["-e"])),
+            ("Select None", ["cmdSelectAll"], ["alt+n"], [(1, 0), "cmdUpload"],
+             ("args", lambda p: p.sent(self.paths[:1]))),
+            ("Erase GPS, then Yes", [], ["alt+e", "alt+y"], [], ("args", lambda p: ["-e"])),
             ("No while the question is open", ["cmdSelectAll"], ["alt+e", "alt+n", "alt+y"], [],
              ("no run, then args", all_maps)),
             ("Exit", [], ["alt+x"], [], ("exit", None)),
-            ("Test Connection", [], ["alt+t"], [], ("file", "Test Connection.sh")),
+            ("Test Connection", [], ["alt+t"], [], ("file", harness.PLATFORM.script)),
         ]
         for what, before, keys, after, (seen, expected) in cases:
             with self.subTest(what):
@@ -73,11 +153,11 @@ class AccessKeys(WindowCase):
                 if seen == "window":
                     p.wait_window(expected)
                 elif seen == "args":
-                    self.assertEqual(p.tool_args(), expected())
+                    self.assertEqual(p.tool_args(), expected(p))
                 elif seen == "no run, then args":
                     self.assertTrue(p.no_tool_run(), "the erase ran")
                     p.click("cmdUpload")   # Select None did not act either
-                    self.assertEqual(p.tool_args(), expected())
+                    self.assertEqual(p.tool_args(), expected(p))
                 elif seen == "exit":
                     self.assertTrue(p.exited(), "the program is still running")
                 else:
@@ -92,7 +172,7 @@ class AccessKeys(WindowCase):
         p.type_into(p.wait_window(DIALOG_LOAD_LIST), p.make_list(other, name="other.mwl"))
         p.click("cmdSelectAll")
         p.click("cmdUpload")
-        self.assertEqual(p.tool_args(), other)
+        self.assertEqual(p.tool_args(), p.sent(other))
 
 
 class TabOrder(WindowCase):
@@ -108,7 +188,7 @@ class TabOrder(WindowCase):
         p.key("Tab", "space")
         p.click_cell(1, 0)
         p.click("cmdUpload")
-        self.assertEqual(p.tool_args(), [self.row["c"]], "the speed changed")
+        self.assertEqual(p.tool_args(), p.sent([self.row["c"]]), "the speed changed")
 
 
 class Commands(WindowCase):
@@ -133,14 +213,14 @@ class Commands(WindowCase):
                 p.click_cell(2, 0)
                 p.click_cell(1, 0)
                 p.click("cmdUpload")
-                self.assertEqual(p.tool_args(), before + [self.row["a"], self.row["c"]] + after)
+                self.assertEqual(p.tool_args(), before + p.sent([self.row["a"], self.row["c"]]) + after)
 
     def test_create_file_runs_the_tool_with_l_and_says_so(self):
         p = self.start()
         p.click("chkCreateFile")
         p.click_cell(1, 0)
         p.click("cmdCreateFile")
-        self.assertEqual(p.tool_args(), ["-l", self.row["c"]])
+        self.assertEqual(p.tool_args(), ["-l", *p.sent([self.row["c"]])])
         p.wait_window("Map File Created")
 
     def test_erase_runs_only_after_yes(self):
@@ -165,7 +245,8 @@ class Commands(WindowCase):
         saved = os.path.join(p.folder, "saved.mwl")
         p.type_into(p.wait_window(DIALOG_SAVE_LIST), saved)
         wait_for(lambda: os.path.exists(saved), 5, "the list file")
-        expected = "mapwren Auto mapset:1 Alps\r\n" + self.row["a"] + "\r\n" + self.row["b"] + "\r\n"
+        lines = ["mapwren Auto mapset:1 Alps", p.native(self.row["a"]), p.native(self.row["b"])]
+        expected = "".join(line + "\r\n" for line in lines)
         with open(saved, "rb") as f:
             self.assertEqual(f.read(), expected.encode())
 
@@ -178,5 +259,5 @@ class Commands(WindowCase):
         p.type_into(p.wait_window(DIALOG_OPEN_FOLDER), found[0])
         p.click("cmdSelectAll")
         p.click("cmdUpload")
-        self.assertEqual(p.tool_args(), self.paths + sorted(found))
+        self.assertEqual(p.tool_args(), p.sent(self.paths + sorted(found)))
 

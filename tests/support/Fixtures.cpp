@@ -4,6 +4,7 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
+#include <utility>
 
 #include "common/Paths.h"
 
@@ -45,6 +46,9 @@ void WriteImg(const fs::path& file, const std::string& firstPart, const std::str
 {
     std::string bytes(73, '\0');
     bytes[0] = static_cast<char>(xorByte);
+    for (const auto& [at, mark] : {std::pair<std::size_t, std::string>{0x10, "DSKIMG"}, {0x41, "GARMIN"}})
+        for (std::size_t i = 0; i < mark.size(); ++i)
+            bytes[at + i] = static_cast<char>(mark[i] ^ xorByte);
     bytes += (firstPart + std::string(20, ' ')).substr(0, 20) + std::string(8, '\0') +
              (secondPart + std::string(30, ' ')).substr(0, 30);
     for (std::size_t i = 73; i < bytes.size(); ++i)

@@ -20,8 +20,9 @@ private:
     std::filesystem::path path_;
 };
 
-// A map file whose header holds the two name parts (raw bytes, padded with
-// blanks to 20 and 30) XORed with xorByte; at least `size` bytes long.
+// A Garmin map file whose header holds its two marks and the two name parts
+// (raw bytes, padded with blanks to 20 and 30), XORed with xorByte; at least
+// `size` bytes long.
 void WriteImg(const std::filesystem::path& file, const std::string& firstPart, const std::string& secondPart,
               std::uint8_t xorByte = 0, std::uintmax_t size = 0);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);

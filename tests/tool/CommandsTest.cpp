@@ -89,7 +89,7 @@ TEST(TickedMaps, GoneOnesAreNamedFiveAtMost)
         {1, {}, ""},
     };
     for (const auto& [left, gone, message] : cases)
-        EXPECT_EQ(GoneMapsMessage({std::list<std::string>(left, "/x.img"), gone}).value_or(""), message);
+        EXPECT_EQ(GoneMapsMessage({std::list<std::string>(left, "/x.img"), gone, {}, 0}).value_or(""), message);
 }
 
 TEST(Launch, TheToolReceivesWhatTheCommandLineSaysFromAFolderWithBlanks)

@@ -1,0 +1,96 @@
+// Files and folders dropped on the window: each is loaded as the command for
+// its kind loads it, in the order dropped.
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+#include "app/frmMain.h"
+#include "common/Paths.h"
+#include "common/Text.h"
+#include "maplist/FolderScan.h"
+
+namespace mapwren {
+
+namespace {
+
+enum class Dropped { Folder, MapFile, Other };
+
+Dropped KindOf(const std::string& path)
+{
+    if (path.find('\0') != std::string::npos)   // the system would read another name
+        return Dropped::Other;
+    std::error_code ec;
+    const auto status = std::filesystem::status(PathFromUtf8(path), ec);
+    if (ec)
+        return Dropped::Other;
+    if (std::filesystem::is_directory(status))
+        return Dropped::Folder;
+    if (std::filesystem::is_regular_file(status) && EndsWithNoCase(path, ".img"))
+        return Dropped::MapFile;
+    return Dropped::Other;   // a list file when its head line reads as one
+}
+
+std::string WithSeparator(std::string folder)
+{
+    if (folder.empty() || (folder.back() != kPathSeparator && folder.back() != '/'))
+        folder += kPathSeparator;
+    return folder;
+}
+
+} // namespace
+
+// Map files dropped one after another are added together, ordered as a scan
+// of their folder would order them.
+void frmMain::Form_OLEDragDrop(const std::vector<std::string>& paths)
+{
+    std::vector<Dropped> kinds;
+    for (const std::string& path : paths)
+        kinds.push_back(KindOf(path));
+    const std::size_t firstNew = mapList_.RowCount();
+    const bool fills = std::any_of(kinds.begin(), kinds.end(), [](Dropped kind) { return kind != Dropped::Other; });
+    if (fills)
+        HideGridWhileFilling();
+    std::vector<std::string> unreadable, unusable, maps;
+    for (std::size_t i = 0; i <= paths.size(); ++i) {
+        if (i < paths.size() && kinds[i] == Dropped::MapFile) {
+            maps.push_back(paths[i]);
+            continue;
+        }
+        if (!maps.empty())
+            AppendDroppedMaps(std::exchange(maps, {}), unreadable);
+        if (i == paths.size())
+            break;
+        if (kinds[i] == Dropped::Folder) {
+            cmdClearGrid.enabled = true;
+            AppendFolder(WithSeparator(paths[i]), unreadable);
+        } else if (const ListFileContent content = ReadListFile(paths[i]); content.error == ListFileError::None) {
+            ListFileName = paths[i];
+            AppendList(content);
+        } else {
+            unusable.push_back(paths[i]);
+        }
+    }
+    MSFlexGrid1.visible = true;
+    WarnAboutNewRows(firstNew, unreadable);
+    if (!unusable.empty())
+        Warn(std::string(unusable.size() == 1 ? "This dropped file could not be used" : "These dropped files could not be used") +
+             "; only folders, map files (.img) and list files can be dropped:" + ListedPaths(unusable));
+}
+
+// Read as a list's map lines are; a file whose header cannot be read is named
+// as Load Folder names one.
+void frmMain::AppendDroppedMaps(std::vector<std::string> paths, std::vector<std::string>& unreadable)
+{
+    QuickSortStringsStart(paths, true, false);
+    std::vector<MapRow> rows = RowsFromMapPaths(paths);
+    for (const MapRow& row : rows) {
+        if (row.state != RowState::Missing && row.mapName.empty())
+            unreadable.push_back(row.FullPath());
+    }
+    AppendMapRows(std::move(rows));
+    SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
+    cmdClearGrid.enabled = true;
+    cmdSelectAll.enabled = true;
+}
+
+} // namespace mapwren

@@ -1,0 +1,461 @@
+// The Win32 front-end's binding: controls native and where the design puts
+// them, each user's action reaching the form through the window messages
+// Windows itself sends, and what the form changed drawn. The behaviour itself
+// is tested on the forms.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "app/frmMainDesign.h"
+#include "common/Encoding.h"
+#include "common/Paths.h"
+#include "maplist/MapRow.h"
+#include "support/Fixtures.h"
+#include "support/StandIn.h"
+#include "win32/MainWindow.h"
+#include "win32/Pictures.h"
+#include "win32/Twips.h"
+
+namespace mapwren {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Text(HWND window)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return Utf8FromWide(text);
+}
+
+// The top-level window of this process with the given title, waited for.
+HWND WaitForWindow(const std::wstring& title)
+{
+    for (int i = 0; i < 500; ++i) {
+        HWND found = nullptr;
+        for (HWND w = GetTopWindow(nullptr); w && !found; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(w, &process);
+            wchar_t text[256] = {};
+            GetWindowTextW(w, text, 256);
+            if (process == GetCurrentProcessId() && IsWindowVisible(w) && title == text)
+                found = w;
+        }
+        if (found)
+            return found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+// Answers the next dialog or message box with that title from another thread,
+// as a user would: a file name typed, or OK, Yes or No pressed. Said() is what
+// the box said, "<icon> <text>" with icon C, !, i or ? as the forms' fake writes it.
+class Answer {
+public:
+    Answer(std::string title, std::string fileName, int button = IDOK)
+        : helper_([this, title, fileName, button] {
+              HWND box = WaitForWindow(WideFromUtf8(title));
+              if (!box)
+                  return;
+              char mark = ' ';
+              for (auto [icon, is] :
+                   {std::pair{IDI_ERROR, 'C'}, {IDI_WARNING, '!'}, {IDI_INFORMATION, 'i'}, {IDI_QUESTION, '?'}}) {
+                  for (int picture : {20, 0x440}) {   // Windows' and Wine's icon control
+                      if (SendDlgItemMessageW(box, picture, STM_GETICON, 0, 0) == LPARAM(LoadIconW(nullptr, icon)))
+                          mark = is;
+                  }
+              }
+              said_ = std::string(1, mark) + " " + Text(GetDlgItem(box, 0xFFFF));
+              for (int name : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
+                  if (HWND edit = GetDlgItem(box, name))
+                      SetWindowTextW(edit, WideFromUtf8(fileName).c_str());
+              }
+              PostMessageW(box, WM_COMMAND, button, 0);
+          })
+    {
+    }
+    ~Answer()
+    {
+        if (helper_.joinable())
+            helper_.join();
+    }
+    std::string Said()
+    {
+        if (helper_.joinable())
+            helper_.join();
+        return said_;
+    }
+
+private:
+    std::string said_;
+    std::thread helper_;
+};
+
+// A started window over a program folder holding both tools, with three maps
+// loaded: a.img (Charlie, 1000 bytes), b.img (Alpha, 900), c.img (Bravo, 2411724800).
+struct Started {
+    testing::TempDir tools, maps;
+    std::unique_ptr<MainWindow> window;
+    frmMain* form = nullptr;
+    Started()
+    {
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        testing::CopyStandIn(tools.path(), "sendmap.exe");
+        testing::CopyStandIn(tools.path(), "sendmap20.exe");
+        testing::WriteImg(maps.path() / "a.img", "Charlie", "", 0, 1000);
+        testing::WriteImg(maps.path() / "b.img", "Alpha", "", 0, 900);
+        testing::WriteImg(maps.path() / "c.img", "Bravo", "", 0, 2411724800);
+        testing::WriteBytes(List(), "mapwren Auto\r\n" + maps.folder() + "a.img\r\n" + maps.folder() + "b.img\r\n" +
+                                        maps.folder() + "c.img\r\n");
+        std::string folder = tools.folder();
+        folder.pop_back();
+        window = std::make_unique<MainWindow>(folder, List());
+        form = &window->Form();
+        EXPECT_TRUE(window->Start());
+        Pump();
+    }
+    std::string List() const { return tools.folder() + "maps.mwl"; }
+    HWND operator[](const char* name) const { return window->Control(name); }
+    // Runs the messages waiting, as the program's message loop does.
+    void Pump() const
+    {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            window->Dispatch(message);
+    }
+    void Key(HWND to, UINT key, bool alt = false) const
+    {
+        PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | (alt ? 1 << 29 : 0));   // pressed once
+        Pump();
+    }
+    void Click(const char* name) const { SendMessageW((*this)[name], BM_CLICK, 0, 0); }
+    // A press and release at a cell's centre, row 0 the header.
+    void Press(int row, int col, UINT down, UINT up, WPARAM keys = 0) const
+    {
+        HWND grid = window->Grid();
+        RECT cell{};
+        ListView_GetSubItemRect(grid, row > 0 ? row - 1 : 0, col, LVIR_BOUNDS, &cell);
+        if (col == 0)
+            cell.right = cell.left + ListView_GetColumnWidth(grid, 0);
+        POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        HWND target = grid;
+        if (row == 0) {   // the header is a window of its own, as high as a row
+            target = ListView_GetHeader(grid);
+            MapWindowPoints(grid, target, &at, 1);
+            at.y = Px(kGridRowHeight, window->Dpi()) / 2;
+        }
+        SendMessageW(target, down, keys, MAKELPARAM(at.x, at.y));
+        if (up)
+            SendMessageW(target, up, keys, MAKELPARAM(at.x, at.y));
+        Pump();
+    }
+    std::string Cell(int row, int col) const
+    {
+        wchar_t text[256] = {};
+        ListView_GetItemText(window->Grid(), row - 1, col, text, 256);
+        return Utf8FromWide(text);
+    }
+};
+
+TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesAndCaptionsFitting)
+{
+    Started s;
+    const UINT dpi = s.window->Dpi();
+    HWND main = s.window->Handle();
+    RECT client{};
+    GetClientRect(main, &client);
+    EXPECT_EQ(std::pair(int(client.right), int(client.bottom)), std::pair(Px(kMainClientWidth, dpi), Px(kMainClientHeight, dpi)));
+    const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0);
+    const std::map<ControlKind, std::wstring> classes = {
+        {ControlKind::CommandButton, L"Button"}, {ControlKind::PictureButton, L"Button"},
+        {ControlKind::Frame, L"Button"},         {ControlKind::OptionButton, L"Button"},
+        {ControlKind::CheckBox, L"Button"},      {ControlKind::ComboBox, L"ComboBox"},
+        {ControlKind::TextBox, L"Edit"},         {ControlKind::Label, L"Static"},
+        {ControlKind::PictureBox, L"Static"},    {ControlKind::Grid, L"SysListView32"}};
+    for (const ControlDesign& design : frmMainControls()) {
+        SCOPED_TRACE(std::string(design.name));
+        HWND control = s[design.name.data()];
+        wchar_t type[64] = {};
+        GetClassNameW(control, type, 64);
+        EXPECT_EQ(_wcsicmp(type, classes.at(design.kind).c_str()), 0);
+        int left = Px(design.place.left, dpi), top = Px(design.place.top, dpi);
+        for (const ControlDesign& frame : frmMainControls()) {
+            if (frame.name == design.container) {
+                left += Px(frame.place.left, dpi);
+                top += Px(frame.place.top, dpi);
+            }
+        }
+        RECT place{};
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(std::tuple(int(place.left), int(place.top), int(place.right - place.left)),
+                  std::tuple(left, top, Px(design.place.width, dpi)));
+        if (design.kind != ControlKind::ComboBox) {
+            EXPECT_EQ(place.bottom - place.top, Px(design.place.height, dpi));
+        }
+        if (!design.picture.empty()) {
+            const Picture picture = LoadPicture(design.picture);
+            EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(design.pictureWidth, design.pictureHeight));
+        }
+        std::wstring caption = WideFromUtf8(design.caption);
+        std::erase(caption, L'&');
+        HDC dc = GetDC(control);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        SIZE needed{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &needed);
+        ReleaseDC(control, dc);
+        const bool box = design.kind == ControlKind::OptionButton || design.kind == ControlKind::CheckBox;
+        if (design.kind != ControlKind::Frame && !caption.empty()) {
+            EXPECT_LE(needed.cx + (box ? GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + 4 : 0), place.right - place.left);
+        }
+    }
+    EXPECT_EQ(ListView_GetItemCount(s.window->Grid()), 3);
+    EXPECT_EQ(s.Cell(3, 4), "2411724800");
+    // Every port name reads whole in the closed COM box, and every size in the Bytes column.
+    const auto fits = [](HWND control, const wchar_t* text, int room) {
+        HDC dc = GetDC(control);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        SIZE needed{};
+        GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &needed);
+        ReleaseDC(control, dc);
+        return needed.cx <= room;
+    };
+    COMBOBOXINFO box{};
+    box.cbSize = sizeof box;
+    GetComboBoxInfo(s["cboCOM"], &box);
+    EXPECT_TRUE(fits(s["cboCOM"], L"COM8", box.rcItem.right - box.rcItem.left));
+    EXPECT_TRUE(fits(s.window->Grid(), L"2411724800", ListView_GetColumnWidth(s.window->Grid(), 4) - 4));
+}
+
+TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
+{
+    Started s;
+    // The middle of the upload picture's red arrow: faded while the button is disabled.
+    const auto arrow = [&] {
+        UpdateWindow(s["cmdUpload"]);
+        HDC dc = GetDC(s["cmdUpload"]);
+        RECT button{};
+        GetClientRect(s["cmdUpload"], &button);
+        const COLORREF colour = GetPixel(dc, (button.right - 105) / 2 + 84, (button.bottom - 19) / 2 + 9);
+        ReleaseDC(s["cmdUpload"], dc);
+        return colour;
+    };
+    EXPECT_NE(arrow(), RGB(224, 0, 0));
+    s.Key(s["cmdFileOpen"], 'A', true);   // Select All's access key, shared with the About menu
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
+    EXPECT_EQ(arrow(), RGB(224, 0, 0));
+    EXPECT_EQ(Text(s["lblFilesSelected"]), "3 Maps Selected");
+    s.Click("optCOM");
+    EXPECT_TRUE(IsWindowEnabled(s["cboCOM"]));
+    SendMessageW(s["cboCOM"], WM_KEYDOWN, VK_DOWN, 0);   // the closed box steps to the next port
+    EXPECT_EQ(s.form->cboCOM.text, "COM2");
+    s.Click("chkMapset");
+    EXPECT_TRUE(IsWindowEnabled(s["txtMapset"]) && GetFocus() == s["txtMapset"]);
+    for (char c : std::string("Alps"))
+        SendMessageW(s["txtMapset"], WM_CHAR, c, 0);
+    EXPECT_EQ(s.form->txtMapset.text, "Alps");
+    s.Click("chkCreateFile");
+    EXPECT_TRUE(IsWindowVisible(s["cmdCreateFile"]) && !IsWindowVisible(s["cmdUpload"]));
+    s.Click("cmdEraseGPS");
+    EXPECT_TRUE(IsWindowVisible(s["optSureNo"]));
+    // No's access key, shared with Select None: the first in the tab order acts, wherever the focus is.
+    SetFocus(s["cmdSaveList"]);
+    s.Key(s["cmdSaveList"], 'N', true);
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
+    EXPECT_FALSE(IsWindowVisible(s["optSureNo"]) || SendMessageW(s["optSureNo"], BM_GETCHECK, 0, 0));
+    s.Key(GetFocus(), VK_F1);   // the menu's shortcut
+    EXPECT_EQ(Text(s.window->Handle()).substr(Text(s.window->Handle()).size() - 19), "(Using Sendmap.exe)");
+    SendMessageW(s.window->Handle(), WM_COMMAND, s.window->MenuCommand("mnuUseSendmap2"), 0);
+    EXPECT_EQ(GetMenuState(GetMenu(s.window->Handle()), s.window->MenuCommand("mnuUseSendmap2"), MF_BYCOMMAND) &
+                  MF_CHECKED,
+              MF_CHECKED);
+    // Tab walks the design's order and enters a group of options at its selected one.
+    SetFocus(s["cmdFileOpen"]);
+    s.Key(s["cmdFileOpen"], VK_TAB);
+    EXPECT_EQ(GetFocus(), s["optAuto"]);
+    s.Key(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), s["opt115200"]);
+}
+
+TEST(Win32Window, GridPressesAndReleasesReachTheFormWithTheirButtonShiftAndCell)
+{
+    Started s;
+    s.Press(2, 0, WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
+    EXPECT_EQ(Text(s["lblFilesSelected"]), "1 Map Selected");
+    s.Press(2, 0, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_SHIFT);   // a press with Shift ticks nothing
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
+    for (UINT key : {UINT(VK_DOWN), UINT('X'), UINT(VK_SPACE)})   // on from the cell last pressed; typing finds no row
+        s.Key(s.window->Grid(), key);
+    EXPECT_EQ(std::tuple(s.form->Maps().Row(2).state, s.form->Maps().SelectedCount(), GetFocus()),
+              std::tuple(RowState::Ticked, 2, s.window->Grid()));
+    s.Press(2, 0, WM_LBUTTONDBLCLK, WM_LBUTTONUP);   // a double click's second press counts
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
+    s.Press(0, 3, WM_RBUTTONDOWN, WM_RBUTTONUP);
+    LVCOLUMNW column{};
+    wchar_t header[64] = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = header;
+    column.cchTextMax = 64;
+    ListView_GetColumn(s.window->Grid(), 3, &column);
+    EXPECT_EQ(Utf8FromWide(header), "> Map Name");
+    EXPECT_EQ(s.Cell(1, 1), "b.img");
+    s.Click("cmdClearGrid");
+    EXPECT_EQ(ListView_GetItemCount(s.window->Grid()), 0);
+    EXPECT_EQ(GetFocus(), s["cmdFileOpen"]);
+}
+
+TEST(Win32Window, DroppedFilesReachTheFormAndARowThatIsNoMapIsGreyWithItsTip)
+{
+    Started s;
+    testing::WriteImg(s.tools.path() / "d.img", "Delta", "");
+    testing::WriteBytes(PathFromUtf8(s.tools.folder() + "photö.img"), "\xFF\xD8\xFF\xE0");
+    std::wstring names;
+    for (const char* name : {"photö.img", "d.img"})
+        names += WideFromUtf8(s.tools.folder() + name) + L'\0';
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    *files = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(files + 1));
+    GlobalUnlock(drop);
+    {
+        Answer warning("MAPWREN", "");
+        PostMessageW(s.window->Handle(), WM_DROPFILES, WPARAM(drop), 0);
+        s.Pump();
+        EXPECT_EQ(warning.Said(), "! This file is not a Garmin map (its header lacks the DSKIMG and GARMIN marks); "
+                                  "its row is greyed:\n" + s.tools.folder() + "photö.img");
+    }
+    HWND grid = s.window->Grid();
+    EXPECT_EQ(s.Cell(4, 1) + "|" + s.Cell(5, 1), "d.img|photö.img");
+    // Whether a row's name is drawn in that colour.
+    const auto drawnIn = [&](int row, COLORREF colour) {
+        UpdateWindow(grid);
+        RECT cell{};
+        ListView_GetSubItemRect(grid, row - 1, 1, LVIR_BOUNDS, &cell);
+        HDC dc = GetDC(grid);
+        bool found = false;
+        for (LONG x = cell.left; x < cell.right; ++x)
+            for (LONG y = cell.top; y < cell.bottom - 1; ++y)
+                found = found || GetPixel(dc, x, y) == colour;
+        ReleaseDC(grid, dc);
+        return found;
+    };
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT), black = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_EQ(std::tuple(drawnIn(4, grey), drawnIn(4, black), drawnIn(5, grey), drawnIn(5, black)),
+              std::tuple(false, true, true, false));
+    // The pointer moved over that row shows its tip.
+    RECT row{};
+    ListView_GetItemRect(grid, 4, &row, LVIR_BOUNDS);
+    POINT at{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    ClientToScreen(grid, &at);
+    SetCursorPos(at.x, at.y);
+    HWND tip = nullptr;
+    for (int i = 0; i < 300 && !tip; ++i) {
+        s.Pump();
+        Sleep(10);
+        for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w && !tip;
+             w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr))
+            tip = IsWindowVisible(w) ? w : nullptr;
+    }
+    EXPECT_EQ(Text(tip), kNotAMapToolTip);
+}
+
+TEST(Win32Window, DialogsAndMessageBoxesAskAsTheFormSaysAndTheirAnswersReachIt)
+{
+    Started s;
+    testing::WriteBytes(s.tools.path() / "plain.txt", "not a list\r\n");
+    {
+        Answer dialog("Select Text file containing list of .img Files", s.tools.folder() + "plain.txt");
+        Answer message("MAPWREN", "");
+        s.Click("cmdLoadList");
+        EXPECT_EQ(message.Said(), "! Invalid File                 ");
+    }
+    s.Click("cmdSelectAll");
+    {
+        Answer dialog("Save list of selected maps to a text file", s.tools.folder() + "saved");
+        s.Click("cmdSaveList");
+    }
+    EXPECT_EQ(testing::ReadBytes(s.tools.path() / "saved"),
+              "mapwren Auto\r\n" + s.maps.folder() + "a.img\r\n" + s.maps.folder() + "b.img\r\n" + s.maps.folder() +
+                  "c.img\r\n");
+    fs::remove(s.maps.path() / "b.img");
+    {
+        Answer question("MAPWREN", "", IDNO);
+        s.Click("cmdUpload");
+        EXPECT_EQ(question.Said().substr(0, 2), "? ");
+        EXPECT_EQ(s.form->UploadCommand, "");
+    }
+    s.Click("chkCreateFile");
+    {
+        Answer question("MAPWREN", "", IDYES);
+        Answer notice("Map File Created", "");
+        s.Click("cmdCreateFile");
+        EXPECT_EQ(notice.Said(), "i Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ");
+        EXPECT_EQ(testing::ReceivedArguments(s.tools.path()).front(), "-l");
+    }
+    {
+        Answer dialog("Select Folder Containing Garmin .img Files", s.maps.folder() + "any name");
+        s.Click("cmdFileOpen");
+    }
+    EXPECT_EQ(ListView_GetItemCount(s.window->Grid()), 5);
+    EXPECT_TRUE(IsWindowVisible(s.window->Grid()));
+    // Without an upload tool the program says so and ends.
+    testing::TempDir empty;
+    std::string folder = empty.folder();
+    folder.pop_back();
+    Answer critical("mapwren", "");
+    EXPECT_FALSE(MainWindow(folder, "").Start());
+    EXPECT_EQ(critical.Said().substr(0, 55), "C Sendmap.exe or Sendmap20.exe is not in this folder.\r\n");
+}
+
+TEST(Win32Window, AboutWindowIsAPaleSheetOverTheMainWindowThatPressesAndKeysReach)
+{
+    Started s;
+    for (UINT close : {WM_LBUTTONDOWN, WM_KEYDOWN}) {
+        SendMessageW(s.window->Handle(), WM_COMMAND, s.window->MenuCommand("mnuAbout"), 0);
+        s.Pump();
+        HWND about = s.window->AboutHandle();
+        ASSERT_TRUE(about && IsWindowVisible(about));
+        EXPECT_EQ(GetWindowLongPtrW(about, GWL_STYLE) & WS_CAPTION, 0);
+        RECT main{}, own{};
+        GetWindowRect(s.window->Handle(), &main);
+        GetWindowRect(about, &own);
+        EXPECT_NEAR((own.left + own.right) / 2.0, (main.left + main.right) / 2.0, 1);
+        EXPECT_NEAR((own.top + own.bottom) / 2.0, (main.top + main.bottom) / 2.0, 1);
+        UpdateWindow(about);
+        HDC dc = GetDC(about);
+        EXPECT_EQ(GetPixel(dc, 2, 2), RGB(255, 255, 192));
+        ReleaseDC(about, dc);
+        HWND email = GetDlgItem(about, 0);
+        for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (Text(child).find('@') != std::string::npos)
+                email = child;
+        }
+        SendMessageW(email, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        DWORD start = 1, end = 0;
+        SendMessageW(email, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        EXPECT_EQ(std::pair(start, end), std::pair(DWORD(0), DWORD(Text(email).size())));
+        if (close == WM_KEYDOWN) {
+            s.Key(about, 'X');
+        } else {
+            PostMessageW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            PostMessageW(about, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            s.Pump();
+        }
+        EXPECT_FALSE(IsWindow(about));
+    }
+}
+
+} // namespace
+} // namespace mapwren

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include "about/frmAbout.h"
+
+namespace mapwren {
+
+// The forms' button code of a mouse message: 1 left, 2 right, 4 middle.
+inline int ButtonCode(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK: return kLeftButton;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return kRightButton;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: return kMiddleButton;
+    default: return 0;
+    }
+}
+
+// The forms' Shift mask of the keys held now: 1 Shift, 2 Ctrl, 4 Alt.
+inline int KeyboardShiftMask()
+{
+    return (GetKeyState(VK_SHIFT) < 0 ? kShiftMask : 0) | (GetKeyState(VK_CONTROL) < 0 ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
+// The same for a mouse message, whose wParam tells Shift and Ctrl as they
+// were when it was sent.
+inline int MouseShiftMask(WPARAM keys)
+{
+    return (keys & MK_SHIFT ? kShiftMask : 0) | (keys & MK_CONTROL ? kCtrlMask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? kAltMask : 0);
+}
+
+} // namespace mapwren

@@ -1,0 +1,136 @@
+#include "win32/Win32Desktop.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "common/Encoding.h"
+#include "win32/AboutWindow.h"
+
+namespace mapwren {
+
+namespace {
+
+// "description|pattern|description|pattern" as the common dialog's list of
+// NUL-separated strings ending in two NULs.
+std::wstring DialogFilter(const std::string& filter)
+{
+    std::wstring wide = WideFromUtf8(filter);
+    for (wchar_t& c : wide) {
+        if (c == L'|')
+            c = L'\0';
+    }
+    wide.push_back(L'\0');
+    return wide;
+}
+
+UINT IconStyle(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical: return MB_ICONERROR;
+    case MessageIcon::Exclamation: return MB_ICONWARNING;
+    case MessageIcon::Information: return MB_ICONINFORMATION;
+    }
+    return 0;
+}
+
+} // namespace
+
+Win32Desktop::Win32Desktop(std::function<void()> draw) : draw_(std::move(draw)) {}
+
+Win32Desktop::~Win32Desktop() = default;
+
+std::optional<std::string> Win32Desktop::AskForFile(const FileDialogRequest& request, bool save)
+{
+    draw_();
+    constexpr std::size_t kLongestName = 4096;
+    std::vector<wchar_t> name(kLongestName + 1, L'\0');
+    const std::wstring preset = WideFromUtf8(request.fileName);
+    preset.copy(name.data(), std::min(preset.size(), kLongestName));
+    const std::wstring filter = DialogFilter(request.filter);
+    const std::wstring title = WideFromUtf8(request.title);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrTitle = title.c_str();
+    // The forms' flags are the common dialog's own; no default extension is
+    // set, so a name is used exactly as given.
+    dialog.Flags = static_cast<DWORD>(request.flags);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen)
+        return std::nullopt;
+    return Utf8FromWide(name.data());
+}
+
+std::optional<std::string> Win32Desktop::AskOpenFile(const FileDialogRequest& request)
+{
+    return AskForFile(request, false);
+}
+
+std::optional<std::string> Win32Desktop::AskSaveFile(const FileDialogRequest& request)
+{
+    return AskForFile(request, true);
+}
+
+void Win32Desktop::ShowMessage(MessageIcon icon, const std::string& title, const std::string& text)
+{
+    draw_();
+    MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(title).c_str(), MB_OK | IconStyle(icon));
+}
+
+// No is the default answer, so a hasty Enter starts nothing.
+bool Win32Desktop::AskYesNo(const std::string& title, const std::string& text)
+{
+    draw_();
+    return MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(title).c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void Win32Desktop::RepaintNow()
+{
+    draw_();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+bool Win32Desktop::OpenAddress(const std::string& address)
+{
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(window_, L"open", WideFromUtf8(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+// The About window is owned by the main window, so it goes with it.
+void Win32Desktop::CloseAllWindows()
+{
+    if (HWND about = AboutHandle())
+        DestroyWindow(about);
+    if (window_ && IsWindow(window_))
+        DestroyWindow(window_);
+}
+
+void Win32Desktop::ShowAboutWindow()
+{
+    if (!AboutHandle())
+        about_ = std::make_unique<AboutWindow>(*this, window_);
+    about_->ShowCentredOver(window_);
+}
+
+HWND Win32Desktop::AboutHandle()
+{
+    if (about_ && !about_->Handle())
+        about_.reset();   // closed: the next opening starts afresh
+    return about_ ? about_->Handle() : nullptr;
+}
+
+bool Win32Desktop::PreTranslate(MSG& message)
+{
+    return AboutHandle() && about_->PreTranslate(message);
+}
+
+} // namespace mapwren

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/Desktop.h"
+
+namespace mapwren {
+
+class AboutWindow;
+
+// The desktop the forms call, done with Win32: the common dialogs and
+// message boxes owned by the main window, the browser through the shell.
+// draw brings the main window up to date before anything is shown over it.
+class Win32Desktop : public Desktop {
+public:
+    explicit Win32Desktop(std::function<void()> draw);
+    ~Win32Desktop() override;
+    void SetWindow(HWND window) { window_ = window; }
+
+    std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+    void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override;
+    bool AskYesNo(const std::string& title, const std::string& text) override;
+    void RepaintNow() override;
+    bool OpenAddress(const std::string& address) override;
+    void CloseAllWindows() override;
+    void ShowAboutWindow() override;
+
+    // The About window while it is open, else null.
+    HWND AboutHandle();
+    // The About window's keys and presses, before they are dispatched.
+    bool PreTranslate(MSG& message);
+
+private:
+    std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save);
+
+    HWND window_ = nullptr;
+    std::function<void()> draw_;
+    std::unique_ptr<AboutWindow> about_;
+};
+
+} // namespace mapwren
