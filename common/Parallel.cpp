@@ -29,15 +29,21 @@ std::size_t ExtraThreads(std::size_t count)
 
 void ForEachIndex(std::size_t count, const std::function<void(std::size_t)>& each)
 {
+    ForEachRun(count, [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i)
+            each(i);
+    });
+}
+
+void ForEachRun(std::size_t count, const std::function<void(std::size_t, std::size_t)>& run)
+{
     std::atomic<std::size_t> next{0};
     std::exception_ptr failure;
     std::mutex failureLock;
     const auto work = [&] {
         try {
-            for (std::size_t first; (first = next.fetch_add(kRun)) < count;) {
-                for (std::size_t i = first; i < std::min(first + kRun, count); ++i)
-                    each(i);
-            }
+            for (std::size_t first; (first = next.fetch_add(kRun)) < count;)
+                run(first, std::min(first + kRun, count));
         } catch (...) {
             const std::lock_guard lock(failureLock);
             if (!failure)

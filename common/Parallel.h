@@ -12,4 +12,8 @@ namespace mapwren {
 // touch the same data.
 void ForEachIndex(std::size_t count, const std::function<void(std::size_t)>& each);
 
+// The same, one call per run: run(first, end) for the indexes from first up
+// to but not including end.
+void ForEachRun(std::size_t count, const std::function<void(std::size_t, std::size_t)>& run);
+
 } // namespace mapwren

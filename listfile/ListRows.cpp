@@ -1,6 +1,9 @@
+#include <optional>
+
 #include "common/Parallel.h"
 #include "common/Paths.h"
 #include "listfile/ListFile.h"
+#include "maplist/FileHead.h"
 #include "maplist/MapName.h"
 
 namespace mapwren {
@@ -23,19 +26,26 @@ MapRow RowNamed(const std::string& fullPath)
 std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths)
 {
     std::vector<MapRow> rows(mapPaths.size());
-    ForEachIndex(mapPaths.size(), [&](std::size_t i) {
-        const std::string& path = mapPaths[i];
-        MapRow& row = rows[i] = RowNamed(path);
-        // One open tells most files; only a file that cannot be read is asked
-        // whether it is there at all.
-        if (Result<MapFileInfo> info = ReadMapFile(path)) {
-            row.mapName = std::move(info.value().mapName);
-            row.bytes = info.value().size;
-            row.notAMap = !info.value().garmin;
-        } else if (!FileExist(path)) {
-            row.state = RowState::Missing;
+    ForEachRun(mapPaths.size(), [&](std::size_t first, std::size_t end) {
+        // The maps of a folder follow each other in a list: their folder is
+        // opened once and each map by its name alone, sparing a path walk.
+        std::optional<FolderReader> folder;
+        for (std::size_t i = first; i < end; ++i) {
+            const std::string& path = mapPaths[i];
+            MapRow& row = rows[i] = RowNamed(path);
+            if (!folder || folder->Folder() != row.folder)
+                folder.emplace(row.folder);
+            // One open tells most files; only a file that cannot be read is
+            // asked whether it is there at all.
+            if (Result<MapFileInfo> info = folder->IsOpen() ? ReadMapFile(*folder, row.file) : ReadMapFile(path)) {
+                row.mapName = std::move(info.value().mapName);
+                row.bytes = info.value().size;
+                row.notAMap = !info.value().garmin;
+            } else if (!FileExist(path)) {
+                row.state = RowState::Missing;
+            }
+            // A file that exists but cannot be read keeps an unticked row with no name and size 0.
         }
-        // A file that exists but cannot be read keeps an unticked row with no name and size 0.
     });
     return rows;
 }

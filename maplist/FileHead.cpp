@@ -148,21 +148,23 @@ Result<FileHead> HeadOfOpenFile(int fd, const std::string& folder, const std::st
 
 bool IsHidden(const char* name) { return name[0] == '.'; }
 
+// A pipe is opened without waiting for a writer, then refused unread.
+constexpr int kOpenForHead = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
 } // namespace
 
 Result<FileHead> ReadFileHead(const std::string& path)
 {
     if (HasNul(path))
         return ReadFailure(path, BadName());
-    // A pipe is opened without waiting for a writer, then refused unread.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), kOpenForHead);
     if (fd < 0)
         return ReadFailure(path, LastError());
     return HeadOfOpenFile(fd, {}, path);
 }
 
 FolderReader::FolderReader(const std::string& folder)
-    : folder_(folder), fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    : folder_(folder), fd_(HasNul(folder) ? -1 : ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
 {
 }
 
@@ -209,7 +211,9 @@ std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
 
 Result<FileHead> FolderReader::ReadHead(const std::string& name) const
 {
-    const int fd = ::openat(fd_, name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (HasNul(name))
+        return ReadFailure(folder_ + name, BadName());
+    const int fd = ::openat(fd_, name.c_str(), kOpenForHead);
     if (fd < 0)
         return ReadFailure(folder_ + name, LastError());
     return HeadOfOpenFile(fd, folder_, name);

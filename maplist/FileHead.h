@@ -37,6 +37,7 @@ public:
         std::uint64_t readOrder = 0;   // reading files by this key is fastest (the inode on POSIX)
     };
     bool IsOpen() const;
+    const std::string& Folder() const { return folder_; }
     // The ordinary files (links followed), hidden ones only when asked, in
     // the order the file system gives them; empty when the folder cannot be listed.
     std::vector<Entry> Files(bool withHidden = false) const;

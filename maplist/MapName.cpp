@@ -5,13 +5,23 @@
 
 namespace mapwren {
 
-Result<MapFileInfo> ReadMapFile(const std::string& fullpath)
+namespace {
+
+Result<MapFileInfo> InfoFromHead(const Result<FileHead>& head)
 {
-    const auto head = ReadFileHead(fullpath);
     if (!head)
         return Result<MapFileInfo>::Failure(head.error());
     const std::string_view bytes = head.value().Bytes();
     return MapFileInfo{MapNameFromHeader(bytes), head.value().size, IsGarminMapHeader(bytes)};
+}
+
+} // namespace
+
+Result<MapFileInfo> ReadMapFile(const std::string& fullpath) { return InfoFromHead(ReadFileHead(fullpath)); }
+
+Result<MapFileInfo> ReadMapFile(const FolderReader& folder, const std::string& name)
+{
+    return InfoFromHead(folder.ReadHead(name));
 }
 
 Result<std::string> ExtractName(const std::string& fullpath)

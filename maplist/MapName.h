@@ -23,6 +23,10 @@ struct MapFileInfo {
 // failure naming the file.
 Result<MapFileInfo> ReadMapFile(const std::string& fullpath);
 
+class FolderReader;
+// The same for a map of a folder already open, by its name alone.
+Result<MapFileInfo> ReadMapFile(const FolderReader& folder, const std::string& name);
+
 // The map name alone.
 Result<std::string> ExtractName(const std::string& fullpath);
 
