@@ -56,6 +56,8 @@ private:
             const unsigned id = random();
             std::string header(131, ' ');
             header[0] = 0;
+            header.replace(0x10, 6, "DSKIMG");   // the marks of a Garmin map
+            header.replace(0x41, 6, "GARMIN");
             const std::string name = "Topo " + std::to_string(id % 100000) + " Region";
             header.replace(73, name.size(), name);
             // 8.3 names as map tiles have them, unique, in no particular order, mixed case.

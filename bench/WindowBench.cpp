@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTableView>
+#include <QTimer>
 
 #include <spawn.h>
 #include <sys/resource.h>
@@ -17,6 +18,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -79,6 +81,13 @@ void PressHeader(MainWindow& window)
 int RunWindow(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // A message box would wait for a click that never comes: end at once instead.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [] {
+        if (QApplication::activeModalWidget() != nullptr)
+            std::_Exit(3);
+    });
+    watch.start(500);
     MainWindow window(argv[2], std::string("\"") + argv[3] + "\"");
     if (!window.Start())
         return 1;
