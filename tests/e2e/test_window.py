@@ -83,7 +83,7 @@ class Ticking(WindowCase):
         p.click_cell(1, 1)   # the grid takes the focus; a file cell ticks nothing
         p.key("Down", "Down", "a", "space", "Up", "space", "Down")
         p.click("cmdUpload")
-        self.assertEqual(p.tool_args(), [self.row["d"], self.row["a"]])
+        self.assertEqual(p.tool_args(), p.sent([self.row["d"], self.row["a"]]))
 
 
 class Questions(WindowCase):
@@ -108,7 +108,7 @@ class Questions(WindowCase):
                 self.assertTrue(p.no_tool_run(), "No started the tool")
                 p.click(clicks[-1])
                 p.key("alt+y", window=p.wait_window("MAPWREN"))
-                self.assertEqual(p.tool_args(), switches + paths)
+                self.assertEqual(p.tool_args(), switches + p.sent(paths))
 
 
 class Dropping(WindowCase):
@@ -121,7 +121,7 @@ class Dropping(WindowCase):
         p.drag([loose[0], p.make_list([loose[1]], name="other.mwl"), folder], "txtMapset")
         p.click("cmdSelectAll")
         p.click("cmdUpload")
-        self.assertEqual(p.tool_args(), self.paths + loose + found + ["-m", ""])   # and the box kept no text
+        self.assertEqual(p.tool_args(), p.sent(self.paths + loose + found) + ["-m", ""])   # and the box kept no text
 
 
 class AccessKeys(WindowCase):
