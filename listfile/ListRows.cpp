@@ -21,23 +21,33 @@ MapRow RowNamed(const std::string& fullPath)
     return row;
 }
 
+bool InFolder(const std::string& path, const std::string& folder)
+{
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           path.find(kPathSeparator, folder.size()) == std::string::npos;
+}
+
 } // namespace
 
 std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths)
 {
     std::vector<MapRow> rows(mapPaths.size());
     ForEachRun(mapPaths.size(), [&](std::size_t first, std::size_t end) {
-        // The maps of a folder follow each other in a list: their folder is
-        // opened once and each map by its name alone, sparing a path walk.
+        // The maps of a folder follow each other in a list: a folder holding
+        // the next map too is opened once and each map by its name alone,
+        // sparing a path walk.
         std::optional<FolderReader> folder;
         for (std::size_t i = first; i < end; ++i) {
             const std::string& path = mapPaths[i];
             MapRow& row = rows[i] = RowNamed(path);
-            if (!folder || folder->Folder() != row.folder)
+            if (folder && folder->Folder() != row.folder)
+                folder.reset();
+            if (!folder && i + 1 < end && InFolder(mapPaths[i + 1], row.folder))
                 folder.emplace(row.folder);
             // One open tells most files; only a file that cannot be read is
             // asked whether it is there at all.
-            if (Result<MapFileInfo> info = folder->IsOpen() ? ReadMapFile(*folder, row.file) : ReadMapFile(path)) {
+            Result<MapFileInfo> info = folder && folder->IsOpen() ? ReadMapFile(*folder, row.file) : ReadMapFile(path);
+            if (info) {
                 row.mapName = std::move(info.value().mapName);
                 row.bytes = info.value().size;
                 row.notAMap = !info.value().garmin;
