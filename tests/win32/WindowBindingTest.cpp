@@ -58,12 +58,13 @@ HWND WaitForWindow(const std::wstring& title)
 }
 
 // Answers the next dialog or message box with that title from another thread,
-// as a user would: a file name typed, or OK, Yes or No pressed. Said() is what
+// as a user would: a file name typed, or OK, Yes or No pressed (0: Enter, the
+// box's default button). Said() is what
 // the box said, "<icon> <text>" with icon C, !, i or ? as the forms' fake writes it.
 class Answer {
 public:
     Answer(std::string title, std::string fileName, int button = IDOK)
-        : helper_([this, title, fileName, button] {
+        : helper_([this, title, fileName, button]() mutable {
               HWND box = WaitForWindow(WideFromUtf8(title));
               if (!box)
                   return;
@@ -79,6 +80,11 @@ public:
               for (int name : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
                   if (HWND edit = GetDlgItem(box, name))
                       SetWindowTextW(edit, WideFromUtf8(fileName).c_str());
+              }
+              for (int id : {IDYES, IDNO}) {   // Enter presses the button drawn as the default
+                  HWND key = GetDlgItem(box, id);
+                  if (!button && key && (GetWindowLongW(key, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+                      button = id;
               }
               PostMessageW(box, WM_COMMAND, button, 0);
           })
@@ -391,7 +397,7 @@ TEST(Win32Window, DialogsAndMessageBoxesAskAsTheFormSaysAndTheirAnswersReachIt)
                   "c.img\r\n");
     fs::remove(s.maps.path() / "b.img");
     {
-        Answer question("MAPWREN", "", IDNO);
+        Answer question("MAPWREN", "", 0);   // Enter, so No must be the default
         s.Click("cmdUpload");
         EXPECT_EQ(question.Said().substr(0, 2), "? ");
         EXPECT_EQ(s.form->UploadCommand, "");
