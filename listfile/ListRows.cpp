@@ -1,4 +1,4 @@
-#include <optional>
+#include <deque>
 
 #include "common/Parallel.h"
 #include "common/Paths.h"
@@ -34,24 +34,28 @@ std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths)
     std::vector<MapRow> rows(mapPaths.size());
     ForEachRun(mapPaths.size(), [&](std::size_t first, std::size_t end) {
         // The maps of a folder follow each other in a list: a folder holding
-        // the next map too is opened once and each map by its name alone,
-        // sparing a path walk.
-        std::optional<FolderReader> folder;
+        // the next map too is opened once and each map read by its name
+        // alone, sparing a path walk.
+        std::deque<FolderReader> folders;
+        std::vector<HeadRequest> maps;
+        maps.reserve(end - first);
         for (std::size_t i = first; i < end; ++i) {
-            const std::string& path = mapPaths[i];
-            MapRow& row = rows[i] = RowNamed(path);
-            if (folder && folder->Folder() != row.folder)
-                folder.reset();
-            if (!folder && i + 1 < end && InFolder(mapPaths[i + 1], row.folder))
-                folder.emplace(row.folder);
-            // One open tells most files; only a file that cannot be read is
-            // asked whether it is there at all.
-            Result<MapFileInfo> info = folder && folder->IsOpen() ? ReadMapFile(*folder, row.file) : ReadMapFile(path);
-            if (info) {
+            MapRow& row = rows[i] = RowNamed(mapPaths[i]);
+            if ((folders.empty() || folders.back().Folder() != row.folder) && i + 1 < end &&
+                InFolder(mapPaths[i + 1], row.folder))
+                folders.emplace_back(row.folder);
+            const bool inFolder = !folders.empty() && folders.back().Folder() == row.folder && folders.back().IsOpen();
+            maps.push_back(inFolder ? HeadRequest{&folders.back(), &row.file} : HeadRequest{nullptr, &mapPaths[i]});
+        }
+        std::vector<Result<MapFileInfo>> infos = ReadMapFiles(maps);
+        for (std::size_t i = first; i < end; ++i) {
+            MapRow& row = rows[i];
+            if (Result<MapFileInfo>& info = infos[i - first]) {
                 row.mapName = std::move(info.value().mapName);
                 row.bytes = info.value().size;
                 row.notAMap = !info.value().garmin;
-            } else if (!FileExist(path)) {
+            } else if (!FileExist(mapPaths[i])) {
+                // Only a file that cannot be read is asked whether it is there at all.
                 row.state = RowState::Missing;
             }
             // A file that exists but cannot be read keeps an unticked row with no name and size 0.

@@ -1,5 +1,6 @@
 #include "maplist/FileHead.h"
 
+#include <algorithm>
 #include <system_error>
 
 #ifdef _WIN32
@@ -13,6 +14,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#endif
+
+#ifdef MAPWREN_IO_URING
+#include <liburing.h>
+
+#include <bitset>
 #endif
 
 namespace mapwren {
@@ -226,5 +233,200 @@ std::uint64_t FolderReader::SizeOf(const std::string& name) const
 }
 
 #endif
+
+namespace {
+
+Result<FileHead> ReadAlone(const HeadRequest& file)
+{
+    return file.folder ? file.folder->ReadHead(*file.name) : ReadFileHead(*file.name);
+}
+
+#ifdef MAPWREN_IO_URING
+
+// The calling thread's ring for reading heads in batches. Where the system
+// refuses rings (an old kernel, a sandbox), it reads nothing and every file
+// is read alone.
+class HeadRing {
+public:
+    static constexpr unsigned kFiles = 64;
+    using Done = std::bitset<kFiles>;
+
+    HeadRing()
+    {
+        io_uring_params params{};
+        params.flags = IORING_SETUP_SUBMIT_ALL | IORING_SETUP_COOP_TASKRUN | IORING_SETUP_SINGLE_ISSUER;
+        if (io_uring_queue_init_params(kFiles * 2, &ring_, &params) != 0)
+            return;
+        ok_ = io_uring_register_files_sparse(&ring_, kFiles) == 0 && Offers({IORING_OP_STATX, IORING_OP_OPENAT, IORING_OP_READ});
+        if (!ok_)
+            io_uring_queue_exit(&ring_);
+    }
+    ~HeadRing()
+    {
+        if (ok_)
+            io_uring_queue_exit(&ring_);
+    }
+    HeadRing(const HeadRing&) = delete;
+    HeadRing& operator=(const HeadRing&) = delete;
+
+    const FileHead& Head(std::size_t k) const { return heads_[k]; }
+
+    // Reads up to kFiles heads, each named relative to its folder's
+    // descriptor, with two calls into the system, and tells which were
+    // read; the others are to be read alone, which tells why not.
+    Done Read(std::span<const HeadRequest> files, std::span<const int> dirs)
+    {
+        Done read;
+        if (!ok_)
+            return read;
+        // First each file's kind and size: only ordinary files are opened
+        // and read, so no pipe or device is.
+        Done regular;
+        unsigned asked = 0;
+        for (std::size_t k = 0; k < files.size(); ++k) {
+            if (HasNul(*files[k].name))
+                continue;
+            io_uring_sqe* sqe = io_uring_get_sqe(&ring_);
+            io_uring_prep_statx(sqe, dirs[k], files[k].name->c_str(), 0, STATX_TYPE | STATX_SIZE, &stats_[k]);
+            io_uring_sqe_set_data64(sqe, k);
+            ++asked;
+        }
+        const bool answered = Complete(asked, [&](std::uint64_t k, int result) {
+            regular[k] = result == 0 && (stats_[k].stx_mask & (STATX_TYPE | STATX_SIZE)) == (STATX_TYPE | STATX_SIZE) &&
+                         S_ISREG(stats_[k].stx_mode);
+        });
+        if (!answered)
+            return read;
+        // Then each ordinary file is opened into slot k of the ring's own
+        // table and read; a failed open cancels its read.
+        asked = 0;
+        for (std::size_t k = 0; k < files.size(); ++k) {
+            if (!regular[k])
+                continue;
+            io_uring_sqe* open = io_uring_get_sqe(&ring_);
+            io_uring_prep_openat_direct(open, dirs[k], files[k].name->c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY, 0,
+                                        static_cast<unsigned>(k));
+            io_uring_sqe_set_flags(open, IOSQE_IO_LINK);
+            io_uring_sqe_set_data64(open, kOpenTag | k);
+            io_uring_sqe* readHead = io_uring_get_sqe(&ring_);
+            io_uring_prep_read(readHead, static_cast<int>(k), heads_[k].buffer.data(), kHeaderLength, 0);
+            io_uring_sqe_set_flags(readHead, IOSQE_FIXED_FILE);
+            io_uring_sqe_set_data64(readHead, k);
+            asked += 2;
+        }
+        const bool readAll = Complete(asked, [&](std::uint64_t tag, int result) {
+            if (tag & kOpenTag)
+                return;
+            const std::uint64_t size = stats_[tag].stx_size;
+            // A short read (a file growing or shrinking meanwhile) is read again alone.
+            if (result >= 0 && static_cast<std::uint64_t>(result) == std::min<std::uint64_t>(kHeaderLength, size)) {
+                heads_[tag].length = static_cast<std::size_t>(result);
+                heads_[tag].size = size;
+                read[tag] = true;
+            }
+        });
+        if (!readAll)
+            return {};
+        // Emptying the table closes every file the batch opened.
+        std::array<int, kFiles> empty;
+        empty.fill(-1);
+        if (regular.any() && io_uring_register_files_update(&ring_, 0, empty.data(), kFiles) < 0)
+            Retire();
+        return read;
+    }
+
+private:
+    static constexpr std::uint64_t kOpenTag = 1u << 16;
+    static constexpr std::uint64_t kCancelTag = 1u << 17;
+
+    bool Offers(std::initializer_list<int> ops)
+    {
+        io_uring_probe* probe = io_uring_get_probe_ring(&ring_);
+        const bool all = probe && std::all_of(ops.begin(), ops.end(), [&](int op) { return io_uring_opcode_supported(probe, op); });
+        io_uring_free_probe(probe);
+        return all;
+    }
+
+    // Submits what was asked and hands each answer to done. A batch waited
+    // on for over a second (a pipe put in a file's place, a slow drive) is
+    // cancelled, and its files read alone; the buffers are not left while
+    // the system may still write to them. False when the ring has failed.
+    template <class OnAnswer>
+    bool Complete(unsigned expected, OnAnswer&& done)
+    {
+        if (expected == 0)
+            return true;
+        io_uring_submit(&ring_);
+        bool cancelled = false;
+        while (expected > 0) {
+            io_uring_cqe* cqe = nullptr;
+            __kernel_timespec second{1, 0};
+            const int got = cancelled ? io_uring_wait_cqe(&ring_, &cqe) : io_uring_wait_cqe_timeout(&ring_, &cqe, &second);
+            if (got == -EINTR)
+                continue;
+            if (got < 0 && cancelled) {   // the ring itself has failed: nothing more will come
+                Retire();
+                return false;
+            }
+            if (got < 0) {
+                io_uring_sqe* cancel = io_uring_get_sqe(&ring_);
+                io_uring_prep_cancel64(cancel, 0, IORING_ASYNC_CANCEL_ANY);
+                io_uring_sqe_set_data64(cancel, kCancelTag);
+                io_uring_submit(&ring_);
+                cancelled = true;
+                ++expected;
+                continue;
+            }
+            unsigned head = 0, seen = 0;
+            io_uring_for_each_cqe(&ring_, head, cqe)
+            {
+                if (io_uring_cqe_get_data64(cqe) != kCancelTag)
+                    done(io_uring_cqe_get_data64(cqe), cqe->res);
+                ++seen;
+            }
+            io_uring_cq_advance(&ring_, seen);
+            expected -= std::min(expected, seen);
+        }
+        return true;
+    }
+
+    // Gives the ring up for good; the thread's files are read alone from now on.
+    void Retire()
+    {
+        io_uring_queue_exit(&ring_);
+        ok_ = false;
+    }
+
+    io_uring ring_{};
+    bool ok_ = false;
+    std::array<struct statx, kFiles> stats_{};
+    std::array<FileHead, kFiles> heads_{};
+};
+
+#endif
+
+} // namespace
+
+std::vector<Result<FileHead>> ReadFileHeads(std::span<const HeadRequest> files)
+{
+    std::vector<Result<FileHead>> heads;
+    heads.reserve(files.size());
+#ifdef MAPWREN_IO_URING
+    thread_local HeadRing ring;
+    std::array<int, HeadRing::kFiles> dirs;
+    for (std::size_t first = 0; first < files.size(); first += HeadRing::kFiles) {
+        const auto part = files.subspan(first, std::min<std::size_t>(HeadRing::kFiles, files.size() - first));
+        for (std::size_t k = 0; k < part.size(); ++k)
+            dirs[k] = part[k].folder ? part[k].folder->fd_ : AT_FDCWD;
+        const HeadRing::Done read = ring.Read(part, dirs);
+        for (std::size_t k = 0; k < part.size(); ++k)
+            heads.push_back(read[k] ? Result<FileHead>(ring.Head(k)) : ReadAlone(part[k]));
+    }
+#else
+    for (const HeadRequest& file : files)
+        heads.push_back(ReadAlone(file));
+#endif
+    return heads;
+}
 
 } // namespace mapwren

@@ -7,7 +7,7 @@
 #include "common/Parallel.h"
 #include "common/Text.h"
 #include "maplist/FileHead.h"
-#include "maplist/MapHeader.h"
+#include "maplist/MapName.h"
 
 namespace mapwren {
 
@@ -78,21 +78,6 @@ std::vector<std::size_t> ReadOrder(const std::vector<FolderReader::Entry>& files
     return order;
 }
 
-// Everything a row learns from its file, with one open: the map name from the
-// header, the size and whether it is a Garmin map at all. False when the
-// header could not be read; the size is then asked for on its own.
-bool ReadRow(const FolderReader& reader, const std::string& name, MapRow& row)
-{
-    if (const auto head = reader.ReadHead(name)) {
-        row.mapName = MapNameFromHeader(head.value().Bytes());
-        row.bytes = head.value().size;
-        row.notAMap = !IsGarminMapHeader(head.value().Bytes());
-        return true;
-    }
-    row.bytes = reader.SizeOf(name);
-    return false;
-}
-
 } // namespace
 
 std::vector<std::string> ListImgFiles(const std::string& folder)
@@ -159,12 +144,29 @@ FolderScan ScanFolder(const std::string& folder)
     std::vector<char> readable(files.size());
     // Reading in the file system's own order spares it a random walk.
     const std::vector<std::size_t> readOrder = ReadOrder(files);
-    ForEachIndex(files.size(), [&](std::size_t k) {
-        const std::size_t i = readOrder[k];
-        MapRow& row = scan.rows[rowOf[i]];
-        readable[rowOf[i]] = ReadRow(reader, files[i].name, row);
-        row.folder = folder;
-        row.file = std::move(files[i].name);
+    ForEachRun(files.size(), [&](std::size_t first, std::size_t end) {
+        std::vector<HeadRequest> maps;
+        maps.reserve(end - first);
+        for (std::size_t k = first; k < end; ++k)
+            maps.push_back({&reader, &files[readOrder[k]].name});
+        // Everything a row learns from its file, with one open: the map name
+        // from the header, the size and whether it is a Garmin map at all.
+        std::vector<Result<MapFileInfo>> infos = ReadMapFiles(maps);
+        for (std::size_t k = first; k < end; ++k) {
+            const std::size_t i = readOrder[k];
+            MapRow& row = scan.rows[rowOf[i]];
+            Result<MapFileInfo>& info = infos[k - first];
+            readable[rowOf[i]] = info.ok();
+            if (info) {
+                row.mapName = std::move(info.value().mapName);
+                row.bytes = info.value().size;
+                row.notAMap = !info.value().garmin;
+            } else {
+                row.bytes = reader.SizeOf(files[i].name);
+            }
+            row.folder = folder;
+            row.file = std::move(files[i].name);
+        }
     });
     // The rows stay, so the user sees the files; the window names them once.
     for (std::size_t row = 0; row < scan.rows.size(); ++row) {

@@ -19,9 +19,13 @@ Result<MapFileInfo> InfoFromHead(const Result<FileHead>& head)
 
 Result<MapFileInfo> ReadMapFile(const std::string& fullpath) { return InfoFromHead(ReadFileHead(fullpath)); }
 
-Result<MapFileInfo> ReadMapFile(const FolderReader& folder, const std::string& name)
+std::vector<Result<MapFileInfo>> ReadMapFiles(std::span<const HeadRequest> maps)
 {
-    return InfoFromHead(folder.ReadHead(name));
+    std::vector<Result<MapFileInfo>> infos;
+    infos.reserve(maps.size());
+    for (const Result<FileHead>& head : ReadFileHeads(maps))
+        infos.push_back(InfoFromHead(head));
+    return infos;
 }
 
 Result<std::string> ExtractName(const std::string& fullpath)

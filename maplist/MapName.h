@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "common/Result.h"
+#include "maplist/FileHead.h"
 
 namespace mapwren {
 
@@ -23,9 +26,9 @@ struct MapFileInfo {
 // failure naming the file.
 Result<MapFileInfo> ReadMapFile(const std::string& fullpath);
 
-class FolderReader;
-// The same for a map of a folder already open, by its name alone.
-Result<MapFileInfo> ReadMapFile(const FolderReader& folder, const std::string& name);
+// The same for many maps, answered in the order asked; reading them
+// together spares calls into the system.
+std::vector<Result<MapFileInfo>> ReadMapFiles(std::span<const HeadRequest> maps);
 
 // The map name alone.
 Result<std::string> ExtractName(const std::string& fullpath);

@@ -3,6 +3,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "common/Paths.h"
@@ -99,6 +103,49 @@ TEST(MapName, JoinsBothFieldsUntrimmedAndUndoesTheXorByte)
         ASSERT_FALSE(info.ok()) << path;
         EXPECT_NE(info.error().find(path.substr(0, path.find('\0'))), std::string::npos) << info.error();
     }
+}
+
+// Maps read many at a time must answer exactly as each read alone, whatever lies among them.
+TEST(MapName, ManyMapsReadTogetherAnswerAsEachReadAlone)
+{
+    fx::TempDir dir;
+    Names names;
+    for (int i = 0; i < 150; ++i) {   // more than one batch, with some files shorter than a header
+        names.push_back("m" + std::to_string(i) + ".img");
+        if (i % 7)
+            fx::WriteImg(dir.path() / names.back(), "Map " + std::to_string(i), "", 0, 4000 + i);
+        else
+            fx::WriteBytes(dir.path() / names.back(), std::string(i, 'x'));
+    }
+    names[3] = "gone.img";
+    names[64] = "sub.img";
+    names[65] = std::string("a\0b.img", 7);
+    fs::create_directory(dir.path() / "sub.img");
+#ifndef _WIN32
+    fs::create_symlink(dir.path() / "m1.img", dir.path() / (names[70] = "link.img"));
+    fs::create_symlink(dir.path() / "nowhere", dir.path() / (names[71] = "dangling.img"));
+    // A pipe with a writer would hold a read for ever.
+    ASSERT_EQ(::mkfifo((dir.folder() + (names[130] = "pipe.img")).c_str(), 0600), 0);
+    const int writer = ::open((dir.folder() + "pipe.img").c_str(), O_RDWR);
+#endif
+    const FolderReader folder(dir.folder());
+    std::vector<std::string> paths;
+    for (const std::string& name : names)
+        paths.push_back(dir.folder() + name);
+    std::vector<HeadRequest> maps;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        maps.push_back(i % 3 ? HeadRequest{&folder, &names[i]} : HeadRequest{nullptr, &paths[i]});
+    const auto together = ReadMapFiles(maps);
+    ASSERT_EQ(together.size(), names.size());
+    const auto text = [](const Result<MapFileInfo>& info) {
+        return info ? info.value().mapName + "|" + std::to_string(info.value().size) + "|" + std::to_string(info.value().garmin)
+                    : info.error();
+    };
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(text(together[i]), text(ReadMapFile(paths[i]))) << names[i];
+#ifndef _WIN32
+    ::close(writer);
+#endif
 }
 
 TEST(FolderScan, ListsOnlyImgFilesInCaseBlindOrder)
