@@ -347,16 +347,18 @@ private:
         return all;
     }
 
-    // Submits what was asked and hands each answer to done. A batch waited
-    // on for over a second (a pipe put in a file's place, a slow drive) is
-    // cancelled, and its files read alone; the buffers are not left while
-    // the system may still write to them. False when the ring has failed.
+    // Submits what was asked and hands each answer to done. When no answer
+    // comes for a second (a pipe put in a file's place, a slow drive), the
+    // rest is cancelled and those files are read alone; the buffers are not
+    // left while the system may still write to them. False when the ring
+    // has failed.
     template <class OnAnswer>
     bool Complete(unsigned expected, OnAnswer&& done)
     {
         if (expected == 0)
             return true;
-        io_uring_submit(&ring_);
+        if (!Submit())
+            return false;
         bool cancelled = false;
         while (expected > 0) {
             io_uring_cqe* cqe = nullptr;
@@ -372,7 +374,8 @@ private:
                 io_uring_sqe* cancel = io_uring_get_sqe(&ring_);
                 io_uring_prep_cancel64(cancel, 0, IORING_ASYNC_CANCEL_ANY);
                 io_uring_sqe_set_data64(cancel, kCancelTag);
-                io_uring_submit(&ring_);
+                if (!Submit())
+                    return false;
                 cancelled = true;
                 ++expected;
                 continue;
@@ -388,6 +391,19 @@ private:
             expected -= std::min(expected, seen);
         }
         return true;
+    }
+
+    // Hands every request asked to the system; a ring that takes not all
+    // of them is given up, which cancels the rest.
+    bool Submit()
+    {
+        int submitted = 0;
+        while ((submitted = io_uring_submit(&ring_)) == -EINTR) {
+        }
+        if (submitted >= 0 && io_uring_sq_ready(&ring_) == 0)
+            return true;
+        Retire();
+        return false;
     }
 
     // Gives the ring up for good; the thread's files are read alone from now on.
