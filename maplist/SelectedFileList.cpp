@@ -8,7 +8,8 @@ void SelectedFileList::Append(std::string text)
 {
     entries_.push_back(std::move(text));
     const Entry added = std::prev(entries_.end());
-    byText_[*added].items.push_back(added);
+    if (const auto [found, fresh] = byText_.try_emplace(*added, Queue{added, {}, 0}); !fresh)
+        found->second.later.push_back(added);
 }
 
 bool SelectedFileList::RemoveFirst(const std::string& text)
@@ -17,18 +18,19 @@ bool SelectedFileList::RemoveFirst(const std::string& text)
     if (found == byText_.end())
         return false;
     Queue& queue = found->second;
-    const Entry first = queue.items[queue.head++];
-    if (queue.head == queue.items.size()) {
+    const Entry first = queue.oldest;
+    if (queue.head == queue.later.size()) {
         byText_.erase(found);
     } else {
-        if (queue.head * 2 > queue.items.size()) {
+        queue.oldest = queue.later[queue.head++];
+        if (queue.head * 2 > queue.later.size()) {
             // Drop the spent half so a text ticked and unticked over and over stays small.
-            queue.items.erase(queue.items.begin(), queue.items.begin() + static_cast<std::ptrdiff_t>(queue.head));
+            queue.later.erase(queue.later.begin(), queue.later.begin() + static_cast<std::ptrdiff_t>(queue.head));
             queue.head = 0;
         }
         // The key views the entry about to go: let it view the next one instead.
         auto node = byText_.extract(found);
-        node.key() = *node.mapped().items[node.mapped().head];
+        node.key() = *node.mapped().oldest;
         byText_.insert(std::move(node));
     }
     entries_.erase(first);

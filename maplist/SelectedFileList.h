@@ -29,9 +29,11 @@ public:
 
 private:
     using Entry = std::list<std::string>::iterator;
-    // Entries with one text, oldest first; those before `head` are gone.
+    // Entries with one text: the oldest, then the later ones from `head` on
+    // (those before it are gone). Most texts are ticked once and need no more.
     struct Queue {
-        std::vector<Entry> items;
+        Entry oldest;
+        std::vector<Entry> later;
         std::size_t head = 0;
     };
 

@@ -1,9 +1,11 @@
 #include "maplist/ShortNames.h"
 
+#include <bit>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "common/Parallel.h"
 #include "common/Paths.h"
@@ -25,10 +27,39 @@ RowsByFolder GroupByFolder(const std::vector<MapRow>& rows)
     return groups;
 }
 
+// The names of a folder's listing, looked up by text in one flat table: a
+// listing of a hundred thousand files costs no allocation per name.
+class NameSet {
+public:
+    explicit NameSet(std::vector<FolderReader::Entry> files)
+        : files_(std::move(files)), slots_(std::bit_ceil(files_.size() * 2 + 1), kEmpty)
+    {
+        for (std::uint32_t i = 0; i < files_.size(); ++i)
+            slots_[Slot(files_[i].name)] = i;
+    }
+    bool contains(std::string_view name) const { return slots_[Slot(name)] != kEmpty; }
+
+private:
+    static constexpr std::uint32_t kEmpty = UINT32_MAX;
+
+    // The name's slot, or the empty one where it would go.
+    std::size_t Slot(std::string_view name) const
+    {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t at = std::hash<std::string_view>{}(name) & mask;
+        while (slots_[at] != kEmpty && files_[slots_[at]].name != name)
+            at = (at + 1) & mask;
+        return at;
+    }
+
+    std::vector<FolderReader::Entry> files_;
+    std::vector<std::uint32_t> slots_;
+};
+
 #ifdef _WIN32
 
 // Short names come from the system one path at a time.
-std::optional<std::unordered_set<std::string>> ListedRegularFiles(std::string_view, std::size_t)
+std::optional<NameSet> ListedRegularFiles(std::string_view, std::size_t)
 {
     return std::nullopt;
 }
@@ -42,7 +73,7 @@ constexpr std::uint64_t kFolderBytesPerRow = 256;
 
 // The names of the folder's regular files (links followed), as GetShortFileName
 // would find them, when listing the folder is the cheaper way to learn them.
-std::optional<std::unordered_set<std::string>> ListedRegularFiles(std::string_view folder, std::size_t rowCount)
+std::optional<NameSet> ListedRegularFiles(std::string_view folder, std::size_t rowCount)
 {
     // GetShortFileName makes a relative path absolute; only absolute folders are listed here.
     if (rowCount < kRowsWorthAListing || !folder.starts_with('/'))
@@ -50,11 +81,7 @@ std::optional<std::unordered_set<std::string>> ListedRegularFiles(std::string_vi
     const FolderReader reader{std::string(folder)};
     if (!reader.IsOpen() || reader.ListingSize() > rowCount * kFolderBytesPerRow)
         return std::nullopt;
-    std::unordered_set<std::string> names;
-    names.reserve(rowCount);
-    for (FolderReader::Entry& file : reader.Files(true))
-        names.insert(std::move(file.name));
-    return names;
+    return NameSet(reader.Files(true));
 }
 
 #endif
