@@ -272,7 +272,7 @@ public:
     const FileHead& Head(std::size_t k) const { return heads_[k]; }
 
     // Reads up to kFiles heads, each named relative to its folder's
-    // descriptor, with two calls into the system, and tells which were
+    // descriptor, in two round trips to the system, and tells which were
     // read; the others are to be read alone, which tells why not.
     Done Read(std::span<const HeadRequest> files, std::span<const int> dirs)
     {

@@ -67,8 +67,7 @@ private:
 
 // The heads of many files, answered in the order asked, each as ReadHead or
 // ReadFileHead would answer it. Where the system allows (io_uring on Linux),
-// a few dozen files share two calls into the system instead of costing four
-// calls each.
+// 64 files share five calls into the system instead of costing four each.
 std::vector<Result<FileHead>> ReadFileHeads(std::span<const HeadRequest> files);
 
 } // namespace mapwren
