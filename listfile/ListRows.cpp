@@ -51,9 +51,7 @@ std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths)
         for (std::size_t i = first; i < end; ++i) {
             MapRow& row = rows[i];
             if (Result<MapFileInfo>& info = infos[i - first]) {
-                row.mapName = std::move(info.value().mapName);
-                row.bytes = info.value().size;
-                row.notAMap = !info.value().garmin;
+                ShowMapFileInfo(row, std::move(info.value()));
             } else if (!FileExist(mapPaths[i])) {
                 // Only a file that cannot be read is asked whether it is there at all.
                 row.state = RowState::Missing;

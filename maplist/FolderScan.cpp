@@ -157,13 +157,10 @@ FolderScan ScanFolder(const std::string& folder)
             MapRow& row = scan.rows[rowOf[i]];
             Result<MapFileInfo>& info = infos[k - first];
             readable[rowOf[i]] = info.ok();
-            if (info) {
-                row.mapName = std::move(info.value().mapName);
-                row.bytes = info.value().size;
-                row.notAMap = !info.value().garmin;
-            } else {
+            if (info)
+                ShowMapFileInfo(row, std::move(info.value()));
+            else
                 row.bytes = reader.SizeOf(files[i].name);
-            }
             row.folder = folder;
             row.file = std::move(files[i].name);
         }

@@ -28,6 +28,13 @@ std::vector<Result<MapFileInfo>> ReadMapFiles(std::span<const HeadRequest> maps)
     return infos;
 }
 
+void ShowMapFileInfo(MapRow& row, MapFileInfo&& info)
+{
+    row.mapName = std::move(info.mapName);
+    row.bytes = info.size;
+    row.notAMap = !info.garmin;
+}
+
 Result<std::string> ExtractName(const std::string& fullpath)
 {
     auto info = ReadMapFile(fullpath);

@@ -7,6 +7,7 @@
 
 #include "common/Result.h"
 #include "maplist/FileHead.h"
+#include "maplist/MapRow.h"
 
 namespace mapwren {
 
@@ -29,6 +30,9 @@ Result<MapFileInfo> ReadMapFile(const std::string& fullpath);
 // The same for many maps, answered in the order asked; reading them
 // together spares calls into the system.
 std::vector<Result<MapFileInfo>> ReadMapFiles(std::span<const HeadRequest> maps);
+
+// What a row shows of its map: name, size and whether it is a Garmin map.
+void ShowMapFileInfo(MapRow& row, MapFileInfo&& info);
 
 // The map name alone.
 Result<std::string> ExtractName(const std::string& fullpath);
