@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -43,6 +44,9 @@ public:
     virtual void CloseAllWindows() = 0;
     // Shows the About window over the main window, without blocking it.
     virtual void ShowAboutWindow() = 0;
+    // Runs the event on the window's thread as soon as it is free, then draws
+    // the window; callable from any thread. Dropped once the window is gone.
+    virtual void Post(std::function<void()> event) = 0;
 };
 
 } // namespace mapwren

@@ -162,10 +162,7 @@ bool frmMain::Form_Load()
     mnuUseSendmap1.enabled = tools_.sendmap.has_value();
     mnuUseSendmap2.enabled = tools_.sendmap20.has_value();
     if (!tools_.sendmap && !tools_.sendmap20) {
-        desktop_.ShowMessage(MessageIcon::Critical, kProgramTitle,
-                             std::string("Sendmap.exe or Sendmap20.exe is not in this folder.\r\n"
-                                         "You can download it from ") +
-                                 kToolDownloadPage);
+        desktop_.ShowMessage(MessageIcon::Critical, kProgramTitle, MissingToolsMessage(programFolder_));
         return false;
     }
     cboCOM.text = "COM1";

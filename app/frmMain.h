@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,8 @@
 #include "listfile/ListFile.h"
 #include "maplist/MapList.h"
 #include "tool/Commands.h"
+#include "tool/CombinedFile.h"
+#include "tool/Process.h"
 
 namespace mapwren {
 
@@ -25,6 +29,9 @@ public:
     // separator. argumentText: everything after the program's name on its
     // command line, unsplit.
     frmMain(Desktop& desktop, std::string programFolder, std::string argumentText);
+    ~frmMain();
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
 
     // The start-up sequence, run once the window is shown. False when
     // neither upload tool is in the program's folder: the message has been
@@ -157,6 +164,16 @@ private:
     ListSettings ListSettingsFromControls() const;
     UploadSettings UploadSettingsFromControls() const;
     ToolVariant Variant() const;
+    // The tool file of a variant, as this system names it.
+    std::string ToolFile(ToolVariant variant) const;
+    void ShowComPorts();
+
+    // Runs of the upload tool: started where the user watches them, their
+    // end heard on the window's thread.
+    bool MayStartAnotherRun();
+    Status StartWatchedRun(const std::string& commandLine, const std::string& toolFile, ToolRuntime runtime,
+                           std::function<void(const RunEnd&)> onEnd = {});
+    void TellCreateFileOutcome(const RunEnd& end, const std::optional<FileStamp>& before);
     void CloseEraseQuestion();
     void Warn(const std::string& text);
     void Fail(const std::string& text);
@@ -170,6 +187,10 @@ private:
     int currentRow_ = 0;
     int currentCol_ = 0;
     std::string focusRequest_;
+    // Tells a tool's end to this form, while it lives, from the thread that waits for the tool.
+    struct RunWatch;
+    std::shared_ptr<RunWatch> runWatch_;
+    int toolRunsGoing_ = 0;
 };
 
 } // namespace mapwren

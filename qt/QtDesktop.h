@@ -23,6 +23,7 @@ public:
     bool OpenAddress(const std::string& address) override;
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
+    void Post(std::function<void()> event) override;
 
 private:
     std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save);

@@ -92,10 +92,10 @@ TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
 
 TEST(FormStartUp, WithoutAToolShowsTheMessageAndGoesNoFurther)
 {
-    Form f({"sendmap.txt", "sendmap20.exe.bak"});
+    Form f({"sendmap.txt", "sendmap20.exe.bak", "sendmap2"});
     EXPECT_FALSE(f.started);
     EXPECT_EQ(f.Only(), std::string("C mapwren: Sendmap.exe or Sendmap20.exe is not in this folder.\r\n"
-                                    "You can download it from ") + kToolDownloadPage);
+                                    "You can download it from ") + kToolDownloadPage + "\r\nFolder searched: " + f.ProgramText());
 }
 
 #ifndef _WIN32
