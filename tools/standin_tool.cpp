@@ -4,7 +4,8 @@
 // either no file or the whole list. Like the real tool it prints its progress
 // as a percentage redrawn in place and ends with a line saying how it went,
 // never waits for a key and ends with status 0 even when it failed; with
-// "-l" it writes GMAPSUPP.IMG into its current folder.
+// "-l" it writes GMAPSUPP.IMG into its current folder. The arguments it can
+// open and read as files go to "sendmap-read.txt", written before the record.
 //
 // A file "sendmap-behaviour.txt" beside it changes what it does, by words:
 // "fail" (no receiver answers: nothing is sent or created), "hold" (waits,
@@ -55,8 +56,25 @@ static std::string Utf8(const wchar_t* text)
 static std::string Utf8(const char* text) { return text; }
 #endif
 
+#ifdef _WIN32
+static fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+#else
+static fs::path PathOf(const std::string& text) { return text; }
+#endif
+
 static bool Record(const fs::path& folder, const std::vector<std::string>& args)
 {
+    {
+        std::ofstream read(folder / "sendmap-read.txt", std::ios::binary | std::ios::trunc);
+        for (const std::string& arg : args) {
+            std::error_code ec;   // a port's device is never opened: a read could wait for ever
+            std::ifstream file;
+            if (fs::is_regular_file(PathOf(arg), ec))
+                file.open(PathOf(arg), std::ios::binary);
+            if (file.is_open() && file.get() != std::char_traits<char>::eof())
+                read << arg << '\n';
+        }
+    }
     const fs::path target = folder / "sendmap-args.txt";
     const fs::path temp = folder / "sendmap-args.txt.tmp";
     {

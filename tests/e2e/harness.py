@@ -15,6 +15,13 @@ import time
 
 # The Linux build, whose drag source, an X program, drags onto Wine's windows too.
 LINUX_BIN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "bin")
+# The stand-in built for Windows, which the Linux program runs through Wine.
+WINDOWS_STANDIN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "mingw", "bin",
+                               "mapwren_standin.exe")
+# The terminal window the Linux program shows the tool in: xterm and its kin,
+# placed by their resources at the screen's bottom left, under the main window.
+TERMINAL_TITLE = "MAPWREN - upload tool"
+XTERM_RESOURCES = "*vt100.geometry: 80x6+0-0\n*geometry: 80x6+0-0\n"
 
 
 class Platform:
@@ -147,13 +154,15 @@ def find_window(title):
 class Program:
     """The window started in a fresh program folder with the given tool copies."""
 
-    def __init__(self, tools=("sendmap20.exe",)):
+    def __init__(self, tools=("sendmap20.exe",), standin=None, behaviour=""):
         self.folder = tempfile.mkdtemp(prefix="mapwren-e2e-")
         self.maps = os.path.join(self.folder, "my maps")
         os.mkdir(self.maps)
         self.program = shutil.copy(PLATFORM.program, self.folder)
         for tool in tools:
-            shutil.copy(PLATFORM.standin, os.path.join(self.folder, tool))
+            shutil.copy(standin or PLATFORM.standin, os.path.join(self.folder, tool))
+        with open(os.path.join(self.folder, "sendmap-behaviour.txt"), "w") as f:
+            f.write(behaviour)   # "fail": the stand-in sends nothing and creates nothing
         self.args_file = os.path.join(self.folder, "sendmap-args.txt")
         self.process = None
         self.helpers = []
@@ -299,13 +308,25 @@ class Program:
     def title(self):
         return xdotool("getwindowname", self.window)[0]
 
-    def tool_args(self, timeout=5.0):
+    def tool_args(self, timeout=10.0):
         """The arguments of the next tool run (the record is taken away)."""
         wait_for(lambda: os.path.exists(self.args_file), timeout, "the upload tool to be started")
         with open(self.args_file) as f:
             args = f.read().split("\n")[:-1]
         os.remove(self.args_file)
         return args
+
+    @staticmethod
+    def port(com):
+        """A COM port as the tool receives it: the Linux build opens a device."""
+        number = int(com[3:])
+        devices = ["/dev/ttyS%d" % (number - 1), "/dev/ttyUSB%d" % (number - 5), "/dev/ttyACM%d" % (number - 8)]
+        return com if PLATFORM.name == "wine" else devices[(number > 4) + (number > 7)]
+
+    def tool_read(self):
+        """The arguments the last tool run could open and read as files."""
+        with open(os.path.join(self.folder, "sendmap-read.txt"), encoding="utf-8") as f:
+            return f.read().split("\n")[:-1]
 
     def no_tool_run(self, settle=0.8):
         time.sleep(settle)   # nothing to wait for: a run would have written by now

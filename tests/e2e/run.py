@@ -62,6 +62,10 @@ def main():
     os.environ["DISPLAY"] = display.display
     os.environ.pop("WAYLAND_DISPLAY", None)
     os.environ["QT_QPA_PLATFORM"] = "xcb"
+    resources = os.path.join(unpacked, "xterm-resources")
+    with open(resources, "w") as f:
+        f.write(harness.XTERM_RESOURCES)
+    os.environ["XENVIRONMENT"] = resources
     started = time.monotonic()
     try:
         loader = unittest.TestLoader()

@@ -1,5 +1,6 @@
 """The real window, driven by real X input; each case starts it afresh."""
 import os
+import time
 import unittest
 import zipfile
 
@@ -17,7 +18,9 @@ MAPS = [("c.img", "Mike Trails", 20000), ("a.img", "Zulu Topo", 10000),
 DECORATION = {"linux": (0, 18), "wine": (3, 41)}
 
 # Cases that have a meaning on one platform only.
-ONLY_ON = {"test_package_holds_the_program_and_a_readme_for_notepad": "wine"}
+ONLY_ON = {"test_package_holds_the_program_and_a_readme_for_notepad": "wine",
+           "test_the_tool_runs_in_a_terminal_that_stays_open_until_enter": "linux",
+           "test_a_windows_tool_runs_through_wine_and_opens_the_maps_by_their_windows_paths": "linux"}
 
 
 class WindowCase(unittest.TestCase):
@@ -26,11 +29,12 @@ class WindowCase(unittest.TestCase):
         if only != harness.PLATFORM.name:
             self.skipTest(f"{only} only")
 
-    def start(self, tools=("sendmap20.exe",)):
-        """The window with MAPS loaded from a list named on its command line."""
+    def start(self, tools=("sendmap20.exe",), **tool):
+        """The window with MAPS loaded from a list named on its command line;
+        tool: the stand-in to copy and its behaviour (Program's)."""
         if getattr(self, "program", None):
             self.program.stop()   # the previous case's, also when it failed
-        self.program = Program(tools)
+        self.program = Program(tools, **tool)
         self.addCleanup(self.program.stop)
         self.paths = self.program.make_maps(MAPS)
         self.row = {os.path.basename(path)[0]: path for path in self.paths}
@@ -198,9 +202,9 @@ class Commands(WindowCase):
             (("sendmap20.exe",), [], [], []),
             (("sendmap20.exe",), ["opt19200"], ["-s19200"], []),
             (("sendmap20.exe",), ["optUSB", "opt9600"], ["-tUSB"], []),
-            (("sendmap20.exe",), ["optCOM", "opt38400"], ["-tCOM1", "-s38400"], []),
+            (("sendmap20.exe",), ["optCOM", "opt38400"], ["-t{COM1}", "-s38400"], []),
             (("sendmap20.exe",), ["chkMapset", "Alps Topo"], [], ["-m", "Alps Topo"]),
-            (("sendmap.exe",), ["optCOM", "opt57600"], ["COM1", "-s57600"], []),
+            (("sendmap.exe",), ["optCOM", "opt57600"], ["{COM1}", "-s57600"], []),
             (("sendmap.exe", "sendmap20.exe"), ["opt9600"], ["-s9600"], []),
         ]
         for tools, settings, before, after in cases:
@@ -213,25 +217,29 @@ class Commands(WindowCase):
                 p.click_cell(2, 0)
                 p.click_cell(1, 0)
                 p.click("cmdUpload")
+                before = [arg.replace("{COM1}", p.port("COM1")) for arg in before]
                 self.assertEqual(p.tool_args(), before + p.sent([self.row["a"], self.row["c"]]) + after)
 
-    def test_create_file_runs_the_tool_with_l_and_says_so(self):
-        p = self.start()
-        p.click("chkCreateFile")
-        p.click_cell(1, 0)
-        p.click("cmdCreateFile")
-        self.assertEqual(p.tool_args(), ["-l", *p.sent([self.row["c"]])])
-        p.wait_window("Map File Created")
+    def test_create_file_says_what_came_of_it_once_the_tool_ended(self):
+        for behaviour, title in [("", "Map File Created"), ("fail", "MAPWREN")]:
+            with self.subTest(behaviour=behaviour):
+                p = self.start(behaviour=behaviour)
+                p.click("chkCreateFile")
+                p.click_cell(1, 0)
+                p.click("cmdCreateFile")
+                self.assertEqual(p.tool_args(), ["-l", *p.sent([self.row["c"]])])
+                p.wait_window(title, 10)
+                self.assertEqual(os.path.exists(os.path.join(p.folder, "GMAPSUPP.IMG")), not behaviour)
 
     def test_erase_runs_only_after_yes(self):
-        for port, answer, expected in [([], "optSureYes", ["-e"]), (["optCOM"], "optSureYes", ["-tCOM1", "-e"]),
+        for port, answer, expected in [([], "optSureYes", ["-e"]), (["optCOM"], "optSureYes", ["-t{COM1}", "-e"]),
                                        ([], "optSureNo", None)]:
             with self.subTest(port=port, answer=answer):
                 p = self.start()
                 for control in port + ["cmdEraseGPS", answer]:
                     p.click(control)
                 if expected:
-                    self.assertEqual(p.tool_args(), expected)
+                    self.assertEqual(p.tool_args(), [arg.replace("{COM1}", p.port("COM1")) for arg in expected])
                 else:
                     self.assertTrue(p.no_tool_run(), "No erased the receiver")
 
@@ -260,4 +268,29 @@ class Commands(WindowCase):
         p.click("cmdSelectAll")
         p.click("cmdUpload")
         self.assertEqual(p.tool_args(), p.sent(self.paths + sorted(found)))
+
+
+class ToolRuns(WindowCase):
+    def test_the_tool_runs_in_a_terminal_that_stays_open_until_enter(self):
+        p = self.start()
+        p.click_cell(1, 0)
+        p.click("cmdUpload")
+        terminal = p.wait_window(harness.TERMINAL_TITLE, 10)
+        self.assertEqual(p.tool_args(), p.sent([self.row["c"]]))
+        time.sleep(1)   # the tool has ended: its last lines stay to be read
+        self.assertIn(terminal, harness.find_window(harness.TERMINAL_TITLE), "the terminal closed before Enter")
+        p.key("Return", window=terminal)
+        wait_for(lambda: not harness.find_window(harness.TERMINAL_TITLE), 5, "the terminal to close on Enter")
+
+    def test_a_windows_tool_runs_through_wine_and_opens_the_maps_by_their_windows_paths(self):
+        if not os.path.exists(harness.WINDOWS_STANDIN):
+            self.skipTest("no stand-in built for Windows (scripts/test-windows builds it)")
+        p = self.start(standin=harness.WINDOWS_STANDIN)
+        p.click("optCOM")
+        p.click_cell(1, 0)
+        p.click_cell(3, 0)
+        p.click("cmdUpload")
+        maps = ["Z:" + path.replace("/", "\\") for path in (self.row["c"], self.row["d"])]
+        self.assertEqual(p.tool_args(60), ["-tCOM1", *maps])
+        self.assertEqual(p.tool_read(), maps)
 
