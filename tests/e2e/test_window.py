@@ -207,10 +207,12 @@ class Commands(WindowCase):
             (("sendmap.exe",), ["optCOM", "opt57600"], ["{COM1}", "-s57600"], []),
             (("sendmap.exe", "sendmap20.exe"), ["opt9600"], ["-s9600"], []),
         ]
+        if harness.PLATFORM.name == "linux":   # the tool's Linux build, by its own name
+            cases.append((("sendmap20",), ["opt19200"], ["-s19200"], []))
         for tools, settings, before, after in cases:
             with self.subTest(tools=tools, settings=settings):
                 p = self.start(tools)
-                variant = "Sendmap20.exe" if "sendmap20.exe" in tools else "Sendmap.exe"
+                variant = "Sendmap20.exe" if {"sendmap20.exe", "sendmap20"} & set(tools) else "Sendmap.exe"
                 self.assertEqual(p.title(), f"MAPWREN v1.96  by Tobrenn     (Using {variant})")
                 for step in settings:
                     p.click(step) if step in CONTROLS else p.type_text(step)
