@@ -2,7 +2,6 @@
 import os
 import time
 import unittest
-import zipfile
 
 import harness
 from harness import CONTROLS, DIALOG_LOAD_LIST, DIALOG_OPEN_FOLDER, DIALOG_SAVE_LIST, Program, px, wait_for
@@ -17,46 +16,57 @@ MAPS = [("c.img", "Mike Trails", 20000), ("a.img", "Zulu Topo", 10000),
 # draws itself as no window manager runs).
 DECORATION = {"linux": (0, 18), "wine": (3, 41)}
 
-# Cases that have a meaning on one platform only.
-ONLY_ON = {"test_package_holds_the_program_and_a_readme_for_notepad": "wine",
+# Cases that have a meaning on one kind of platform only (harness.Platform.kinds).
+ONLY_ON = {"test_package_unpacked_and_started_from_its_menu_entry_with_a_list_it_uploads": "tarball",
            "test_the_tool_runs_in_a_terminal_that_stays_open_until_enter": "linux",
            "test_a_windows_tool_runs_through_wine_and_opens_the_maps_by_their_windows_paths": "linux"}
+
+
+def designed_geometry():
+    """The window's left, top, width and height: the designed client area, centred."""
+    side, above = DECORATION[harness.PLATFORM.name]
+    width, height = px(harness.CLIENT_WIDTH) + 2 * side, px(harness.CLIENT_HEIGHT) + above + side
+    screen_width, screen_height = harness.SCREEN
+    return (screen_width - width) // 2, (screen_height - height) // 2, width, height
 
 
 class WindowCase(unittest.TestCase):
     def setUp(self):
         only = ONLY_ON.get(self._testMethodName, harness.PLATFORM.name)
-        if only != harness.PLATFORM.name:
+        if only not in harness.PLATFORM.kinds:
             self.skipTest(f"{only} only")
 
-    def start(self, tools=("sendmap20.exe",), **tool):
+    def start(self, tools=("sendmap20.exe",), program=None, launcher=None, **tool):
         """The window with MAPS loaded from a list named on its command line;
+        in the given Program, started by the launcher command, if given;
         tool: the stand-in to copy and its behaviour (Program's)."""
         if getattr(self, "program", None):
             self.program.stop()   # the previous case's, also when it failed
-        self.program = Program(tools, **tool)
+        self.program = program or Program(tools, **tool)
         self.addCleanup(self.program.stop)
         self.paths = self.program.make_maps(MAPS)
         self.row = {os.path.basename(path)[0]: path for path in self.paths}
         # A blank in the list's name: the whole argument text names one file.
-        self.program.start(self.program.make_list(self.paths, name="my maps.mwl"))
+        self.program.start(self.program.make_list(self.paths, name="my maps.mwl"), launcher=launcher)
         return self.program
 
 
 class Window(WindowCase):
     def test_client_area_has_its_designed_size_in_a_centred_window(self):
         p = self.start()
-        side, above = DECORATION[harness.PLATFORM.name]
-        width, height = px(harness.CLIENT_WIDTH) + 2 * side, px(harness.CLIENT_HEIGHT) + above + side
-        screen_width, screen_height = harness.SCREEN
-        self.assertEqual(p.geometry(), ((screen_width - width) // 2, (screen_height - height) // 2, width, height))
+        self.assertEqual(p.geometry(), designed_geometry())
 
-    def test_package_holds_the_program_and_a_readme_for_notepad(self):
-        with zipfile.ZipFile(harness.PLATFORM.package) as package:
-            self.assertEqual(sorted(package.namelist()), ["README.txt", "mapwren.exe"])
-            readme = package.read("README.txt")
-        self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"), "a line without CR LF")
-        self.assertIn(b"sendmap20.exe", readme)
+    def test_package_unpacked_and_started_from_its_menu_entry_with_a_list_it_uploads(self):
+        # Unpacked as a user does, in a folder whose name the entry must quote.
+        program = Program(unpacked_in="it's $HOME mine")
+        self.addCleanup(program.stop)
+        entry = harness.add_to_menu(os.path.dirname(program.program), os.path.join(program.folder, "home"))
+        p = self.start(program=program, launcher=["gio", "launch", entry])
+        self.assertEqual(p.title(), "MAPWREN v1.96  by Tobrenn     (Using Sendmap20.exe)")
+        self.assertEqual(p.geometry(), designed_geometry())
+        p.click("cmdSelectAll")
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), p.sent(self.paths))
 
 
 class Sorting(WindowCase):
