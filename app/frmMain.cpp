@@ -89,8 +89,10 @@ constexpr std::array<std::array<std::string_view, 5>, 3> kOptionGroups = {{
 
 } // namespace
 
-frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argumentText)
-    : desktop_(desktop), programFolder_(std::move(programFolder)), argumentText_(std::move(argumentText))
+frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argumentText,
+                 const ShortNameSource& shortNames)
+    : desktop_(desktop), programFolder_(std::move(programFolder)), argumentText_(std::move(argumentText)),
+      mapList_(shortNames)
 {
     for (const ControlDesign& design : frmMainControls()) {
         if (ControlState* control = Control(design.name))

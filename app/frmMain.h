@@ -24,7 +24,9 @@ public:
     // programFolder: where the upload tool is looked for, without a trailing
     // separator. argumentText: everything after the program's name on its
     // command line, unsplit.
-    frmMain(Desktop& desktop, std::string programFolder, std::string argumentText);
+    // shortNames: where the maps' short paths come from.
+    frmMain(Desktop& desktop, std::string programFolder, std::string argumentText,
+            const ShortNameSource& shortNames = ShortNameSource::System());
 
     // The start-up sequence, run once the window is shown. False when
     // neither upload tool is in the program's folder: the message has been
