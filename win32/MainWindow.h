@@ -78,7 +78,8 @@ private:
     void Draw();
     void DrawControl(const NativeControl& control);
     void DrawMenus();
-    void KeepFocusUsable();
+    std::string FocusedControl() const;
+    void TakeFocusRequest();
 
     // The grid.
     void CreateGrid();

@@ -83,7 +83,7 @@ struct Form {
         desktop.nextFile = MapsText() + name;
         w->Click("cmdLoadList");
     }
-    // Steps apart by blanks: "load" (Load Folder), "pROW,COL[,BUTTON,SHIFT]" a press and release (row 0 the header),
+    // Steps apart by blanks: "load" (Load Folder), "@NAME" the focus found on a control, "pROW,COL[,BUTTON,SHIFT]" a press and release (row 0 the header),
     // "kKEY[,SHIFT]" a key on the grid, "NAME=TEXT" typing, a menu item's or a control's name a click. Returns the
     // focus requests made, one "+" each.
     std::string Run(const std::string& steps)
@@ -99,6 +99,8 @@ struct Form {
                 w->MSFlexGrid1_MouseUp(button, shift, 600, row * 240 + 120, row, col);
             } else if (std::sscanf(step.c_str(), "k%d,%d", &row, &shift) >= 1)
                 w->MSFlexGrid1_KeyDown(row, shift);
+            else if (step.starts_with('@'))
+                w->SetActiveControl(step.substr(1));
             else if (const auto eq = step.find('='); eq != std::string::npos)
                 w->TextChanged(step.substr(0, eq), step.substr(eq + 1));
             else
