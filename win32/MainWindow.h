@@ -87,6 +87,8 @@ private:
     LRESULT GridNotify(NMHDR* header);
     void DrawGrid();
     void DrawGridRow(const DRAWITEMSTRUCT& item);
+    bool FramesHeaderCell() const;
+    void FrameCurrentHeaderCell() const;
     void GridText(NMLVDISPINFOW& info) const;
     LRESULT GridMouse(HWND from, UINT message, WPARAM wParam, LPARAM lParam);
     bool GridKey(WPARAM key);
