@@ -7,14 +7,15 @@ namespace mapwren {
 
 namespace {
 
-// Appends one line in the list file's code page, ended by CR LF. A line
-// break inside the text would split it into two lines on reading, so such
-// text is refused like text the code page cannot hold.
+// A line in the list file's code page. A line break inside the text would
+// split it into two lines on reading, so such text is refused like text the
+// code page cannot hold.
 bool Encode(const std::string& text, std::string& encoded)
 {
     return text.find_first_of("\r\n") == std::string::npos && Utf8ToListFileBytes(text, encoded);
 }
 
+// Appends one line, ended by CR LF.
 bool AppendLine(std::string& bytes, const std::string& text)
 {
     std::string encoded;

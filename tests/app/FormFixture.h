@@ -34,6 +34,7 @@ struct NoShortNames : ShortNameSource {
         return shorts;
     }
 };
+
 inline constexpr int kLeft = 1;
 inline const std::string kCyrillic = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B";   // "Карты"
 
@@ -83,9 +84,9 @@ struct Form {
         desktop.nextFile = MapsText() + name;
         w->Click("cmdLoadList");
     }
-    // Steps apart by blanks: "load" (Load Folder), "@NAME" the focus found on a control, "pROW,COL[,BUTTON,SHIFT]" a press and release (row 0 the header),
-    // "kKEY[,SHIFT]" a key on the grid, "NAME=TEXT" typing, a menu item's or a control's name a click. Returns the
-    // focus requests made, one "+" each.
+    // Steps apart by blanks: "load" (Load Folder), "pROW,COL[,BUTTON,SHIFT]" a press and release (row 0 the header),
+    // "kKEY[,SHIFT]" a key on the grid, "@NAME" the focus found on a control, "NAME=TEXT" typing, a menu item's or a
+    // control's name a click. Returns the focus requests made, one "+" each.
     std::string Run(const std::string& steps)
     {
         std::istringstream in(steps);
