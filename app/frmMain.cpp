@@ -179,15 +179,14 @@ bool frmMain::IsShownAndEnabled(std::string_view name) const
     return state && state->enabled && state->visible;
 }
 
-// Frames, labels and picture boxes never take the focus. A tab stop in a
-// group of option buttons is its selected one, or any while none is.
+// A tab stop in a group of option buttons is its selected one, or any while
+// none is.
 bool frmMain::CanTakeFocus(const ControlDesign& design, bool asTabStop) const
 {
-    const ControlKind kind = design.kind;
-    if (kind == ControlKind::Frame || kind == ControlKind::Label || kind == ControlKind::PictureBox ||
-        !IsShownAndEnabled(design.name) || (!design.container.empty() && !IsShownAndEnabled(design.container)))
+    if (!TakesFocus(design.kind) || !IsShownAndEnabled(design.name) ||
+        (!design.container.empty() && !IsShownAndEnabled(design.container)))
         return false;
-    if (!asTabStop || kind != ControlKind::OptionButton)
+    if (!asTabStop || design.kind != ControlKind::OptionButton)
         return true;
     for (const auto& group : kOptionGroups) {
         if (std::ranges::find(group, design.name) == group.end())
