@@ -7,6 +7,7 @@
 #include "common/Paths.h"
 #include "common/Text.h"
 #include "tool/CommandLine.h"
+#include "tool/ToolText.h"
 
 namespace mapwren {
 
@@ -196,6 +197,9 @@ std::optional<std::string> CheckUploadCommand(const std::string& programFolder, 
     if (IsSecond(settings.variant) && settings.mapsetTicked && settings.mapsetName.find('"') != std::string::npos)
         return std::string("The mapset name holds a double quote, which cannot reach the upload tool intact. "
                            "Remove it from the name and try again.");
+    const auto unreadable = UnreadableMapsetMessage(settings.mapsetName);
+    if (unreadable && IsSecond(settings.variant) && settings.mapsetTicked)
+        return unreadable;
     if (auto refused = CheckProgramFolder(programFolder))
         return refused;
     const UploadPieces p = SplitUpload(toolPath, settings);

@@ -100,6 +100,49 @@ TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
     }
 }
 
+// On Windows the tool reads its command line in the ANSI code page (1252 in the tests' Wine), where Cyrillic lacks;
+// a Linux tool reads the bytes as they are.
+TEST(FormUpload, TextTheToolCannotReadIsNamedBeforeItStarts)
+{
+    const std::string name = "\xC3\x96sterreich " + kCyrillic, lacks = " characters the system's code page lacks";
+    const std::string unreadable = "The upload tool cannot read the path of this ticked map, as it holds" + lacks +
+                                   " and the drive gives the map no short name:\n{k}\n";
+    // The maps in grid order, whether their drive makes short names, a mapset typed, the answer; on Windows what is
+    // shown and which maps are sent.
+    const struct { const char* maps; bool shortNames, mapset, yes; std::string shown; const char* sent; } cases[] = {
+        {"b", true, true, true, "! MAPWREN: The mapset name {name} holds characters that would reach the upload tool as \"?\", "
+                                "as the system's code page lacks them: \xD0\x9A \xD0\xB0 \xD1\x80 \xD1\x82 \xD1\x8B. Remove them "
+                                "from the name and try again.", ""},
+        {"bk", false, false, true, "? MAPWREN: " + unreadable + "Send the other map without it?", "b"},
+        {"bk", false, false, false, "? MAPWREN: " + unreadable + "Send the other map without it?", ""},
+        {"k", false, true, true, "! MAPWREN: " + unreadable + "No other map is ticked, so there is nothing to send.", ""},
+        {"bk", true, false, true, "0 messages", "bk"}};   // the system drive, and Wine's every drive, make short names
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.maps) + (c.yes ? " Yes" : " No"));
+        const NoShortNames none;
+        Form f({"sendmap20.exe"}, false);
+        f.shortNames = c.shortNames ? &ShortNameSource::System() : &none;
+        f.Start();
+        f.DropLetterMaps(c.maps);
+        if (c.mapset)
+            f.Run("chkMapset"), f.w->TextChanged("txtMapset", name);
+        f.desktop.answerYes = c.yes;
+        f.Run("cmdSelectAll cmdUpload");
+#ifdef _WIN32
+        const std::string shown = c.shown, sent = c.sent;
+#else
+        const std::string shown = "0 messages", sent = c.maps;
+#endif
+        EXPECT_EQ(f.Only(), Replaced(Replaced(shown, "{k}", f.LetterMap('k')), "{name}", name));
+        Texts expected;
+        for (const char map : sent)
+            expected.push_back(f.shortNames->Of(f.LetterMap(map)));
+        if (c.mapset && !sent.empty())
+            expected.insert(expected.end(), {"-m", name});
+        EXPECT_TRUE(sent.empty() ? NothingStarted(f.Program()) : ReceivedArguments(f.Program()) == expected);
+    }
+}
+
 TEST(FormUpload, MapsSharingAFileNameAndAFileTooBigForFat32AreAskedAbout)
 {
     // From a list: rows a.img (2 GiB), sub/A.IMG and b.img; b's size, the steps, the answer, the questions asked.

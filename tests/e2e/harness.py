@@ -350,6 +350,18 @@ class Program:
         wait_for(lambda: (lambda shown: self.window in shown and window not in shown)(window_titles()), timeout,
                  "the window to close")
 
+    def pixels(self, control):
+        """The screen's pixels over a control (the grid by "grid") and a few around it, where its focus shows."""
+        if control == "grid":
+            left, top, width, height = px(GRID[0]), px(GRID[1]), px(sum(COLUMN_WIDTHS)), px(4660)
+        else:
+            (x, y), (_, left, top, width, height) = self.centre(control), CONTROLS[control]
+            width, height = px(width), px(height)
+            left, top = x - width // 2, y - height // 2
+        return subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (
+            width + 6, height + 6, self.origin[0] + left - 3, self.origin[1] + top - 3), "rgb:-"],
+            capture_output=True, check=True).stdout
+
     def title(self):
         return xdotool("getwindowname", self.window)[0]
 

@@ -196,6 +196,21 @@ class TabOrder(WindowCase):
         p.key("Tab", "space")
         p.wait_window(DIALOG_LOAD_LIST)
 
+    def test_every_tab_stop_shows_that_it_has_the_focus(self):
+        p = self.start()   # Load Folder has the focus
+        stops = ["optAuto", "opt115200", "cmdEraseGPS", "cmdExit", "grid", "cmdLoadList", "cmdClearGrid", "chkMapset",
+                 "cmdSelectAll", "chkCreateFile", "cmdFileOpen"]
+        for stop in stops:
+            unfocused = p.pixels(stop)
+            p.key("Tab")
+            wait_for(lambda: p.pixels(stop) != unfocused, 3, f"{stop} to show the focus")
+
+    def test_select_all_by_its_access_key_passes_the_focus_on_to_select_none(self):
+        p = self.start()
+        p.key("alt+a", "Tab", "space")   # from Select None, Tab reaches Create File
+        p.click("cmdCreateFile")
+        self.assertEqual(p.tool_args()[0], "-l")
+
     def test_tab_enters_an_option_group_at_its_selected_button(self):
         p = self.start()
         p.click("optAuto")   # selected already: only the focus moves

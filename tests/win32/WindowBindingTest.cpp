@@ -283,6 +283,7 @@ TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
     EXPECT_NE(arrow(), RGB(224, 0, 0));
     s.Key(s["cmdFileOpen"], 'A', true);   // Select All's access key, shared with the About menu
     EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
+    EXPECT_EQ(GetFocus(), s["cmdSelectNone"]);   // Select All, disabled, passes the focus on
     EXPECT_EQ(arrow(), RGB(224, 0, 0));
     EXPECT_EQ(Text(s["lblFilesSelected"]), "3 Maps Selected");
     s.Click("optCOM");
