@@ -6,6 +6,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "common/Encoding.h"
 #include "common/Paths.h"
 #else
 #include <dirent.h>
@@ -84,18 +85,35 @@ bool FolderReader::IsOpen() const { return true; }
 
 std::uint64_t FolderReader::ListingSize() const { return 0; }
 
-std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
+namespace {
+
+// Large fetches spare round trips to a share; a server that refuses them is
+// listed the plain way.
+HANDLE FindFirst(const std::wstring& pattern, bool withShortNames, WIN32_FIND_DATAW& entry)
+{
+    // The basic listing leaves out the short names.
+    const FINDEX_INFO_LEVELS level = withShortNames ? FindExInfoStandard : FindExInfoBasic;
+    HANDLE find = FindFirstFileExW(pattern.c_str(), level, &entry, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
+        find = FindFirstFileExW(pattern.c_str(), level, &entry, FindExSearchNameMatch, nullptr, 0);
+    return find;
+}
+
+} // namespace
+
+std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden, bool withShortNames) const
 {
     std::vector<Entry> files;
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileExW(Wide(folder_ + "*").c_str(), FindExInfoBasic, &entry,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE find = FindFirst(Wide(folder_ + "*"), withShortNames, entry);
+    listingError_ = find == INVALID_HANDLE_VALUE ? LastError() : std::error_code();
     if (find == INVALID_HANDLE_VALUE)
         return files;
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | (withHidden ? 0 : FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     do {
         if ((entry.dwFileAttributes & skipped) == 0)
-            files.push_back({Utf8FromPath(std::filesystem::path(entry.cFileName)), files.size()});
+            files.push_back({Utf8FromWide(entry.cFileName), files.size(),
+                             withShortNames ? Utf8FromWide(entry.cAlternateFileName) : std::string()});
     } while (FindNextFileW(find, &entry));
     FindClose(find);
     return files;
@@ -173,6 +191,8 @@ Result<FileHead> ReadFileHead(const std::string& path)
 FolderReader::FolderReader(const std::string& folder)
     : folder_(folder), fd_(HasNul(folder) ? -1 : ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
 {
+    if (fd_ < 0)
+        openError_ = HasNul(folder) ? BadName() : LastError();
 }
 
 FolderReader::~FolderReader()
@@ -189,12 +209,13 @@ std::uint64_t FolderReader::ListingSize() const
     return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
-std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
+std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden, bool) const
 {
     std::vector<Entry> files;
     // The listing gets a descriptor of its own: closedir closes it, ours stays for reading.
     const int listFd = fd_ < 0 ? -1 : ::dup(fd_);
     DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+    listingError_ = dir == nullptr ? (fd_ < 0 ? openError_ : LastError()) : std::error_code();
     if (dir == nullptr) {
         if (listFd >= 0)
             ::close(listFd);
@@ -210,7 +231,7 @@ std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
             regular = ::fstatat(fd_, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
         }
         if (regular)
-            files.push_back({entry->d_name, static_cast<std::uint64_t>(entry->d_ino)});
+            files.push_back({entry->d_name, static_cast<std::uint64_t>(entry->d_ino), {}});
     }
     ::closedir(dir);
     return files;

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "common/Result.h"
@@ -45,12 +46,15 @@ public:
     struct Entry {
         std::string name;
         std::uint64_t readOrder = 0;   // reading files by this key is fastest (the inode on POSIX)
+        std::string shortName;         // Windows, when asked: the 8.3 name, empty when the name is its own
     };
     bool IsOpen() const;
     const std::string& Folder() const { return folder_; }
     // The ordinary files (links followed), hidden ones only when asked, in
-    // the order the file system gives them; empty when the folder cannot be listed.
-    std::vector<Entry> Files(bool withHidden = false) const;
+    // the order the file system gives them; empty when the folder cannot be
+    // listed, and then the system's reason is in ListingError.
+    std::vector<Entry> Files(bool withHidden = false, bool withShortNames = false) const;
+    const std::error_code& ListingError() const { return listingError_; }
     // The folder's own size in bytes, which grows with its entries; 0 when unknown.
     std::uint64_t ListingSize() const;
     Result<FileHead> ReadHead(const std::string& name) const;
@@ -60,8 +64,10 @@ public:
 private:
     friend std::vector<Result<FileHead>> ReadFileHeads(std::span<const HeadRequest> files);
     std::string folder_;
+    mutable std::error_code listingError_;
 #ifndef _WIN32
     int fd_ = -1;
+    std::error_code openError_;
 #endif
 };
 

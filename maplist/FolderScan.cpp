@@ -140,6 +140,8 @@ FolderScan ScanFolder(const std::string& folder)
         rowOf[byName[row]] = row;
 
     FolderScan scan;
+    if (reader.ListingError())
+        scan.listingFailure = reader.ListingError().message();
     scan.rows.resize(files.size());
     std::vector<char> readable(files.size());
     // Reading in the file system's own order spares it a random walk.
