@@ -38,11 +38,26 @@ public:
     virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
     // Draws the window's state now, before a long piece of work.
     virtual void RepaintNow() = 0;
+    // Shows the busy pointer over the program's windows, or the usual one again.
+    virtual void ShowBusy(bool busy) = 0;
     // Opens the address in the user's web browser; false when none could be started.
     virtual bool OpenAddress(const std::string& address) = 0;
     virtual void CloseAllWindows() = 0;
     // Shows the About window over the main window, without blocking it.
     virtual void ShowAboutWindow() = 0;
+};
+
+// The busy pointer for as long as the object lives: a load or Select All
+// shows it until its work is done, before any message it gives.
+class BusyPointer {
+public:
+    explicit BusyPointer(Desktop& desktop) : desktop_(desktop) { desktop_.ShowBusy(true); }
+    ~BusyPointer() { desktop_.ShowBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    Desktop& desktop_;
 };
 
 } // namespace mapwren

@@ -98,6 +98,20 @@ void Win32Desktop::RepaintNow()
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+// The work runs on the window's own thread, so no message puts the pointer
+// back before it ends; the pointer the window shows then comes back.
+void Win32Desktop::ShowBusy(bool busy)
+{
+    if (busy) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    } else {
+        POINT at{};
+        GetCursorPos(&at);
+        SetCursorPos(at.x, at.y);   // the window under the pointer sets its own again
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    }
+}
+
 bool Win32Desktop::OpenAddress(const std::string& address)
 {
     const auto result = reinterpret_cast<INT_PTR>(
