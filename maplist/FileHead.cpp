@@ -45,6 +45,18 @@ namespace {
 
 std::wstring Wide(const std::string& path) { return PathFromUtf8(path).wstring(); }
 
+// The "\\?\" form of a full folder path, which the system takes as it is:
+// a name listed in it opens that very file, never a device such as CON.
+std::wstring ListedPath(const std::wstring& folder)
+{
+    std::wstring full(32768, L'\0');
+    const DWORD n = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    const std::wstring_view path(full.data(), n > 0 && n < full.size() ? n : 0);
+    if (path.empty() || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
+        return folder;
+    return path.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + std::wstring(path.substr(2)) : L"\\\\?\\" + std::wstring(path);
+}
+
 std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
 
 } // namespace
@@ -77,7 +89,7 @@ Result<FileHead> ReadFileHead(const std::string& path)
     return head;
 }
 
-FolderReader::FolderReader(const std::string& folder) : folder_(folder) {}
+FolderReader::FolderReader(const std::string& folder) : folder_(folder), listedFolder_(ListedPath(Wide(folder))) {}
 
 FolderReader::~FolderReader() = default;
 
@@ -105,7 +117,7 @@ std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden, bool withS
 {
     std::vector<Entry> files;
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirst(Wide(folder_ + "*"), withShortNames, entry);
+    const HANDLE find = FindFirst(listedFolder_ + L"*", withShortNames, entry);
     listingError_ = find == INVALID_HANDLE_VALUE ? LastError() : std::error_code();
     if (find == INVALID_HANDLE_VALUE)
         return files;
@@ -113,7 +125,8 @@ std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden, bool withS
     do {
         if ((entry.dwFileAttributes & skipped) == 0)
             files.push_back({Utf8FromWide(entry.cFileName), files.size(),
-                             withShortNames ? Utf8FromWide(entry.cAlternateFileName) : std::string()});
+                             withShortNames ? Utf8FromWide(entry.cAlternateFileName) : std::string(),
+                             (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow});
     } while (FindNextFileW(find, &entry));
     FindClose(find);
     return files;
@@ -123,6 +136,34 @@ Result<FileHead> FolderReader::ReadHead(const std::string& name) const
 {
     return ReadFileHead(folder_ + name);
 }
+
+namespace {
+
+// A listed file costs one open, one read and one close: its size is known, and
+// its name in the folder's "\\?\" form can name no device.
+Result<FileHead> ReadListedHead(const HeadRequest& file, const std::wstring& folder)
+{
+    const std::string path = file.folder->Folder() + *file.name;
+    if (HasNul(*file.name))
+        return ReadFailure(path, BadName());
+    const HANDLE handle = CreateFileW((folder + WideFromUtf8(*file.name)).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return ReadFailure(path, LastError());
+    FileHead head;
+    DWORD got = 0;
+    const bool ok = ReadFile(handle, head.buffer.data(), static_cast<DWORD>(head.buffer.size()), &got, nullptr);
+    const std::error_code why = ok ? std::error_code() : LastError();
+    CloseHandle(handle);
+    if (!ok)
+        return ReadFailure(path, why);
+    head.length = got;
+    head.size = file.listedSize;
+    return head;
+}
+
+} // namespace
 
 std::uint64_t FolderReader::SizeOf(const std::string& name) const
 {
@@ -231,7 +272,7 @@ std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden, bool) cons
             regular = ::fstatat(fd_, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
         }
         if (regular)
-            files.push_back({entry->d_name, static_cast<std::uint64_t>(entry->d_ino), {}});
+            files.push_back({entry->d_name, static_cast<std::uint64_t>(entry->d_ino), {}, kUnknownSize});
     }
     ::closedir(dir);
     return files;
@@ -259,6 +300,10 @@ namespace {
 
 Result<FileHead> ReadAlone(const HeadRequest& file)
 {
+#ifdef _WIN32
+    if (file.folder && file.listedSize != kUnknownSize)
+        return ReadListedHead(file, file.folder->ListedFolder());
+#endif
     return file.folder ? file.folder->ReadHead(*file.name) : ReadFileHead(*file.name);
 }
 
