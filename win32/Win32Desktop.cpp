@@ -45,7 +45,8 @@ Win32Desktop::~Win32Desktop() = default;
 std::optional<std::string> Win32Desktop::AskForFile(const FileDialogRequest& request, bool save)
 {
     draw_();
-    constexpr std::size_t kLongestName = 4096;
+    // The longest path Windows has, so no name the user picks is cut or refused.
+    constexpr std::size_t kLongestName = 32767;
     std::vector<wchar_t> name(kLongestName + 1, L'\0');
     const std::wstring preset = WideFromUtf8(request.fileName);
     preset.copy(name.data(), std::min(preset.size(), kLongestName));
