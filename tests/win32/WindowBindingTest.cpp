@@ -494,5 +494,15 @@ TEST(Win32Window, ProgramFileCarriesItsVersionAndALargeIcon)
     EXPECT_TRUE(large);
 }
 
+// The form's busy spells reach the pointer.
+TEST(Win32Window, BusyPointerShowsWhileTheFormSaysSo)
+{
+    Win32Desktop desktop([] {});
+    desktop.ShowBusy(true);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+    desktop.ShowBusy(false);
+    EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+}
+
 } // namespace
 } // namespace mapwren
