@@ -60,7 +60,7 @@ int Run(std::size_t count, int rounds)
         loaded.Clear();
         loaded.AppendRows(std::move(scan.rows));
         return whole;
-    }) && ok;
+    });
     ok = Report("load_list", rounds, folder, [&] {
         MapList maps;
         maps.AppendRows(RowsFromMapPaths(ReadListFile(list.path()).mapPaths));
