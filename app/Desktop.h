@@ -39,6 +39,8 @@ public:
     virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
     // Draws the window's state now, before a long piece of work.
     virtual void RepaintNow() = 0;
+    // Shows the busy pointer over the program's windows, or the usual one again.
+    virtual void ShowBusy(bool busy) = 0;
     // Opens the address in the user's web browser; false when none could be started.
     virtual bool OpenAddress(const std::string& address) = 0;
     virtual void CloseAllWindows() = 0;
@@ -47,6 +49,19 @@ public:
     // Runs the event on the window's thread as soon as it is free, then draws
     // the window; callable from any thread. Dropped once the window is gone.
     virtual void Post(std::function<void()> event) = 0;
+};
+
+// The busy pointer for as long as the object lives: a load or Select All
+// shows it until its work is done, before any message it gives.
+class BusyPointer {
+public:
+    explicit BusyPointer(Desktop& desktop) : desktop_(desktop) { desktop_.ShowBusy(true); }
+    ~BusyPointer() { desktop_.ShowBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    Desktop& desktop_;
 };
 
 } // namespace mapwren

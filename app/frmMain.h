@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -169,13 +170,13 @@ private:
     void ShowCaptions();
     void EnableUploadButtons(bool enabled);
     void HideGridWhileFilling();
-    void AppendFolder(const std::string& folder, std::vector<std::string>& unreadable);
+    std::optional<std::string> AppendFolder(const std::string& folder, std::vector<std::string>& unreadable);
     void AppendDroppedMaps(std::vector<std::string> paths, std::vector<std::string>& unreadable);
     void WarnAboutNewRows(std::size_t firstNew, const std::vector<std::string>& unreadable);
 
     // Lists, upload and erase.
     void LoadStartupArgument();
-    void AppendList(const ListFileContent& content);
+    std::optional<std::string> AppendList(const ListFileContent& content);
     void ApplyListHead(const ListHead& head);
     ListSettings ListSettingsFromControls() const;
     UploadSettings UploadSettingsFromControls() const;

@@ -44,7 +44,10 @@ void frmMain::cmdClearGrid_Click()
 
 void frmMain::cmdSelectAll_Click()
 {
-    mapList_.SelectAll();
+    {
+        const BusyPointer busy(desktop_);
+        mapList_.SelectAll();
+    }
     if (mapList_.RowCount() > 0)
         SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
     lblFilesSelected.visible = true;
@@ -82,10 +85,16 @@ void frmMain::cmdFileOpen_Click()
     const std::size_t firstNew = mapList_.RowCount();
     SetCurrentCell(0, 0);
     cmdClearGrid.enabled = true;
-    HideGridWhileFilling();
     std::vector<std::string> unreadable;
-    AppendFolder(folder, unreadable);
-    MSFlexGrid1.visible = true;
+    std::optional<std::string> nothing;
+    {
+        const BusyPointer busy(desktop_);
+        HideGridWhileFilling();
+        nothing = AppendFolder(folder, unreadable);
+        MSFlexGrid1.visible = true;
+    }
+    if (nothing)
+        Warn(*nothing);
     WarnAboutNewRows(firstNew, unreadable);
 }
 
@@ -97,17 +106,20 @@ void frmMain::HideGridWhileFilling()
 }
 
 // Load Folder's work on one folder (ending with the separator); the paths of
-// map files whose header could not be read are added to unreadable.
-void frmMain::AppendFolder(const std::string& folder, std::vector<std::string>& unreadable)
+// map files whose header could not be read are added to unreadable. Returns
+// why nothing was loaded, when nothing was.
+std::optional<std::string> frmMain::AppendFolder(const std::string& folder, std::vector<std::string>& unreadable)
 {
     FolderScan scan = ScanFolder(folder);
-    const std::size_t added = scan.rows.size();
+    if (!scan.listingFailure.empty())
+        return "The folder " + folder + " could not be read: " + scan.listingFailure + ".";
+    if (scan.rows.empty())
+        return "The folder " + folder + " holds no map files (.img), so nothing was loaded.";
     AppendMapRows(std::move(scan.rows));
     unreadable.insert(unreadable.end(), scan.unreadable.begin(), scan.unreadable.end());
-    if (added > 0) {
-        SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
-        cmdSelectAll.enabled = true;
-    }
+    SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
+    cmdSelectAll.enabled = true;
+    return std::nullopt;
 }
 
 // One message for all the map files whose header could not be read and one

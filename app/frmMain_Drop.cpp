@@ -1,7 +1,6 @@
 // Files and folders dropped on the window: each is loaded as the command for
 // its kind loads it, in the order dropped.
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 #include "app/frmMain.h"
@@ -17,15 +16,9 @@ enum class Dropped { Folder, MapFile, Other };
 
 Dropped KindOf(const std::string& path)
 {
-    if (path.find('\0') != std::string::npos)   // the system would read another name
-        return Dropped::Other;
-    std::error_code ec;
-    const auto status = std::filesystem::status(PathFromUtf8(path), ec);
-    if (ec)
-        return Dropped::Other;
-    if (std::filesystem::is_directory(status))
+    if (FolderExist(path))
         return Dropped::Folder;
-    if (std::filesystem::is_regular_file(status) && EndsWithNoCase(path, ".img"))
+    if (EndsWithNoCase(path, ".img") && FileExist(path))
         return Dropped::MapFile;
     return Dropped::Other;   // a list file when its head line reads as one
 }
@@ -47,30 +40,38 @@ void frmMain::Form_OLEDragDrop(const std::vector<std::string>& paths)
     for (const std::string& path : paths)
         kinds.push_back(KindOf(path));
     const std::size_t firstNew = mapList_.RowCount();
-    const bool fills = std::any_of(kinds.begin(), kinds.end(), [](Dropped kind) { return kind != Dropped::Other; });
-    if (fills)
-        HideGridWhileFilling();
-    std::vector<std::string> unreadable, unusable, maps;
-    for (std::size_t i = 0; i <= paths.size(); ++i) {
-        if (i < paths.size() && kinds[i] == Dropped::MapFile) {
-            maps.push_back(paths[i]);
-            continue;
+    std::vector<std::string> unreadable, unusable, nothing;
+    {
+        const BusyPointer busy(desktop_);
+        if (std::any_of(kinds.begin(), kinds.end(), [](Dropped kind) { return kind != Dropped::Other; }))
+            HideGridWhileFilling();
+        std::vector<std::string> maps;
+        for (std::size_t i = 0; i <= paths.size(); ++i) {
+            if (i < paths.size() && kinds[i] == Dropped::MapFile) {
+                maps.push_back(paths[i]);
+                continue;
+            }
+            if (!maps.empty())
+                AppendDroppedMaps(std::exchange(maps, {}), unreadable);
+            if (i == paths.size())
+                break;
+            std::optional<std::string> why;
+            if (kinds[i] == Dropped::Folder) {
+                cmdClearGrid.enabled = true;
+                why = AppendFolder(WithSeparator(paths[i]), unreadable);
+            } else if (const ListFileContent content = ReadListFile(paths[i]); content.error == ListFileError::None) {
+                ListFileName = paths[i];
+                why = AppendList(content);
+            } else {
+                unusable.push_back(paths[i]);
+            }
+            if (why)
+                nothing.push_back(*why);
         }
-        if (!maps.empty())
-            AppendDroppedMaps(std::exchange(maps, {}), unreadable);
-        if (i == paths.size())
-            break;
-        if (kinds[i] == Dropped::Folder) {
-            cmdClearGrid.enabled = true;
-            AppendFolder(WithSeparator(paths[i]), unreadable);
-        } else if (const ListFileContent content = ReadListFile(paths[i]); content.error == ListFileError::None) {
-            ListFileName = paths[i];
-            AppendList(content);
-        } else {
-            unusable.push_back(paths[i]);
-        }
+        MSFlexGrid1.visible = true;
     }
-    MSFlexGrid1.visible = true;
+    for (const std::string& why : nothing)
+        Warn(why);
     WarnAboutNewRows(firstNew, unreadable);
     if (!unusable.empty())
         Warn(std::string(unusable.size() == 1 ? "This dropped file could not be used" : "These dropped files could not be used") +

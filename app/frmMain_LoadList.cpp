@@ -33,26 +33,30 @@ void frmMain::LoadStartupArgument()
 
 void frmMain::LoadListFile()
 {
-    const ListFileContent content = ReadListFile(ListFileName);
-    if (content.error != ListFileError::None) {
-        Warn(content.message);
-        return;
-    }
     const std::size_t firstNew = mapList_.RowCount();
-    AppendList(content);
+    std::optional<std::string> nothing;
+    {
+        const BusyPointer busy(desktop_);
+        const ListFileContent content = ReadListFile(ListFileName);
+        nothing = content.error != ListFileError::None ? content.message : AppendList(content);
+    }
+    if (nothing)
+        Warn(*nothing);
     WarnAboutNewRows(firstNew, {});
 }
 
-// Settings first, also when the list names no map.
-void frmMain::AppendList(const ListFileContent& content)
+// Settings first, also when the list names no map. Returns why no map was
+// loaded, when none was.
+std::optional<std::string> frmMain::AppendList(const ListFileContent& content)
 {
     ApplyListHead(content.head);
     std::vector<MapRow> rows = RowsFromMapPaths(content.mapPaths);
     if (rows.empty())
-        return;
+        return "The list file " + ListFileName + " names no maps; only its settings were loaded.";
     AppendMapRows(std::move(rows));
     cmdClearGrid.enabled = true;
     cmdSelectAll.enabled = true;
+    return std::nullopt;
 }
 
 // Through the same events as the user's clicks.

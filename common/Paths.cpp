@@ -33,16 +33,80 @@ std::string WithoutTrailingSeparator(std::string folder)
 
 #ifdef _WIN32
 
+namespace {
+
+// Plain paths reach MAX_PATH characters at most; those a little shorter are
+// written out long too, leaving room for a name the program adds to a folder
+// (a temporary file beside a list, a listing's pattern).
+constexpr std::size_t kPlainPathLimit = MAX_PATH - 40;
+
+bool IsExtended(std::wstring_view path) { return path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"); }
+
+// The full path as the system reads a relative one (".." and "/" resolved);
+// the path itself when the system cannot tell.
+std::wstring FullWidePath(const std::wstring& path)
+{
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(needed, L'\0');
+    const DWORD n = needed == 0 ? 0 : GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (n == 0 || n >= needed)
+        return path;
+    full.resize(n);
+    return full;
+}
+
+// "\\?\C:\..." and "\\?\UNC\server\share\..." reach past MAX_PATH.
+std::wstring ExtendedPath(const std::wstring& path)
+{
+    if (path.size() < kPlainPathLimit || IsExtended(path))
+        return path;
+    const std::wstring full = FullWidePath(path);
+    if (IsExtended(full))
+        return full;
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return full.size() > 2 && full[1] == L':' ? L"\\\\?\\" + full : full;
+}
+
+// The plain form of a path the system gave in its "\\?\" form, where it
+// fits in MAX_PATH: the upload tool reads plain paths most surely.
+std::wstring PlainWhereItFits(const std::wstring& path)
+{
+    if (path.starts_with(L"\\\\?\\UNC\\") && path.size() - 6 < MAX_PATH)
+        return L"\\" + path.substr(7);
+    if (path.starts_with(L"\\\\?\\") && !path.starts_with(L"\\\\?\\UNC\\") && path.size() - 4 < MAX_PATH)
+        return path.substr(4);
+    return path;
+}
+
+DWORD AttributesOf(const std::string& path)
+{
+    return Malformed(path) ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(PathFromUtf8(path).c_str());
+}
+
+} // namespace
+
 // Through the Win32 conversion, which never throws on a malformed text.
-fs::path PathFromUtf8(const std::string& text) { return fs::path(WideFromUtf8(text)); }
+fs::path PathFromUtf8(const std::string& text) { return fs::path(ExtendedPath(WideFromUtf8(text))); }
 std::string Utf8FromPath(const fs::path& path) { return Utf8FromWide(path.native()); }
+
+// The attributes, not the C runtime's stat, which refuses the "\\?\" form.
+bool FileExist(const std::string& sFile)
+{
+    const DWORD attributes = AttributesOf(sFile);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+bool FolderExist(const std::string& path)
+{
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 #else
 
 fs::path PathFromUtf8(const std::string& text) { return fs::path(text); }
 std::string Utf8FromPath(const fs::path& path) { return path.native(); }
-
-#endif
 
 bool FileExist(const std::string& sFile)
 {
@@ -52,6 +116,15 @@ bool FileExist(const std::string& sFile)
     const auto status = fs::status(PathFromUtf8(sFile), ec);
     return !ec && fs::is_regular_file(status);
 }
+
+bool FolderExist(const std::string& path)
+{
+    std::error_code ec;
+    return !Malformed(path) && fs::is_directory(PathFromUtf8(path), ec);
+}
+
+#endif
+
 
 #ifdef _WIN32
 
@@ -66,11 +139,11 @@ std::string ProgramFolder()
     }
 }
 
-std::string GetShortFileName(const std::string& LongFileName)
+std::string ShortPathOf(const std::string& path)
 {
-    if (Malformed(LongFileName))
+    if (Malformed(path))
         return {};
-    const std::wstring wide = WideFromUtf8(LongFileName);
+    const std::wstring wide = PathFromUtf8(path).native();
     const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
     if (needed == 0)
         return {};
@@ -79,7 +152,16 @@ std::string GetShortFileName(const std::string& LongFileName)
     if (n == 0 || n >= needed)
         return {};
     shortName.resize(n);
-    return Utf8FromWide(shortName);
+    return Utf8FromWide(PlainWhereItFits(shortName));
+}
+
+// A share or a drive may give no short form; the file is there all the same.
+std::string GetShortFileName(const std::string& LongFileName)
+{
+    std::string shortName = ShortPathOf(LongFileName);
+    if (!shortName.empty() || !FileExist(LongFileName))
+        return shortName;
+    return Utf8FromWide(PlainWhereItFits(ExtendedPath(FullWidePath(WideFromUtf8(LongFileName)))));
 }
 
 #else

@@ -6,6 +6,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "common/Encoding.h"
 #include "common/Paths.h"
 #else
 #include <dirent.h>
@@ -44,6 +45,18 @@ namespace {
 
 std::wstring Wide(const std::string& path) { return PathFromUtf8(path).wstring(); }
 
+// The "\\?\" form of a full folder path, which the system takes as it is:
+// a name listed in it opens that very file, never a device such as CON.
+std::wstring ListedPath(const std::wstring& folder)
+{
+    std::wstring full(32768, L'\0');
+    const DWORD n = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    const std::wstring_view path(full.data(), n > 0 && n < full.size() ? n : 0);
+    if (path.empty() || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
+        return folder;
+    return path.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + std::wstring(path.substr(2)) : L"\\\\?\\" + std::wstring(path);
+}
+
 std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
 
 } // namespace
@@ -76,7 +89,7 @@ Result<FileHead> ReadFileHead(const std::string& path)
     return head;
 }
 
-FolderReader::FolderReader(const std::string& folder) : folder_(folder) {}
+FolderReader::FolderReader(const std::string& folder) : folder_(folder), listedFolder_(ListedPath(Wide(folder))) {}
 
 FolderReader::~FolderReader() = default;
 
@@ -84,18 +97,36 @@ bool FolderReader::IsOpen() const { return true; }
 
 std::uint64_t FolderReader::ListingSize() const { return 0; }
 
-std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
+namespace {
+
+// Large fetches spare round trips to a share; a server that refuses them is
+// listed the plain way.
+HANDLE FindFirst(const std::wstring& pattern, bool withShortNames, WIN32_FIND_DATAW& entry)
+{
+    // The basic listing leaves out the short names.
+    const FINDEX_INFO_LEVELS level = withShortNames ? FindExInfoStandard : FindExInfoBasic;
+    HANDLE find = FindFirstFileExW(pattern.c_str(), level, &entry, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
+        find = FindFirstFileExW(pattern.c_str(), level, &entry, FindExSearchNameMatch, nullptr, 0);
+    return find;
+}
+
+} // namespace
+
+std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden, bool withShortNames) const
 {
     std::vector<Entry> files;
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileExW(Wide(folder_ + "*").c_str(), FindExInfoBasic, &entry,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE find = FindFirst(listedFolder_ + L"*", withShortNames, entry);
+    listingError_ = find == INVALID_HANDLE_VALUE ? LastError() : std::error_code();
     if (find == INVALID_HANDLE_VALUE)
         return files;
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | (withHidden ? 0 : FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     do {
         if ((entry.dwFileAttributes & skipped) == 0)
-            files.push_back({Utf8FromPath(std::filesystem::path(entry.cFileName)), files.size()});
+            files.push_back({Utf8FromWide(entry.cFileName), files.size(),
+                             withShortNames ? Utf8FromWide(entry.cAlternateFileName) : std::string(),
+                             (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow});
     } while (FindNextFileW(find, &entry));
     FindClose(find);
     return files;
@@ -105,6 +136,34 @@ Result<FileHead> FolderReader::ReadHead(const std::string& name) const
 {
     return ReadFileHead(folder_ + name);
 }
+
+namespace {
+
+// A listed file costs one open, one read and one close: its size is known, and
+// its name in the folder's "\\?\" form can name no device.
+Result<FileHead> ReadListedHead(const HeadRequest& file, const std::wstring& folder)
+{
+    const std::string path = file.folder->Folder() + *file.name;
+    if (HasNul(*file.name))
+        return ReadFailure(path, BadName());
+    const HANDLE handle = CreateFileW((folder + WideFromUtf8(*file.name)).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return ReadFailure(path, LastError());
+    FileHead head;
+    DWORD got = 0;
+    const bool ok = ReadFile(handle, head.buffer.data(), static_cast<DWORD>(head.buffer.size()), &got, nullptr);
+    const std::error_code why = ok ? std::error_code() : LastError();
+    CloseHandle(handle);
+    if (!ok)
+        return ReadFailure(path, why);
+    head.length = got;
+    head.size = file.listedSize;
+    return head;
+}
+
+} // namespace
 
 std::uint64_t FolderReader::SizeOf(const std::string& name) const
 {
@@ -173,6 +232,8 @@ Result<FileHead> ReadFileHead(const std::string& path)
 FolderReader::FolderReader(const std::string& folder)
     : folder_(folder), fd_(HasNul(folder) ? -1 : ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
 {
+    if (fd_ < 0)
+        openError_ = HasNul(folder) ? BadName() : LastError();
 }
 
 FolderReader::~FolderReader()
@@ -189,12 +250,13 @@ std::uint64_t FolderReader::ListingSize() const
     return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
 }
 
-std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
+std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden, bool) const
 {
     std::vector<Entry> files;
     // The listing gets a descriptor of its own: closedir closes it, ours stays for reading.
     const int listFd = fd_ < 0 ? -1 : ::dup(fd_);
     DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+    listingError_ = dir == nullptr ? (fd_ < 0 ? openError_ : LastError()) : std::error_code();
     if (dir == nullptr) {
         if (listFd >= 0)
             ::close(listFd);
@@ -210,7 +272,7 @@ std::vector<FolderReader::Entry> FolderReader::Files(bool withHidden) const
             regular = ::fstatat(fd_, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
         }
         if (regular)
-            files.push_back({entry->d_name, static_cast<std::uint64_t>(entry->d_ino)});
+            files.push_back({entry->d_name, static_cast<std::uint64_t>(entry->d_ino), {}, kUnknownSize});
     }
     ::closedir(dir);
     return files;
@@ -238,6 +300,10 @@ namespace {
 
 Result<FileHead> ReadAlone(const HeadRequest& file)
 {
+#ifdef _WIN32
+    if (file.folder && file.listedSize != kUnknownSize)
+        return ReadListedHead(file, file.folder->ListedFolder());
+#endif
     return file.folder ? file.folder->ReadHead(*file.name) : ReadFileHead(*file.name);
 }
 

@@ -140,6 +140,8 @@ FolderScan ScanFolder(const std::string& folder)
         rowOf[byName[row]] = row;
 
     FolderScan scan;
+    if (reader.ListingError())
+        scan.listingFailure = reader.ListingError().message();
     scan.rows.resize(files.size());
     std::vector<char> readable(files.size());
     // Reading in the file system's own order spares it a random walk.
@@ -148,7 +150,7 @@ FolderScan ScanFolder(const std::string& folder)
         std::vector<HeadRequest> maps;
         maps.reserve(end - first);
         for (std::size_t k = first; k < end; ++k)
-            maps.push_back({&reader, &files[readOrder[k]].name});
+            maps.push_back({&reader, &files[readOrder[k]].name, files[readOrder[k]].size});
         // Everything a row learns from its file, with one open: the map name
         // from the header, the size and whether it is a Garmin map at all.
         std::vector<Result<MapFileInfo>> infos = ReadMapFiles(maps);

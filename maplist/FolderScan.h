@@ -26,6 +26,7 @@ void InsertionSortStrings(std::vector<std::string>& ListArray, std::size_t first
 struct FolderScan {
     std::vector<MapRow> rows;
     std::vector<std::string> unreadable;   // full paths whose header could not be read
+    std::string listingFailure;            // the system's reason when the folder could not be listed
 };
 FolderScan ScanFolder(const std::string& folder);
 

@@ -96,6 +96,15 @@ void QtDesktop::Post(std::function<void()> event)
         Qt::QueuedConnection);
 }
 
+// Over every window of the program, until the work is done.
+void QtDesktop::ShowBusy(bool busy)
+{
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
 bool QtDesktop::OpenAddress(const std::string& address) { return QDesktopServices::openUrl(QUrl(Text(address))); }
 
 // Every window of the program, so nothing is left behind.

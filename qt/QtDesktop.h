@@ -20,6 +20,7 @@ public:
     void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override;
     bool AskYesNo(const std::string& title, const std::string& text) override;
     void RepaintNow() override;
+    void ShowBusy(bool busy) override;
     bool OpenAddress(const std::string& address) override;
     void CloseAllWindows() override;
     void ShowAboutWindow() override;

@@ -53,7 +53,8 @@ void Win32Desktop::Post(std::function<void()> event)
 std::optional<std::string> Win32Desktop::AskForFile(const FileDialogRequest& request, bool save)
 {
     draw_();
-    constexpr std::size_t kLongestName = 4096;
+    // The longest path Windows has, so no name the user picks is cut or refused.
+    constexpr std::size_t kLongestName = 32767;
     std::vector<wchar_t> name(kLongestName + 1, L'\0');
     const std::wstring preset = WideFromUtf8(request.fileName);
     preset.copy(name.data(), std::min(preset.size(), kLongestName));
@@ -104,6 +105,20 @@ void Win32Desktop::RepaintNow()
 {
     draw_();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// The work runs on the window's own thread, so no message puts the pointer
+// back before it ends; the pointer the window shows then comes back.
+void Win32Desktop::ShowBusy(bool busy)
+{
+    if (busy) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    } else {
+        POINT at{};
+        GetCursorPos(&at);
+        SetCursorPos(at.x, at.y);   // the window under the pointer sets its own again
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    }
 }
 
 bool Win32Desktop::OpenAddress(const std::string& address)

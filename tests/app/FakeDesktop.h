@@ -24,18 +24,20 @@ public:
     // Messages as "<icon> <title>: <text>", icon C, ! or i; questions as "? <title>: <text>".
     std::vector<std::string> messages, addresses;
     int repaints = 0, closeAllWindows = 0, aboutWindows = 0;
+    std::string busy;                      // "[" when the busy pointer shows, "]" when it goes, a message as "m"
 
     std::optional<std::string> AskOpenFile(const FileDialogRequest& r) override { return dialogs.push_back({false, r}), nextFile; }
     std::optional<std::string> AskSaveFile(const FileDialogRequest& r) override { return dialogs.push_back({true, r}), nextFile; }
     void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) override
     {
-        messages.push_back(std::string(1, "C!i"[int(icon)]) + " " + title + ": " + text);
+        messages.push_back(std::string(1, "C!i"[int(icon)]) + " " + title + ": " + text), busy += "m";
     }
     bool AskYesNo(const std::string& title, const std::string& text) override
     {
-        return messages.push_back("? " + title + ": " + text), answerYes;
+        return messages.push_back("? " + title + ": " + text), busy += "m", answerYes;
     }
     void RepaintNow() override { if (++repaints, onRepaint) onRepaint(); }
+    void ShowBusy(bool on) override { busy += on ? "[" : "]"; }
     bool OpenAddress(const std::string& address) override { return addresses.push_back(address), browserStarts; }
     void CloseAllWindows() override { ++closeAllWindows; }
     void ShowAboutWindow() override { ++aboutWindows; }

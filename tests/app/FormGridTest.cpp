@@ -1,4 +1,6 @@
 // The grid, the map list's buttons, and the list files Save writes and Load and the start-up argument read.
+#include <functional>
+
 #include "app/FormFixture.h"
 
 namespace mapwren::testing {
@@ -158,17 +160,51 @@ TEST(FormMapList, DropsLoadInTheOrderDroppedAndFilesThatAreNotMapsOrOfNoUseAreNa
               "D.IMG|photo.img|a.img|cd.img|x.img|photo.img|a.img|cd.img|x.img|photo.img|.n.n.n.n.n 2 9,0 100001 U" + std::string(50, 'c'));
 }
 
-TEST(FormMapList, CancelOrAFolderWithoutMapsAddsNothing)
+TEST(FormMapList, CancelAddsNothingAndALoadThatFindsNothingSaysWhy)
 {
     Form f;
     for (const char* answer : {"cancel", "*.img"}) {
         f.desktop.nextFile = answer == std::string("cancel") ? std::nullopt : std::optional<std::string>(answer);
         f.w->Click("cmdFileOpen");
     }
-    EXPECT_EQ(f.ListButtons() + std::to_string(f.desktop.repaints), "0000000");
+    EXPECT_EQ(f.ListButtons() + std::to_string(f.desktop.repaints) + f.desktop.busy, "0000000");
     WriteBytes(f.Maps() / "readme.txt", "no maps");
-    f.Run("load");
-    EXPECT_EQ(std::to_string(f.w->Maps().RowCount()) + f.ListButtons(), "0000001");
+    const std::string m = f.MapsText(), gone = f.dir.folder() + "gone" + kPathSeparator;
+    const struct { std::function<void()> load; std::string says; } cases[] = {
+        {[&] { f.Run("load"); }, "The folder " + m + " holds no map files (.img), so nothing was loaded."},
+        {[&] { f.desktop.nextFile = gone + "any.img", f.w->Click("cmdFileOpen"); }, "The folder " + gone + " could not be read: "},
+        {[&] { f.w->Form_OLEDragDrop({Utf8FromPath(f.Maps())}); }, "The folder " + m + " holds no map files"},
+        {[&] { f.LoadList("none.mwl", "mapwren USB\r\n"); }, "The list file " + m + "none.mwl names no maps; only its settings were loaded."},
+    };
+    for (const auto& c : cases) {
+        f.desktop.messages.clear();
+        f.desktop.busy.clear();
+        c.load();
+        EXPECT_TRUE(f.Only().starts_with("! MAPWREN: " + c.says)) << f.Only();
+        EXPECT_EQ(std::to_string(f.w->Maps().RowCount()) + f.ListButtons().substr(0, 5) + " " + f.desktop.busy, "000000 []m");
+    }
+    EXPECT_EQ(f.w->SelectedPort(), Port::Usb);
+}
+
+// The busy pointer shows while a load or Select All works, and is gone before any message.
+TEST(FormMapList, LoadsAndSelectAllShowTheBusyPointerWhileTheyWork)
+{
+    Form f;
+    f.WriteMaps({{"a.img", "Alpha", 300}});
+    WriteBytes(f.Maps() / "cd.img", "not a map");
+    const struct { std::string steps, busy; } cases[] = {
+        {"load", "[]m"},   // cd.img is named after the work
+        {"cmdSelectAll", "[]"},
+        {"cmdSelectNone", ""},
+        {"cmdLoadList", "[]"},
+    };
+    WriteBytes(f.Maps() / "l.mwl", "mapwren\r\n" + f.MapsText() + "a.img\r\n");
+    for (const auto& c : cases) {
+        f.desktop.busy.clear();
+        f.desktop.nextFile = f.MapsText() + (c.steps == "load" ? "any.img" : "l.mwl");
+        f.Run(c.steps);
+        EXPECT_EQ(f.desktop.busy, c.busy) << c.steps;
+    }
 }
 
 TEST(FormMapList, ColumnWidthsAndTheMapNameColumnNarrowingPastEighteenRows)
@@ -277,10 +313,10 @@ TEST(FormLists, TheHeadLineCarriesPortAndMapset)
 TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesNothing)
 {
     const struct { const char* content; const char* expected; } cases[] = {   // "{list}" stands for the list's path
-        {"MAPWREN usb\r\n", "0 messages U COM1- 0 ''- 0 000000 slow"},
-        {"Mapwren com7\r\n", "0 messages C COM7+ 0 ''- 0 000000"},
-        {"mapwren  mapset:2 Grey \r\n", "0 messages A COM1- 2 'Grey '- 0 000000"},
-        {"mapwren USB mapset:1 Alps\r\n", "0 messages U COM1- 1 'Alps'+ 0 000000 slow"},
+        {"MAPWREN usb\r\n", "{none} U COM1- 0 ''- 0 000000 slow"},   // {none}: the list names no maps
+        {"Mapwren com7\r\n", "{none} C COM7+ 0 ''- 0 000000"},
+        {"mapwren  mapset:2 Grey \r\n", "{none} A COM1- 2 'Grey '- 0 000000"},
+        {"mapwren USB mapset:1 Alps\r\n", "{none} U COM1- 1 'Alps'+ 0 000000 slow"},
         {"C:\\MAPS\\A.IMG\r\nmapwren USB\r\n", "! MAPWREN: Invalid File                  A COM1- 0 ''- 0 000000"},
         {"", "! MAPWREN: The list file {list} is empty. A COM1- 0 ''- 0 000000"},
         {nullptr, "! MAPWREN: The list file {list} could not be opened. A COM1- 0 ''- 0 000000"}};   // no such file
@@ -293,7 +329,8 @@ TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesN
             f.w->LoadListFile();
         }
         EXPECT_EQ(f.Only() + " " + Settings(f) + (f.w->opt9600.enabled ? "" : " slow"),
-                  Replaced(c.expected, "{list}", f.MapsText() + "l.txt"));
+                  Replaced(Replaced(c.expected, "{none}", "! MAPWREN: The list file {list} names no maps; only its settings were loaded."),
+                           "{list}", f.MapsText() + "l.txt"));
     }
 }
 

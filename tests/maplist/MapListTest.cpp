@@ -173,11 +173,12 @@ TEST(FolderScan, ListsOnlyImgFilesInCaseBlindOrder)
 TEST(ShortNames, BulkAnswersMatchOneByOne)
 {
     fx::TempDir dir;
-    Names files = {"gone.img", "sub.img", ".hidden.img", "", "m3.img", "link.img", "dangling.img"};
+    // "M7.IMG" names m7.img where case does not tell names apart.
+    Names files = {"gone.img", "sub.img", ".hidden.img", "", "m3.img", "link.img", "dangling.img", "A Long Map Name.img", "M7.IMG"};
     for (int i = 0; i < 80; ++i)   // enough rows of one folder to list it
         files.push_back("m" + std::to_string(i) + ".img");
     for (const std::string& file : files)
-        if (file.starts_with("m") || file == ".hidden.img")
+        if (file.starts_with("m") || file.starts_with("A ") || file == ".hidden.img")
             fx::WriteBytes(dir.path() / file, "");
     fs::create_directory(dir.path() / "sub.img");
 #ifndef _WIN32   // symbolic links need a privilege on Windows

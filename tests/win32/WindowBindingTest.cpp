@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/frmMainDesign.h"
+#include "common/Addresses.h"
 #include "common/Encoding.h"
 #include "common/Paths.h"
 #include "maplist/MapRow.h"
@@ -486,6 +487,46 @@ TEST(Win32Window, AboutWindowIsAPaleSheetOverTheMainWindowThatPressesAndKeysReac
         }
         EXPECT_FALSE(IsWindow(about));
     }
+}
+
+// Explorer's Properties > Details and its large icon views read the program
+// file's resources: the version block and an icon of 256 pixels.
+TEST(Win32Window, ProgramFileCarriesItsVersionAndALargeIcon)
+{
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16) /* RT_VERSION */);
+    ASSERT_TRUE(found);
+    // VerQueryValue wants a copy it may write to.
+    const auto* block = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+    std::vector<char> version(block, block + SizeofResource(nullptr, found));
+    const std::string number = std::string(kVersion).substr(1);
+    for (const auto& [name, expected] : {std::pair{L"ProductName", std::string("MAPWREN")},
+                                         {L"ProductVersion", number}, {L"FileVersion", number},
+                                         {L"LegalCopyright", std::string("Copyright (C) 2004 Tobrenn")}}) {
+        wchar_t* value = nullptr;
+        UINT length = 0;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        ASSERT_TRUE(VerQueryValueW(version.data(), key.c_str(), reinterpret_cast<void**>(&value), &length));
+        EXPECT_EQ(Utf8FromWide(value), expected);
+    }
+    // A group icon's entries give the width as a byte, 0 meaning 256.
+    HRSRC group = FindResourceW(nullptr, L"ICON", MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+    ASSERT_TRUE(group);
+    const auto* entries = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, group)));
+    const WORD count = *reinterpret_cast<const WORD*>(entries + 4);
+    bool large = false;
+    for (WORD i = 0; i < count; ++i)
+        large = large || entries[6 + 14 * i] == 0;
+    EXPECT_TRUE(large);
+}
+
+// The form's busy spells reach the pointer.
+TEST(Win32Window, BusyPointerShowsWhileTheFormSaysSo)
+{
+    Win32Desktop desktop([] {});
+    desktop.ShowBusy(true);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+    desktop.ShowBusy(false);
+    EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
 }
 
 } // namespace
