@@ -43,6 +43,9 @@ public:
     virtual void CloseAllWindows() = 0;
     // Shows the About window over the main window, without blocking it.
     virtual void ShowAboutWindow() = 0;
+    // Shows the tile map window (a frmTileMap over the main form), or raises
+    // it when it is open already.
+    virtual void ShowTileMapWindow() = 0;
 };
 
 } // namespace mapwren

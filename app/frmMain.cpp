@@ -41,9 +41,10 @@ constexpr std::array<std::pair<std::string_view, Member>, 42> kControls = {{
 
 using MenuMember = MenuState frmMain::*;
 
-constexpr std::array<std::pair<std::string_view, MenuMember>, 5> kMenuItems = {{
+constexpr std::array<std::pair<std::string_view, MenuMember>, 6> kMenuItems = {{
     {"mnuUseSendmap1", &frmMain::mnuUseSendmap1},
     {"mnuUseSendmap2", &frmMain::mnuUseSendmap2},
+    {"mnuTileMap", &frmMain::mnuTileMap},
     {"mnuExit", &frmMain::mnuExit},
     {"mnuID", &frmMain::mnuID},
     {"mnuAbout", &frmMain::mnuAbout},
@@ -63,9 +64,10 @@ constexpr std::array<std::pair<std::string_view, Handler>, 17> kClickHandlers = 
     {"chkMapset", &frmMain::chkMapset_Click},
 }};
 
-constexpr std::array<std::pair<std::string_view, Handler>, 5> kMenuHandlers = {{
+constexpr std::array<std::pair<std::string_view, Handler>, 6> kMenuHandlers = {{
     {"mnuUseSendmap1", &frmMain::mnuUseSendmap1_Click},
     {"mnuUseSendmap2", &frmMain::mnuUseSendmap2_Click},
+    {"mnuTileMap", &frmMain::mnuTileMap_Click},
     {"mnuExit", &frmMain::mnuExit_Click},
     {"mnuID", &frmMain::mnuID_Click},
     {"mnuAbout", &frmMain::mnuAbout_Click},
@@ -187,5 +189,7 @@ void frmMain::cmdExit_Click() { desktop_.CloseAllWindows(); }
 void frmMain::mnuExit_Click() { desktop_.CloseAllWindows(); }
 
 void frmMain::mnuAbout_Click() { desktop_.ShowAboutWindow(); }
+
+void frmMain::mnuTileMap_Click() { desktop_.ShowTileMapWindow(); }
 
 } // namespace mapwren

@@ -91,4 +91,7 @@ void QtDesktop::CloseAllWindows() { QApplication::closeAllWindows(); }
 
 void QtDesktop::ShowAboutWindow() { AboutWindow::ShowCentredOver(window_); }
 
+// The tile map's window is being built; until then the menu item does nothing.
+void QtDesktop::ShowTileMapWindow() {}
+
 } // namespace mapwren

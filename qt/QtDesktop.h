@@ -23,6 +23,7 @@ public:
     bool OpenAddress(const std::string& address) override;
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
+    void ShowTileMapWindow() override;
 
 private:
     std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save);

@@ -121,6 +121,9 @@ void Win32Desktop::ShowAboutWindow()
     about_->ShowCentredOver(window_);
 }
 
+// The tile map's window is being built; until then the menu item does nothing.
+void Win32Desktop::ShowTileMapWindow() {}
+
 HWND Win32Desktop::AboutHandle()
 {
     if (about_ && !about_->Handle())

@@ -28,6 +28,7 @@ public:
     bool OpenAddress(const std::string& address) override;
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
+    void ShowTileMapWindow() override;
 
     // The About window while it is open, else null.
     HWND AboutHandle();

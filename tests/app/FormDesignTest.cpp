@@ -61,6 +61,7 @@ TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
         "File ' &File ' bar",
         "mnuUseSendmap1 'Use Sendmap.exe' in File disabled F1",
         "mnuUseSendmap2 'Use Sendmap20.exe' in File disabled F2",
+        "mnuTileMap 'Tile &Map' in File F3",
         "mnuExit 'E&xit' in File",
         "mnuID '&Test Connection' bar",
         "mnuAbout ' &About ' bar",
