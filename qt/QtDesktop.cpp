@@ -91,7 +91,10 @@ void QtDesktop::CloseAllWindows() { QApplication::closeAllWindows(); }
 
 void QtDesktop::ShowAboutWindow() { AboutWindow::ShowCentredOver(window_); }
 
-// The tile map's window is being built; until then the menu item does nothing.
-void QtDesktop::ShowTileMapWindow() {}
+void QtDesktop::ShowTileMapWindow()
+{
+    if (showTileMap_)
+        showTileMap_();
+}
 
 } // namespace mapwren

@@ -34,7 +34,7 @@ void SetText(HWND window, const std::string& text)
 } // namespace
 
 MainWindow::MainWindow(std::string programFolder, std::string argumentText)
-    : desktop_([this] { Draw(); }), form_(desktop_, std::move(programFolder), std::move(argumentText))
+    : desktop_([this] { Draw(); }, [this] { ShowTileMap(); }), form_(desktop_, std::move(programFolder), std::move(argumentText))
 {
     RegisterObjectWindowClass<MainWindow>(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                                           LoadProgramIcon("icon", GetSystemMetrics(SM_CXICON)),
@@ -215,6 +215,14 @@ void MainWindow::OnDrop(HDROP drop)
     Forward([&] { form_.Form_OLEDragDrop(paths); });
 }
 
+// One tile map per main window; a closed one is made afresh.
+void MainWindow::ShowTileMap()
+{
+    if (!TileMap())
+        tileMap_ = std::make_unique<TileMapWindow>(form_, [this] { Draw(); }, window_);
+    tileMap_->ShowCentredOver(window_);
+}
+
 void MainWindow::Forward(const std::function<void()>& event)
 {
     event();
@@ -232,6 +240,8 @@ void MainWindow::Draw()
         DrawControl(control);
     DrawMenus();
     DrawGrid();
+    if (TileMapWindow* tileMap = TileMap())
+        tileMap->Draw();   // a tick in the grid shows on the map at once
     if (const std::string focus = form_.TakeFocusRequest(); !focus.empty())
         SetFocus(Control(focus));
     KeepFocusUsable();

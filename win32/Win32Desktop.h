@@ -13,10 +13,11 @@ class AboutWindow;
 
 // The desktop the forms call, done with Win32: the common dialogs and
 // message boxes owned by the main window, the browser through the shell.
-// draw brings the main window up to date before anything is shown over it.
+// draw brings the main window up to date before anything is shown over it;
+// showTileMap opens the main window's tile map.
 class Win32Desktop : public Desktop {
 public:
-    explicit Win32Desktop(std::function<void()> draw);
+    explicit Win32Desktop(std::function<void()> draw, std::function<void()> showTileMap = {});
     ~Win32Desktop() override;
     void SetWindow(HWND window) { window_ = window; }
 
@@ -40,6 +41,7 @@ private:
 
     HWND window_ = nullptr;
     std::function<void()> draw_;
+    std::function<void()> showTileMap_;
     std::unique_ptr<AboutWindow> about_;
 };
 
