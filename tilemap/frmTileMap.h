@@ -107,14 +107,15 @@ private:
         std::size_t row;
         std::string name;   // the TRE subfile's name
         GeoBox bounds;
+        bool oneOfMany;     // its file holds other tiles too
     };
 
     void SyncWithRows();
     void ReadMissingPlaces();
     void FitAll();
     std::optional<std::size_t> TileAt(PixelPoint point);
-    void TickTilesIn(PixelRect box);
-    PixelRect ToPixels(const GeoBox& box) const;
+    void TickTilesIn(const GeoBox& box);
+    PixelRect RectOf(const GeoBox& box) const;
 
     frmMain& main_;
     std::span<const std::span<const GeoPoint>> outlines_;

@@ -108,13 +108,13 @@ TEST(FormStartUp, TheArgumentTextIsEverythingAfterTheProgramName)
 }
 #endif
 
-TEST(FormStartUp, EveryWayOfClosingClosesEveryWindowAndAboutOpensItsWindow)
+TEST(FormStartUp, EveryWayOfClosingClosesEveryWindowAndAboutAndTheTileMapOpenTheirWindows)
 {
     Form f;
     f.Run("cmdExit mnuExit");
     f.w->Form_Unload();
-    f.Run("mnuAbout");
-    EXPECT_EQ(f.desktop.closeAllWindows * 10 + f.desktop.aboutWindows, 31);
+    f.Run("mnuAbout mnuTileMap mnuTileMap");
+    EXPECT_EQ(f.desktop.closeAllWindows * 100 + f.desktop.aboutWindows * 10 + f.desktop.tileMapWindows, 312);
 }
 
 const std::map<std::string, std::string> kGroups = {
