@@ -149,9 +149,10 @@ void TileMapWindow::Draw()
 void TileMapWindow::ShowToolTip()
 {
     const QString tip = Text(form_.ToolTip());
+    // The form has a text only while the pointer is over a tile.
     if (tip.isEmpty())
         QToolTip::hideText();
-    else if (area_->underMouse())
+    else
         QToolTip::showText(QCursor::pos(), tip, area_);
 }
 
