@@ -23,6 +23,10 @@ namespace {
 constexpr wchar_t kClassName[] = L"MapwrenTileMap";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 constexpr double kWheelNotch = WHEEL_DELTA;
+// GDI takes no place further than 2^27 pixels out; deep in, the world's
+// outlines reach that far. The longest outline segment is a few degrees, so
+// one that crosses the window never has an end this far out.
+constexpr long long kFar = 1 << 26;
 
 COLORREF Colour(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
@@ -191,10 +195,6 @@ void TileMapWindow::ShowToolTip()
 // form's logical pixels scaled to the window's.
 void TileMapWindow::Paint(HDC dc, const RECT& area)
 {
-    // GDI takes no place further than 2^27 pixels out; deep in, the world's
-    // outlines reach that far. The longest outline segment is a few degrees,
-    // so one that crosses the window never has an end that far out.
-    constexpr long long kFar = 1 << 26;
     const double scale = Scale();
     const auto px = [scale](double logical) {
         return static_cast<int>(std::clamp(std::llround(logical * scale), -kFar, kFar));
@@ -219,8 +219,10 @@ void TileMapWindow::Paint(HDC dc, const RECT& area)
     };
     Selected hollow(dc, GetStockObject(NULL_BRUSH), false);
     for (const TileShape& tile : form_.Tiles()) {
-        const int left = clamp(tile.rect.left, area.right), right = clamp(tile.rect.right, area.right);
-        const int top = clamp(tile.rect.top, area.bottom), bottom = clamp(tile.rect.bottom, area.bottom);
+        const int left = clamp(tile.rect.left, area.right);
+        const int right = clamp(tile.rect.right, area.right);
+        const int top = clamp(tile.rect.top, area.bottom);
+        const int bottom = clamp(tile.rect.bottom, area.bottom);
         if (tile.ticked)
             tickFill_.Draw(dc, left, top, right - left, bottom - top, kTileTickedAlpha);
         Selected pen(dc, tile.hovered ? CreatePen(PS_SOLID, Scaled(2, dpi_), Colour(kTileHovered))
