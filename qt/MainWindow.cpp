@@ -125,7 +125,7 @@ void MainWindow::ShowTileMap()
 {
     if (!tileMap_)
         tileMap_ = new TileMapWindow(form_, [this] { Draw(); }, this);
-    tileMap_->ShowCentredOver(this);
+    tileMap_->ShowOver(this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

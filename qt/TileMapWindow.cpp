@@ -8,9 +8,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
+#include <QScreen>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "qt/DesignFont.h"
 #include "qt/Input.h"
@@ -114,12 +116,13 @@ TileMapWindow::TileMapWindow(frmMain& main, std::function<void()> drawMain, QWid
     resize(kTileMapWidth, kTileMapHeight + status_->sizeHint().height());
 }
 
-void TileMapWindow::ShowCentredOver(const QWidget* mainWindow)
+void TileMapWindow::ShowOver(const QWidget* mainWindow)
 {
     if (!isVisible()) {
-        const QRectF main = mainWindow->frameGeometry();
-        move(qRound(main.center().x() - frameGeometry().width() / 2.0),
-             qRound(main.center().y() - frameGeometry().height() / 2.0));
+        const QRect screen = mainWindow->screen()->availableGeometry();
+        const int left = mainWindow->frameGeometry().center().x() - frameGeometry().width() / 2;
+        move(std::clamp(left, screen.left(), std::max(screen.left(), screen.right() + 1 - frameGeometry().width())),
+             screen.top());
     }
     show();
     raise();

@@ -24,8 +24,8 @@ public:
     frmTileMap& Form() { return form_; }
     QWidget* Area() const { return area_; }
 
-    // Centre on centre over the main window, raised, with the keys.
-    void ShowCentredOver(const QWidget* mainWindow);
+    // At the top of the screen, centred across the main window, raised, with the keys.
+    void ShowOver(const QWidget* mainWindow);
     // Draws the form's state; the main window calls it after each of its events too.
     void Draw();
 

@@ -8,9 +8,11 @@
 namespace mapwren {
 
 // The drawing area's size when the window first opens, in logical pixels;
-// the user may resize the window.
+// the user may resize the window. It opens at the top of the screen, centred
+// across the main window, low enough that the main window's counts of ticked
+// maps and its Upload button stay in sight on a screen 768 pixels high.
 inline constexpr int kTileMapWidth = 760;
-inline constexpr int kTileMapHeight = 520;
+inline constexpr int kTileMapHeight = 420;
 
 inline constexpr Rgb kTileMapSea{246, 248, 250};
 inline constexpr Rgb kTileMapOutline{150, 160, 170};   // coasts and borders, one pixel wide

@@ -220,7 +220,7 @@ void MainWindow::ShowTileMap()
 {
     if (!TileMap())
         tileMap_ = std::make_unique<TileMapWindow>(form_, [this] { Draw(); }, window_);
-    tileMap_->ShowCentredOver(window_);
+    tileMap_->ShowOver(window_);
 }
 
 void MainWindow::Forward(const std::function<void()>& event)

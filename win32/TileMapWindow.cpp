@@ -113,17 +113,21 @@ TileMapWindow::~TileMapWindow()
         DestroyIcon(icon_);
 }
 
-void TileMapWindow::ShowCentredOver(HWND mainWindow)
+void TileMapWindow::ShowOver(HWND mainWindow)
 {
     if (!IsWindowVisible(window_)) {
         RECT main{};
         RECT own{};
         GetWindowRect(mainWindow, &main);
         GetWindowRect(window_, &own);
-        const double left = main.left + (main.right - main.left) / 2.0 - (own.right - own.left) / 2.0;
-        const double top = main.top + (main.bottom - main.top) / 2.0 - (own.bottom - own.top) / 2.0;
-        SetWindowPos(window_, HWND_TOP, static_cast<int>(left + 0.5), static_cast<int>(top + 0.5), 0, 0,
-                     SWP_NOSIZE);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        const LONG width = own.right - own.left;
+        const LONG left = (main.left + main.right) / 2 - width / 2;
+        SetWindowPos(window_, HWND_TOP, std::clamp(left, work.left, std::max(work.left, work.right - width)),
+                     work.top, 0, 0, SWP_NOSIZE);
     }
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);

@@ -34,8 +34,8 @@ public:
     // The scale of the window's pixels to the form's logical ones.
     double Scale() const { return dpi_ / 96.0; }
 
-    // Centre on centre over the main window, in front, with the keys.
-    void ShowCentredOver(HWND mainWindow);
+    // At the top of the screen, centred across the main window, in front, with the keys.
+    void ShowOver(HWND mainWindow);
     // Draws the form's state; the main window calls it after each of its events too.
     void Draw();
 
