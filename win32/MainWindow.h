@@ -44,6 +44,7 @@ public:
     HWND Handle() const { return window_; }
     HWND Control(std::string_view name) const;
     HWND Grid() const { return grid_; }
+    HWND ControlTips() const { return controlTips_; }
     HWND AboutHandle() { return desktop_.AboutHandle(); }
     UINT Dpi() const { return dpi_; }
     // The menu command of a menu item.
@@ -66,6 +67,8 @@ private:
     void OnDrop(HDROP drop);
 
     void CreateControls();
+    void CreateControlTips();
+    LRESULT ControlTipText(NMTTDISPINFOW& info);
     void CreateMenus();
     void Layout();
     HFONT Font(const FontDesign& design);
@@ -100,6 +103,8 @@ private:
     HWND grid_ = nullptr;
     HWND header_ = nullptr;
     HWND rowTip_ = nullptr;   // the tooltip of rows that are not maps
+    HWND controlTips_ = nullptr;
+    std::wstring shownTip_;   // the text a control's tooltip shows now
     RECT rowTipPlace_{};
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
