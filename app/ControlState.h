@@ -15,6 +15,7 @@ struct ControlState {
     std::string text;   // a caption, or what a text box or the COM box holds
     int value = 0;
     Background background = Background::System;
+    std::string toolTip;   // shown while the pointer rests on the control; empty for none
 };
 
 struct MenuState {
@@ -26,7 +27,7 @@ struct MenuState {
 inline ControlState InitialState(const ControlDesign& design)
 {
     return {design.enabled, design.visible, std::string(design.caption), design.selected ? 1 : 0,
-            design.background};
+            design.background, std::string(design.tooltip)};
 }
 
 } // namespace mapwren

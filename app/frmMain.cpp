@@ -140,12 +140,14 @@ void frmMain::Click(std::string_view name)
     const auto handler = Find(kClickHandlers, name);
     if (handler != kClickHandlers.end())
         (this->*(handler->second))();
+    ShowUploadEstimate();
 }
 
 void frmMain::TextChanged(std::string_view name, std::string text)
 {
     if (ControlState* control = Control(name))
         control->text = std::move(text);
+    ShowUploadEstimate();
 }
 
 void frmMain::MenuClick(std::string_view name)
@@ -154,6 +156,7 @@ void frmMain::MenuClick(std::string_view name)
     const auto handler = Find(kMenuHandlers, name);
     if (item && item->enabled && handler != kMenuHandlers.end())
         (this->*(handler->second))();
+    ShowUploadEstimate();
 }
 
 std::string frmMain::TakeFocusRequest() { return std::exchange(focusRequest_, std::string()); }

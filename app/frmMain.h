@@ -150,6 +150,7 @@ private:
     bool CurrentCellShowsNoFile() const;
     void ShowCaptions();
     void EnableUploadButtons(bool enabled);
+    void ShowUploadEstimate();
     void HideGridWhileFilling();
     void AppendFolder(const std::string& folder, std::vector<std::string>& unreadable);
     void AppendDroppedMaps(std::vector<std::string> paths, std::vector<std::string>& unreadable);

@@ -39,6 +39,7 @@ void frmMain::MSFlexGrid1_MouseDown(int Button, int Shift, double /*x*/, double 
             ToggleCurrentRow();
     }
     EnableButtonsForSelection();
+    ShowUploadEstimate();
 }
 
 void frmMain::ToggleCurrentRow()

@@ -36,6 +36,8 @@ void DrawControl(QWidget* widget, const ControlState& state)
 {
     widget->setEnabled(state.enabled);
     widget->setVisible(state.visible);
+    if (widget->toolTip() != Text(state.toolTip))
+        widget->setToolTip(Text(state.toolTip));
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         if (label->pixmap().isNull() && label->text() != Text(state.text))
             label->setText(Text(state.text));

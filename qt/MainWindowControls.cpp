@@ -69,7 +69,7 @@ Qt::Alignment LabelAlignment(const ControlDesign& design, const QLabel* label)
     return Qt::AlignLeft | vertical;
 }
 
-// Makes one control as designed: place, caption, tooltip, font, colours,
+// Makes one control as designed: place, caption, font, colours,
 // picture and initial state.
 QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
 {
@@ -77,7 +77,6 @@ QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
     widget->setObjectName(Text(design.name));
     widget->setGeometry(TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
     widget->setFont(DesignFont(Text(design.font.family), design.font.points, design.font.bold));
-    widget->setToolTip(Text(design.tooltip));
     const QPixmap picture =
         design.picture.empty()
             ? QPixmap()

@@ -46,6 +46,7 @@ public:
     HWND Handle() const { return window_; }
     HWND Control(std::string_view name) const;
     HWND Grid() const { return grid_; }
+    HWND ControlTips() const { return controlTips_; }
     HWND AboutHandle() { return desktop_.AboutHandle(); }
     // The tile map window while it is open, else null.
     TileMapWindow* TileMap() const { return tileMap_ && tileMap_->Handle() ? tileMap_.get() : nullptr; }
@@ -71,6 +72,8 @@ private:
     void ShowTileMap();
 
     void CreateControls();
+    void CreateControlTips();
+    LRESULT ControlTipText(NMTTDISPINFOW& info);
     void CreateMenus();
     void Layout();
     HFONT Font(const FontDesign& design);
@@ -106,6 +109,8 @@ private:
     HWND grid_ = nullptr;
     HWND header_ = nullptr;
     HWND rowTip_ = nullptr;   // the tooltip of rows that are not maps
+    HWND controlTips_ = nullptr;
+    std::wstring shownTip_;   // the text a control's tooltip shows now
     RECT rowTipPlace_{};
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;

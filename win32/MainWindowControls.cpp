@@ -130,6 +130,7 @@ void MainWindow::CreateControls()
         if (control.design->kind == ControlKind::Frame)
             SetWindowPos(control.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    CreateControlTips();
     HWND cboCOM = Control("cboCOM");
     for (std::string_view port : ComPortNames())
         SendMessageW(cboCOM, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(port).c_str()));
@@ -251,10 +252,41 @@ bool MainWindow::ActOnAccessKey(wchar_t letter)
 
 // The picture buttons show their pictures over the native button, faded
 // while the button is disabled; the grid has its own notifications.
+// One tooltip for every control; it asks for a control's text each time it
+// shows, so the text is always the form's of the moment.
+void MainWindow::CreateControlTips()
+{
+    controlTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0,
+                                   0, 0, 0, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(controlTips_, TTM_SETMAXTIPWIDTH, 0, 600);   // long tips wrap into lines
+    for (const NativeControl& control : controls_) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control.window);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(controlTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+LRESULT MainWindow::ControlTipText(NMTTDISPINFOW& info)
+{
+    const auto it = std::find_if(controls_.begin(), controls_.end(), [&](const NativeControl& control) {
+        return reinterpret_cast<UINT_PTR>(control.window) == info.hdr.idFrom;
+    });
+    const ControlState* state = it == controls_.end() ? nullptr : form_.Control(it->design->name);
+    shownTip_ = WideFromUtf8(state ? state->toolTip : std::string());
+    info.lpszText = shownTip_.data();
+    return 0;
+}
+
 LRESULT MainWindow::OnNotify(NMHDR* header)
 {
     if (header->hwndFrom == grid_)
         return GridNotify(header);
+    if (header->hwndFrom == controlTips_ && header->code == TTN_GETDISPINFOW)
+        return ControlTipText(*reinterpret_cast<NMTTDISPINFOW*>(header));
     const NativeControl* control = FindById(static_cast<int>(header->idFrom));
     if (!control || control->design->kind != ControlKind::PictureButton || header->code != NM_CUSTOMDRAW)
         return 0;

@@ -73,6 +73,7 @@ private slots:
             QWidget* control = s.window->Widget(design.name);
             const char* name = design.name.data();
             QVERIFY2(control, name);
+            QCOMPARE(control->toolTip(), QString::fromStdString(s.form->Control(design.name)->toolTip));
             QCOMPARE(control->geometry(),
                      TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
             const QString caption =

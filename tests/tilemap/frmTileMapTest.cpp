@@ -1,6 +1,11 @@
 // The tile map: where tiles are drawn, what a click, a box, the wheel, a right drag and Home do, and that it shows
 // the grid's ticks.
 #include <cmath>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#endif
 
 #include "app/FormFixture.h"
 #include "tilemap/frmTileMap.h"
@@ -168,6 +173,47 @@ TEST(TileMap, TheMapShowsTheGridsTicksThePointedTileAndTheBox)
     f.map->MouseLeave();
     EXPECT_EQ(f.Drawn() + f.map->ToolTip(), "0:7,48,8,47* 0:8,48,9,47* 1:10,51,11,50 ");
 }
+
+#ifndef _WIN32
+// Real tiles as map makers publish them: two made by Debian's mkgmap (where it is installed) from a road each, and
+// the GMAPSUPP.IMG it combines them into.
+TEST(TileMap, TilesMadeByMkgmapAreDrawnWhereTheyLie)
+{
+    Tiles f({}, 0, false);
+    const char* roads[] = {"10,50,10.75,50.5", "11,50,11.75,50.5"};
+    std::vector<std::string> args = {"mkgmap", "--output-dir=" + f.MapsText(), "--gmapsupp"};
+    for (int i = 0; i < 2; ++i) {
+        double w, s, e, n;
+        std::sscanf(roads[i], "%lf,%lf,%lf,%lf", &w, &s, &e, &n);
+        const std::string osm = f.MapsText() + "road" + std::to_string(i) + ".osm";
+        WriteBytes(osm, (std::ostringstream() << "<?xml version='1.0'?><osm version='0.6'><bounds minlat='" << s << "' minlon='"
+                         << w << "' maxlat='" << n << "' maxlon='" << e << "'/><node id='1' lat='" << s + 0.1 << "' lon='"
+                         << w + 0.1 << "'/><node id='2' lat='" << n - 0.1 << "' lon='" << e - 0.1
+                         << "'/><way id='3'><nd ref='1'/><nd ref='2'/><tag k='highway' v='primary'/></way></osm>").str());
+        args.insert(args.end(), {"--mapname=6324000" + std::to_string(i + 1), osm});
+    }
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid;
+    int status = -1;
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    const bool started = posix_spawnp(&pid, "mkgmap", &quiet, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&quiet);
+    if (!started)
+        GTEST_SKIP() << "mkgmap is not installed";
+    waitpid(pid, &status, 0);
+    ASSERT_EQ(status, 0);
+    for (const char* made : {"osmmap.img", "ovm_63240001.img", "ovm_63240002.img"})
+        fs::remove(f.Maps() / made);   // the overview maps of a map set
+    f.Run("load");
+    f.Open();
+    EXPECT_EQ(f.Drawn(), "1:11,50.5,11.75,50 2:11,50.5,11.75,50 0:10,50.5,10.75,50 2:10,50.5,10.75,50 ");
+}
+#endif
 
 } // namespace
 } // namespace mapwren::testing

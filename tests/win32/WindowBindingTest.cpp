@@ -245,6 +245,20 @@ TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesAndCap
     EXPECT_TRUE(fits(s.window->Grid(), L"2411724800", ListView_GetColumnWidth(s.window->Grid(), 4) - 4));
 }
 
+TEST(Win32Window, EveryControlsTooltipShowsTheFormsTextOfTheMoment)
+{
+    Started s;
+    EXPECT_EQ(SendMessageW(s.window->ControlTips(), TTM_GETTOOLCOUNT, 0, 0), LRESULT(frmMainControls().size()));
+    s.window->Form().cmdUpload.toolTip = "About 3 seconds";   // the form may change a tip at any time
+    for (const char* name : {"cmdEraseGPS", "cmdUpload", "cmdExit"}) {
+        SCOPED_TRACE(name);
+        NMTTDISPINFOW info{};
+        info.hdr = {s.window->ControlTips(), reinterpret_cast<UINT_PTR>(s[name]), TTN_GETDISPINFOW};
+        SendMessageW(s.window->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(Utf8FromWide(info.lpszText), s.window->Form().Control(name)->toolTip);
+    }
+}
+
 TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
 {
     Started s;
