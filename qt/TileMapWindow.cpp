@@ -151,12 +151,14 @@ void TileMapWindow::Draw()
 
 void TileMapWindow::ShowToolTip()
 {
+    // The form has a text only while the pointer is over a tile; a tooltip
+    // of the main window's controls is left alone.
     const QString tip = Text(form_.ToolTip());
-    // The form has a text only while the pointer is over a tile.
-    if (tip.isEmpty())
-        QToolTip::hideText();
-    else
+    if (!tip.isEmpty())
         QToolTip::showText(QCursor::pos(), tip, area_);
+    else if (!shownTip_.isEmpty())
+        QToolTip::hideText();
+    shownTip_ = tip;
 }
 
 // Outlines, then the tiles in the form's order, then the drag box.

@@ -39,6 +39,7 @@ private:
     std::function<void()> drawMain_;
     QWidget* area_ = nullptr;
     QLabel* status_ = nullptr;
+    QString shownTip_;
 };
 
 } // namespace mapwren

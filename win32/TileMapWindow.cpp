@@ -15,6 +15,7 @@
 #include "win32/DesignLook.h"
 #include "win32/Input.h"
 #include "win32/Twips.h"
+#include "win32/WindowText.h"
 
 namespace mapwren {
 
@@ -33,7 +34,10 @@ COLORREF Colour(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 // A pen or brush selected into a device context for one scope.
 class Selected {
 public:
-    Selected(HDC dc, HGDIOBJ object, bool owned = true) : dc_(dc), object_(object), old_(SelectObject(dc, object)), owned_(owned) {}
+    Selected(HDC dc, HGDIOBJ object, bool owned = true)
+        : dc_(dc), object_(object), old_(SelectObject(dc, object)), owned_(owned)
+    {
+    }
     ~Selected()
     {
         SelectObject(dc_, old_);
@@ -49,26 +53,6 @@ private:
     HGDIOBJ old_;
     bool owned_;
 };
-
-bool IsPress(UINT message)
-{
-    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
-}
-
-bool IsRelease(UINT message) { return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP; }
-
-int HeldButtons(WPARAM keys)
-{
-    return (keys & MK_LBUTTON ? kLeftButton : 0) | (keys & MK_RBUTTON ? kRightButton : 0) |
-           (keys & MK_MBUTTON ? kMiddleButton : 0);
-}
-
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 } // namespace
 
@@ -165,9 +149,8 @@ void TileMapWindow::Draw()
     GetClientRect(window_, &area);
     area.bottom -= StatusHeight();
     InvalidateRect(window_, &area, FALSE);
-    const std::wstring status = WideFromUtf8(form_.StatusText());
-    if (status_ && WindowText(status_) != status)
-        SetWindowTextW(status_, status.c_str());
+    if (status_)
+        SetText(status_, form_.StatusText());
     ShowToolTip();
 }
 
