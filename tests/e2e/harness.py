@@ -108,7 +108,7 @@ def write_map(path, name, size, xor=0):
     os.truncate(path, size)
 
 
-def write_tile(path, name, tiles, xor=0):
+def write_tile(path, name, tiles):
     """A Garmin map file as write_map writes its header, whose directory holds
     a TRE subfile for each tile: (TRE name, north, east, south, west) in
     degrees, each bound a signed 24-bit value at 0x15, 0x18, 0x1B and 0x1E of
@@ -137,8 +137,6 @@ def write_tile(path, name, tiles, xor=0):
         for at, degrees in zip((0x15, 0x18, 0x1B, 0x1E), bounds):
             tre[at:at + 3] = (round(degrees * (1 << 24) / 360) & 0xFFFFFF).to_bytes(3, "little")
         data += tre
-    data = bytearray(byte ^ xor for byte in data)
-    data[0] = xor
     with open(path, "wb") as f:
         f.write(data)
 
