@@ -62,7 +62,7 @@ TEST(FormUpload, TheUploadButtonSaysAboutHowLongTheTickedMapsTakeAtTheChosenSpee
         {"optCOM", "About 20 minutes" + tenMB + "115200 baud on COM1."},
         {"opt9600", "About 4 hours" + tenMB + "9600 baud on COM1."},   // a tenth of the baud, three quarters of it reached
         {"p2,0", "About 4 hours 10 minutes" + both + "9600 baud on COM1."},
-        {"cboCOM=COM3 opt57600", "About 41 minutes" + both + "57600 baud on COM3."},
+        {"opt57600 cboCOM=COM3", "About 41 minutes" + both + "57600 baud on COM3."},
         {"chkCreateFile", ""},
         {"chkCreateFile p1,0 p2,0 p3,0", "Less than a minute for the ticked map (0.0 MB) at 57600 baud on COM3."},
         {"cmdSelectAll mnuUseSendmap1 optCOM", "About 41 minutes for the 3 ticked maps (10.1 MB) at 57600 baud on COM3."},
