@@ -22,6 +22,12 @@ enum class ControlKind {
     Grid,
 };
 
+// Frames, labels and picture boxes never take the keyboard focus.
+constexpr bool TakesFocus(ControlKind kind)
+{
+    return kind != ControlKind::Frame && kind != ControlKind::Label && kind != ControlKind::PictureBox;
+}
+
 struct TwipsRect {
     int left = 0;
     int top = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,9 @@ public:
     // Shows the tile map window (a frmTileMap over the main form), or raises
     // it when it is open already.
     virtual void ShowTileMapWindow() = 0;
+    // Runs the event on the window's thread as soon as it is free, then draws
+    // the window; callable from any thread. Dropped once the window is gone.
+    virtual void Post(std::function<void()> event) = 0;
 };
 
 } // namespace mapwren

@@ -91,8 +91,10 @@ constexpr std::array<std::array<std::string_view, 5>, 3> kOptionGroups = {{
 
 } // namespace
 
-frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argumentText)
-    : desktop_(desktop), programFolder_(std::move(programFolder)), argumentText_(std::move(argumentText))
+frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argumentText,
+                 const ShortNameSource& shortNames)
+    : desktop_(desktop), programFolder_(std::move(programFolder)), argumentText_(std::move(argumentText)),
+      mapList_(shortNames)
 {
     for (const ControlDesign& design : frmMainControls()) {
         if (ControlState* control = Control(design.name))
@@ -105,6 +107,12 @@ frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argume
 }
 
 ControlState* frmMain::Control(std::string_view name)
+{
+    const auto it = Find(kControls, name);
+    return it == kControls.end() ? nullptr : &(this->*(it->second));
+}
+
+const ControlState* frmMain::Control(std::string_view name) const
 {
     const auto it = Find(kControls, name);
     return it == kControls.end() ? nullptr : &(this->*(it->second));
@@ -159,7 +167,59 @@ void frmMain::MenuClick(std::string_view name)
     ShowUploadEstimate();
 }
 
-std::string frmMain::TakeFocusRequest() { return std::exchange(focusRequest_, std::string()); }
+std::string frmMain::TakeFocusRequest()
+{
+    if (focusRequest_.empty() && !activeControl_.empty()) {
+        const auto& designs = frmMainControls();
+        const auto active = std::ranges::find(designs, activeControl_, &ControlDesign::name);
+        if (active != designs.end() && !CanTakeFocus(*active, false))
+            focusRequest_ = NextInTabOrder(activeControl_);
+    }
+    return std::exchange(focusRequest_, std::string());
+}
+
+bool frmMain::IsShownAndEnabled(std::string_view name) const
+{
+    const ControlState* state = Control(name);
+    return state && state->enabled && state->visible;
+}
+
+// A tab stop in a group of option buttons is its selected one, or any while
+// none is.
+bool frmMain::CanTakeFocus(const ControlDesign& design, bool asTabStop) const
+{
+    if (!TakesFocus(design.kind) || !IsShownAndEnabled(design.name) ||
+        (!design.container.empty() && !IsShownAndEnabled(design.container)))
+        return false;
+    if (!asTabStop || design.kind != ControlKind::OptionButton)
+        return true;
+    for (const auto& group : kOptionGroups) {
+        if (std::ranges::find(group, design.name) == group.end())
+            continue;
+        const auto selected = [this](std::string_view option) {
+            const ControlState* state = Control(option);
+            return state && state->value == 1;
+        };
+        return selected(design.name) || std::ranges::none_of(group, selected);
+    }
+    return true;
+}
+
+std::string frmMain::NextInTabOrder(std::string_view name) const
+{
+    std::vector<const ControlDesign*> order;
+    for (const ControlDesign& design : frmMainControls())
+        order.push_back(&design);
+    std::ranges::sort(order, {}, &ControlDesign::tab);
+    const auto from = std::ranges::find(order, name, &ControlDesign::name);
+    const std::size_t start = from == order.end() ? 0 : static_cast<std::size_t>(from - order.begin()) + 1;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const ControlDesign& next = *order[(start + i) % order.size()];
+        if (next.name != name && CanTakeFocus(next, true))
+            return std::string(next.name);
+    }
+    return {};
+}
 
 bool frmMain::Form_Load()
 {
@@ -167,10 +227,7 @@ bool frmMain::Form_Load()
     mnuUseSendmap1.enabled = tools_.sendmap.has_value();
     mnuUseSendmap2.enabled = tools_.sendmap20.has_value();
     if (!tools_.sendmap && !tools_.sendmap20) {
-        desktop_.ShowMessage(MessageIcon::Critical, kProgramTitle,
-                             std::string("Sendmap.exe or Sendmap20.exe is not in this folder.\r\n"
-                                         "You can download it from ") +
-                                 kToolDownloadPage);
+        desktop_.ShowMessage(MessageIcon::Critical, kProgramTitle, MissingToolsMessage(programFolder_));
         return false;
     }
     cboCOM.text = "COM1";

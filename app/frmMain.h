@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,8 @@
 #include "listfile/ListFile.h"
 #include "maplist/MapList.h"
 #include "tool/Commands.h"
+#include "tool/CombinedFile.h"
+#include "tool/Process.h"
 
 namespace mapwren {
 
@@ -24,7 +28,12 @@ public:
     // programFolder: where the upload tool is looked for, without a trailing
     // separator. argumentText: everything after the program's name on its
     // command line, unsplit.
-    frmMain(Desktop& desktop, std::string programFolder, std::string argumentText);
+    // shortNames: where the maps' short paths come from.
+    frmMain(Desktop& desktop, std::string programFolder, std::string argumentText,
+            const ShortNameSource& shortNames = ShortNameSource::System());
+    ~frmMain();
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
 
     // The start-up sequence, run once the window is shown. False when
     // neither upload tool is in the program's folder: the message has been
@@ -43,6 +52,7 @@ public:
 
     // A control by its design name; null for a name the window lacks.
     ControlState* Control(std::string_view name);
+    const ControlState* Control(std::string_view name) const;
     MenuState* Menu(std::string_view name);
 
     // Events a front-end forwards. A click on a control by name: an option
@@ -85,8 +95,17 @@ public:
     // Grows whenever rows are added, removed or reordered, so a front-end
     // knows to read the grid afresh; ticks alone leave it.
     std::uint64_t RowsRevision() const { return rowsRevision_; }
+    // The control that has the keyboard focus, as a front-end finds it before
+    // drawing the state an event left (empty when none of the form's has it).
+    void SetActiveControl(std::string name) { activeControl_ = std::move(name); }
     // The control that should take the keyboard focus, once; empty for none.
+    // When the active control can no longer take it (disabled or hidden, or
+    // its frame is), the focus goes on to the next control in the tab order.
     std::string TakeFocusRequest();
+    // The first control after name in the tab order, going round, that can
+    // take the focus now: a group of option buttons is entered at its selected
+    // one. Empty when none can.
+    std::string NextInTabOrder(std::string_view name) const;
 
     // Settings changed from code run the same event as a user's click.
     void SelectPort(Port port);
@@ -132,6 +151,10 @@ public:
     void mnuTileMap_Click();
 
 private:
+    // The keyboard focus.
+    bool CanTakeFocus(const ControlDesign& design, bool asTabStop) const;
+    bool IsShownAndEnabled(std::string_view name) const;
+
     // Start-up and the tool variant.
     void StartWithVariant(bool sendmap20);
     void ApplyFirstVariant();
@@ -163,6 +186,16 @@ private:
     ListSettings ListSettingsFromControls() const;
     UploadSettings UploadSettingsFromControls() const;
     ToolVariant Variant() const;
+    // The tool file of a variant, as this system names it.
+    std::string ToolFile(ToolVariant variant) const;
+    void ShowComPorts();
+
+    // Runs of the upload tool: started where the user watches them, their
+    // end heard on the window's thread.
+    bool MayStartAnotherRun();
+    Status StartWatchedRun(const std::string& commandLine, const std::string& toolFile, ToolRuntime runtime,
+                           std::function<void(const RunEnd&)> onEnd = {});
+    void TellCreateFileOutcome(const RunEnd& end, const std::optional<FileStamp>& before);
     void CloseEraseQuestion();
     void Warn(const std::string& text);
     void Fail(const std::string& text);
@@ -176,6 +209,11 @@ private:
     int currentRow_ = 0;
     int currentCol_ = 0;
     std::string focusRequest_;
+    std::string activeControl_;
+    // Tells a tool's end to this form, while it lives, from the thread that waits for the tool.
+    struct RunWatch;
+    std::shared_ptr<RunWatch> runWatch_;
+    int toolRunsGoing_ = 0;
 };
 
 } // namespace mapwren

@@ -59,6 +59,7 @@ void frmMain::ApplyFirstVariant()
     mnuUseSendmap1.checked = true;
     mnuUseSendmap2.checked = false;
     mnuID.enabled = false;
+    ShowComPorts();
 }
 
 void frmMain::ApplySecondVariant()
@@ -75,7 +76,12 @@ void frmMain::ApplySecondVariant()
     mnuUseSendmap2.checked = true;
     mnuID.enabled = true;
     cmdEraseGPS.enabled = true;
+    ShowComPorts();
 }
+
+// Which device each COM port reaches depends on the tool in use, and a
+// device may have been plugged in since.
+void frmMain::ShowComPorts() { cboCOM.toolTip = ComPortsToolTip(ToolFile(Variant())); }
 
 void frmMain::SelectPort(Port port)
 {
@@ -119,6 +125,7 @@ void frmMain::optCOM_Click()
     EnableSpeed(true);
     cmdEraseGPS.enabled = true;
     EnableUploadIfAnyTicked();
+    ShowComPorts();
 }
 
 void frmMain::optUSB_Click()

@@ -23,17 +23,25 @@ void frmMain::CloseEraseQuestion()
 
 void frmMain::optSureYes_Click()
 {
-    const ToolVariant variant = Variant();
-    const auto refused = CheckProgramFolder(programFolder_);
-    const Status started =
-        refused ? Status()
-                : StartCommandLine(BuildEraseCommand(programFolder_, ToolCommandName(variant, tools_), variant,
-                                                     SelectedPort(), cboCOM.text));
     // The question closes whatever the outcome.
     CloseEraseQuestion();
-    if (refused)
+    if (const auto refused = CheckProgramFolder(programFolder_)) {
         Warn(*refused);
-    else if (!started)
+        return;
+    }
+    const ToolVariant variant = Variant();
+    const std::string toolFile = ToolFile(variant);
+    const Result<ToolRuntime> runtime = ToolRuntimeOf(toolFile);
+    if (!runtime) {
+        Fail(runtime.error());
+        return;
+    }
+    if (!MayStartAnotherRun())
+        return;
+    const ToolRuntime runsAs = runtime.value();
+    const std::string command = BuildEraseCommand(ToolSidePath(toolFile, runsAs), variant, SelectedPort(),
+                                                  ToolSidePort(cboCOM.text, runsAs));
+    if (const Status started = StartWatchedRun(command, toolFile, runsAs); !started)
         Fail(started.error());
 }
 
@@ -47,7 +55,13 @@ void frmMain::mnuID_Click()
         Warn(*refused);
         return;
     }
-    Status done = WriteTestScriptIfMissing(programFolder_, ToolCommandName(ToolVariant::Sendmap20, tools_));
+    const Result<ToolRuntime> runtime = ToolRuntimeOf(ToolFile(ToolVariant::Sendmap20));
+    if (!runtime) {
+        Fail(runtime.error());
+        return;
+    }
+    Status done = WriteTestScriptIfMissing(programFolder_, ToolCommandName(ToolVariant::Sendmap20, tools_),
+                                           runtime.value());
     if (done)
         done = StartTestScript(programFolder_);
     if (!done)

@@ -3,19 +3,23 @@
 
 namespace mapwren {
 
+// Maps a list cannot name are asked about before the user picks a file.
 void frmMain::cmdSaveList_Click()
 {
+    std::vector<ListedMap> ticked;
+    for (std::size_t row = 0; row < mapList_.RowCount(); ++row) {
+        if (mapList_.Row(row).state == RowState::Ticked)
+            ticked.push_back({mapList_.Row(row).FullPath(), mapList_.TickEntry(row)});
+    }
+    const MapLines maps = ListMapLines(ticked);
+    if (!maps.unwritable.empty() && !desktop_.AskYesNo("MAPWREN", UnwritableMapsQuestion(maps.unwritable)))
+        return;
     const std::optional<std::string> picked = desktop_.AskSaveFile(
         {"Save list of selected maps to a text file", "mapwren text file (*.mwl)|*.mwl", "",
          kOverwritePrompt | kPathMustExist});
     if (!picked || picked->empty())
         return;
-    std::vector<std::string> ticked;
-    for (std::size_t row = 0; row < mapList_.RowCount(); ++row) {
-        if (mapList_.Row(row).state == RowState::Ticked)
-            ticked.push_back(mapList_.Row(row).FullPath());
-    }
-    if (const Status saved = WriteListFile(*picked, ListSettingsFromControls(), ticked); !saved)
+    if (const Status saved = WriteListFile(*picked, ListSettingsFromControls(), maps.lines); !saved)
         Warn(saved.error());
 }
 

@@ -1,5 +1,5 @@
 // Upload and Create File: one command line for the upload tool, started
-// without waiting.
+// without waiting; Create File tells what came of it once the tool ended.
 #include "app/frmMain.h"
 #include "tool/Process.h"
 #include "tool/TickedMaps.h"
@@ -36,11 +36,10 @@ void frmMain::ShowUploadEstimate()
 
 void frmMain::cmdUpload_Click()
 {
-    const UploadSettings settings = UploadSettingsFromControls();
-    const std::string toolName = ToolCommandName(settings.variant, tools_);
+    UploadSettings settings = UploadSettingsFromControls();
     // A map whose file has gone since loading is never sent, not even as an empty argument.
     const TickedMaps ticked = SortTickedMaps(mapList_);
-    if (const auto gone = GoneMapsMessage(ticked)) {
+    if (const auto gone = LeftOutMapsMessage(ticked)) {
         if (ticked.present.empty()) {
             Warn(*gone);
             return;
@@ -55,19 +54,34 @@ void frmMain::cmdUpload_Click()
         if (question && !desktop_.AskYesNo("MAPWREN", *question))
             return;
     }
-    if (const auto refused = CheckUploadCommand(programFolder_, toolName, settings, ticked.present)) {
+    // Paths and the port as the tool reads them: under Wine as Windows paths.
+    const std::string toolFile = ToolFile(settings.variant);
+    const Result<ToolRuntime> runtime = ToolRuntimeOf(toolFile);
+    const ToolRuntime runsAs = runtime ? runtime.value() : ToolRuntime::Native;
+    settings.comPort = ToolSidePort(settings.comPort, runsAs);
+    std::list<std::string> maps;
+    for (const std::string& map : ticked.present)
+        maps.push_back(ToolSidePath(map, runsAs));
+    const std::string toolPath = ToolSidePath(toolFile, runsAs);
+    if (const auto refused = CheckUploadCommand(programFolder_, toolPath, settings, maps)) {
         Warn(*refused);
         return;
     }
-    UploadCommand = BuildUploadCommand(programFolder_, toolName, settings, ticked.present);
-    if (const Status started = StartCommandLine(UploadCommand); !started) {
-        Fail(started.error());
+    if (!runtime) {
+        Fail(runtime.error());
         return;
     }
+    if (!MayStartAnotherRun())
+        return;
+    UploadCommand = BuildUploadCommand(toolPath, settings, maps);
     // Only a command that carried the create-file switch makes the file.
+    std::function<void(const RunEnd&)> onEnd;
     if (createsFile)
-        desktop_.ShowMessage(MessageIcon::Information, "Map File Created",
-                             "Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ");
+        onEnd = [this, before = CombinedFileStamp(programFolder_)](const RunEnd& end) {
+            TellCreateFileOutcome(end, before);
+        };
+    if (const Status started = StartWatchedRun(UploadCommand, toolFile, runsAs, std::move(onEnd)); !started)
+        Fail(started.error());
 }
 
 void frmMain::cmdCreateFile_Click() { cmdUpload_Click(); }

@@ -169,6 +169,14 @@ bool Utf8ToCodePage(UINT codePage, std::string_view text, std::string& bytes)
 
 bool Utf8ToListFileBytes(std::string_view text, std::string& bytes) { return Utf8ToCodePage(GetACP(), text, bytes); }
 
+// Plain ASCII, most paths, needs no conversion to tell.
+bool ToolCanRead(std::string_view text)
+{
+    std::string bytes;
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }) ||
+           Utf8ToCodePage(GetACP(), text, bytes);
+}
+
 bool Utf8ToBatchFileBytes(std::string_view text, std::string& bytes)
 {
     return Utf8ToCodePage(GetOEMCP(), text, bytes);
@@ -197,8 +205,23 @@ bool Utf8ToListFileBytes(std::string_view text, std::string& bytes)
     return IsValidUtf8(text);
 }
 
+bool ToolCanRead(std::string_view) { return true; }
+
 #endif
 
 std::string ListFileBytesToUtf8(std::string_view bytes) { return ListFileDecoder(bytes)(bytes); }
+
+std::vector<std::string> CharactersToolCannotRead(std::string_view text)
+{
+    std::vector<std::string> unreadable;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = std::max<std::size_t>(SequenceLength(text, i), 1);   // a stray byte alone
+        const std::string character(text.substr(i, n));
+        if (!ToolCanRead(character) && std::find(unreadable.begin(), unreadable.end(), character) == unreadable.end())
+            unreadable.push_back(character);
+        i += n;
+    }
+    return unreadable;
+}
 
 } // namespace mapwren

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Map headers and list files hold single-byte text; inside the program all
 // text is UTF-8.
@@ -32,6 +33,14 @@ private:
 bool Utf8ToListFileBytes(std::string_view text, std::string& bytes);
 
 bool IsValidUtf8(std::string_view text);
+
+// Whether the upload tool reads text on its command line as it was written.
+// On Windows it reads the line in the ANSI code page, where a character the
+// code page lacks arrives as "?"; elsewhere the line is bytes and reaches it
+// as they are.
+bool ToolCanRead(std::string_view text);
+// The characters of text the tool cannot read, each once, in order.
+std::vector<std::string> CharactersToolCannotRead(std::string_view text);
 
 // Windows-1252 bytes as UTF-8; the five bytes the code page leaves undefined
 // keep their own code points.

@@ -53,6 +53,22 @@ ListFileContent ReadListFile(const std::string& path);
 // unticked row with no name and size 0.
 std::vector<MapRow> RowsFromMapPaths(const std::vector<std::string>& mapPaths);
 
+// A ticked map as a list may name it.
+struct ListedMap {
+    std::string fullPath;
+    std::string shortPath;   // as the map list ticked it; empty when there was none
+};
+// The map lines of a list: each full path, or where a list file cannot hold
+// it, the short path (which loads again on the same machine); the full paths
+// of the maps that neither form can name go to unwritable, in order.
+struct MapLines {
+    std::vector<std::string> lines;
+    std::vector<std::string> unwritable;
+};
+MapLines ListMapLines(const std::vector<ListedMap>& maps);
+// Whether to save the list without the maps it cannot name.
+std::string UnwritableMapsQuestion(const std::vector<std::string>& unwritable);
+
 // Writes the head line and one line per path, each ended by CR LF, through a
 // temporary file beside the target; on failure the old file stays whole and
 // the message names the file. Text holding a line break, or a character the

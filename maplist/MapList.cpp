@@ -8,7 +8,6 @@
 #include "common/Paths.h"
 #include "maplist/Captions.h"
 #include "maplist/GenericOrder.h"
-#include "maplist/ShortNames.h"
 
 namespace mapwren {
 
@@ -29,7 +28,7 @@ bool HasSortMarker(std::string_view caption)
 
 } // namespace
 
-MapList::MapList()
+MapList::MapList(const ShortNameSource& shortNames) : shortNames_(&shortNames)
 {
     headers_[0] = kHeaderTexts[0];
     ResetHeaders();
@@ -98,7 +97,7 @@ bool MapList::Toggle(std::size_t row)
     if (rows_[row].state == RowState::Ticked)
         Untick(row);
     else
-        Tick(row, GetShortFileName(rows_[row].FullPath()));
+        Tick(row, shortNames_->Of(rows_[row].FullPath()));
     ShowSelectionCaptions();
     return true;
 }
@@ -128,7 +127,7 @@ void MapList::SelectAll()
     selectedFiles_.Clear();
     selectedCount_ = 0;
     selectedBytes_ = 0;
-    std::vector<std::string> shortPaths = ShortFileNames(rows_);
+    std::vector<std::string> shortPaths = shortNames_->OfRows(rows_);
     selectedFiles_.Reserve(rows_.size());
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         if (rows_[row].state != RowState::Missing)

@@ -9,6 +9,7 @@
 
 #include "maplist/MapRow.h"
 #include "maplist/SelectedFileList.h"
+#include "maplist/ShortNames.h"
 
 namespace mapwren {
 
@@ -23,7 +24,7 @@ class MapList {
 public:
     static constexpr int kColumnCount = 5;
 
-    MapList();
+    explicit MapList(const ShortNameSource& shortNames = ShortNameSource::System());
 
     // Rows, 0-based; the grid's header row is not one of them.
     std::size_t RowCount() const { return rows_.size(); }
@@ -70,6 +71,7 @@ private:
     void ResetHeaders();
     void ReorderRows(const std::vector<std::size_t>& order);
 
+    const ShortNameSource* shortNames_;
     std::vector<MapRow> rows_;
     // Per row, the entry its tick added to SelectedFiles: unticking removes
     // that text even when the file has moved or gone since.

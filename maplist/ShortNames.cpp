@@ -104,4 +104,17 @@ std::vector<std::string> ShortFileNames(const std::vector<MapRow>& rows)
     return shorts;
 }
 
+std::string ShortNameSource::Of(const std::string& fullPath) const { return GetShortFileName(fullPath); }
+
+std::vector<std::string> ShortNameSource::OfRows(const std::vector<MapRow>& rows) const
+{
+    return ShortFileNames(rows);
+}
+
+const ShortNameSource& ShortNameSource::System()
+{
+    static const ShortNameSource system;
+    return system;
+}
+
 } // namespace mapwren

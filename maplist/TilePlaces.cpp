@@ -2,11 +2,17 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <system_error>
 
 #include "common/Paths.h"
+
+#ifdef _WIN32
+#include <fstream>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace mapwren {
 
@@ -18,33 +24,74 @@ constexpr std::size_t kEntryLength = 512, kEntryTypeAt = 0x09, kEntrySizeAt = 0x
                       kEntryBlocksAt = 0x20;
 constexpr std::size_t kTreNorthAt = 0x15, kTreHeaderLength = 0x21;
 // Header and directory of a single tile fit in the first read; a combined file's longer directory takes a second.
-constexpr std::size_t kFirstRead = 16384;
+constexpr std::size_t kFirstRead = 4096;
 
-// A map file read at given places, with the XOR byte undone.
+void Unxor(std::string& bytes, std::size_t from, char xorByte)
+{
+    if (xorByte != 0)   // most maps are not XORed, and a tile is read in some kilobytes
+        for (std::size_t i = from; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(bytes[i] ^ xorByte);
+}
+
+// A map file read at given places, with the XOR byte undone. On POSIX each
+// read is one pread; elsewhere an unbuffered stream, which asks the system
+// for exactly the bytes wanted.
 class ImgReader {
 public:
-    explicit ImgReader(const std::string& path) : in_(PathFromUtf8(path), std::ios::binary) {}
+#ifdef _WIN32
+    explicit ImgReader(const std::string& path)
+    {
+        in_.rdbuf()->pubsetbuf(nullptr, 0);
+        in_.open(PathFromUtf8(path), std::ios::binary);
+    }
     bool IsOpen() const { return in_.is_open(); }
+#else
+    explicit ImgReader(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~ImgReader()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    ImgReader(const ImgReader&) = delete;
+    ImgReader& operator=(const ImgReader&) = delete;
+    bool IsOpen() const { return fd_ >= 0; }
+#endif
 
     // The bytes from offset on, fewer at the file's end; nothing when the read fails.
     std::optional<std::string> Read(std::uint64_t offset, std::size_t count)
     {
         std::string bytes(count, '\0');
+        std::size_t got = 0;
+#ifdef _WIN32
         in_.clear();
         if (!in_.seekg(static_cast<std::streamoff>(offset)))
             return std::nullopt;
         in_.read(bytes.data(), static_cast<std::streamsize>(count));
         if (in_.bad())
             return std::nullopt;
-        bytes.resize(static_cast<std::size_t>(in_.gcount()));
-        for (char& c : bytes)
-            c = static_cast<char>(c ^ xor_);
+        got = static_cast<std::size_t>(in_.gcount());
+#else
+        while (got < count) {
+            const ssize_t n = ::pread(fd_, bytes.data() + got, count - got, static_cast<off_t>(offset + got));
+            if (n < 0)
+                return std::nullopt;
+            if (n == 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+#endif
+        bytes.resize(got);
+        Unxor(bytes, 0, xor_);
         return bytes;
     }
     void SetXor(char value) { xor_ = value; }
 
 private:
+#ifdef _WIN32
     std::ifstream in_;
+#else
+    int fd_;
+#endif
     char xor_ = 0;
 };
 
@@ -135,8 +182,7 @@ Places ReadTilePlaces(const std::string& path)
     if (head->size() <= kBlockShiftAt + 1)
         return NoTre(path);
     const char xorByte = (*head)[kXorAt];
-    for (std::size_t i = 1; i < head->size(); ++i)
-        (*head)[i] = static_cast<char>((*head)[i] ^ xorByte);
+    Unxor(*head, kXorAt + 1, xorByte);
     file.SetXor(xorByte);
     const unsigned shift = static_cast<std::uint8_t>((*head)[kBlockShiftAt]) +
                            static_cast<std::uint8_t>((*head)[kBlockShiftAt + 1]);

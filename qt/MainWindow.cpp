@@ -82,6 +82,8 @@ void MainWindow::Forward(const std::function<void()>& event)
 void MainWindow::Draw()
 {
     drawing_ = true;
+    // Found before a control is disabled: Qt then moves or drops its focus.
+    form_.SetActiveControl(FocusedControl());
     setWindowTitle(Text(form_.Caption));
     for (const auto& [name, widget] : widgets_) {
         if (const ControlState* state = form_.Control(name); state && widget != grid_)
@@ -99,6 +101,18 @@ void MainWindow::Draw()
     if (const std::string focus = form_.TakeFocusRequest(); !focus.empty())
         Widget(focus)->setFocus();
     drawing_ = false;
+}
+
+// The form's name of the control that has the focus; empty when none of ours has.
+std::string MainWindow::FocusedControl() const
+{
+    for (const QWidget* focus = QApplication::focusWidget(); focus; focus = focus->parentWidget()) {
+        for (const auto& [name, widget] : widgets_) {
+            if (widget == focus)
+                return name;
+        }
+    }
+    return {};
 }
 
 void MainWindow::DrawGrid()

@@ -65,6 +65,7 @@ private:
     void Forward(const std::function<void()>& event);
     void Draw();
     void DrawGrid();
+    std::string FocusedControl() const;
     void ShowCurrentCell();
     void ApplyColumnWidths();
     bool GridMouse(QObject* watched, QMouseEvent* event, bool press);

@@ -251,14 +251,13 @@ void MainWindow::CreateMenus()
     MenuItem("mnuUseSendmap2")->setCheckable(true);
 }
 
-// The keyboard order of the design; controls that take no focus (frames,
-// labels, picture boxes) hold numbers in it too and are left out here.
+// The keyboard order of the design; controls that take no focus hold
+// numbers in it too and are left out here.
 void MainWindow::SetTabOrder()
 {
     std::map<int, QWidget*> order;
     for (const ControlDesign& design : frmMainControls()) {
-        if (design.kind != ControlKind::Frame && design.kind != ControlKind::Label &&
-            design.kind != ControlKind::PictureBox)
+        if (TakesFocus(design.kind))
             order[design.tab] = Widget(design.name);
     }
     QWidget* previous = nullptr;

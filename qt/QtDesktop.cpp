@@ -84,6 +84,18 @@ void QtDesktop::RepaintNow()
     window_->repaint();
 }
 
+// The window is the event's context: Qt drops the event when it is gone.
+void QtDesktop::Post(std::function<void()> event)
+{
+    QMetaObject::invokeMethod(
+        window_,
+        [this, event = std::move(event)] {
+            event();
+            Draw();
+        },
+        Qt::QueuedConnection);
+}
+
 bool QtDesktop::OpenAddress(const std::string& address) { return QDesktopServices::openUrl(QUrl(Text(address))); }
 
 // Every window of the program, so nothing is left behind.

@@ -28,6 +28,7 @@ public:
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
     void ShowTileMapWindow() override;
+    void Post(std::function<void()> event) override;
 
 private:
     std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save);

@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/Addresses.h"
 #include "common/Paths.h"
 #include "common/Text.h"
 #include "tool/CommandLine.h"
+#include "tool/ToolText.h"
 
 namespace mapwren {
 
@@ -17,11 +19,6 @@ constexpr const char* kSendmap = "sendmap.exe";
 constexpr const char* kSendmap20 = "sendmap20.exe";
 
 bool IsSecond(ToolVariant variant) { return variant == ToolVariant::Sendmap20; }
-
-std::string ToolPath(const std::string& programFolder, const std::string& toolName)
-{
-    return QuoteProgramPath(programFolder + kPathSeparator + toolName);
-}
 
 // "-t" goes only before a port word: with no port chosen it would glue
 // itself to the next piece.
@@ -56,10 +53,10 @@ struct UploadPieces {
     std::string tail;
 };
 
-UploadPieces SplitUpload(const std::string& programFolder, const std::string& toolName, const UploadSettings& s)
+UploadPieces SplitUpload(const std::string& toolPath, const UploadSettings& s)
 {
     UploadPieces p;
-    p.head = ToolPath(programFolder, toolName) + " " + (IsSecond(s.variant) ? s.createFileSwitch : "");
+    p.head = QuoteProgramPath(toolPath) + " " + (IsSecond(s.variant) ? s.createFileSwitch : "");
     const std::string port = PortWord(s.variant, s.port, s.comPort);
     p.middle = port + (port.empty() ? "" : " ") + SpeedPiece(s);
     p.tail = MapsetPiece(s);
@@ -115,33 +112,40 @@ std::string ToolCommandName(ToolVariant variant, const FoundTools&)
 
 namespace {
 
+// The tool's Linux builds carry no ".exe".
+constexpr const char* kLinuxSendmap = "sendmap";
+constexpr const char* kLinuxSendmap20 = "sendmap20";
+
 // When several spellings lie there, the lower-case one wins, else the first
 // in byte order.
-std::string BestOf(const std::optional<std::string>& current, const std::string& candidate, const char* wanted)
+void KeepBest(std::optional<std::string>& current, const std::string& candidate, const char* wanted)
 {
-    if (!current || candidate == wanted)
-        return candidate;
-    return (*current != wanted && candidate < *current) ? candidate : *current;
+    if (CompareNoCase(candidate, wanted) != 0)
+        return;
+    if (!current || candidate == wanted || (*current != wanted && candidate < *current))
+        current = candidate;
 }
 
 } // namespace
 
-// The names are compared without regard to case.
+// The names are compared without regard to case; a Linux build wins over a
+// Windows program of the same variant, as it needs no Wine.
 FoundTools FindTools(const std::string& programFolder)
 {
-    FoundTools found;
+    FoundTools windows, linuxBuilds;
     std::error_code ec;
     for (fs::directory_iterator it(PathFromUtf8(programFolder), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = Utf8FromPath(it->path().filename());
         std::error_code typeError;
         if (!it->is_regular_file(typeError))
             continue;
-        if (CompareNoCase(name, kSendmap) == 0)
-            found.sendmap = BestOf(found.sendmap, name, kSendmap);
-        else if (CompareNoCase(name, kSendmap20) == 0)
-            found.sendmap20 = BestOf(found.sendmap20, name, kSendmap20);
+        KeepBest(windows.sendmap, name, kSendmap);
+        KeepBest(windows.sendmap20, name, kSendmap20);
+        KeepBest(linuxBuilds.sendmap, name, kLinuxSendmap);
+        KeepBest(linuxBuilds.sendmap20, name, kLinuxSendmap20);
     }
-    return found;
+    return {linuxBuilds.sendmap ? linuxBuilds.sendmap : windows.sendmap,
+            linuxBuilds.sendmap20 ? linuxBuilds.sendmap20 : windows.sendmap20};
 }
 
 std::string ToolCommandName(ToolVariant variant, const FoundTools& found)
@@ -152,10 +156,10 @@ std::string ToolCommandName(ToolVariant variant, const FoundTools& found)
 
 #endif
 
-std::string BuildUploadCommand(const std::string& programFolder, const std::string& toolName,
-                               const UploadSettings& settings, const std::list<std::string>& selectedFiles)
+std::string BuildUploadCommand(const std::string& toolPath, const UploadSettings& settings,
+                               const std::list<std::string>& selectedFiles)
 {
-    const UploadPieces p = SplitUpload(programFolder, toolName, settings);
+    const UploadPieces p = SplitUpload(toolPath, settings);
     std::string joined = p.middle;
     for (const std::string& file : selectedFiles)
         joined += QuoteArgument(file) + " ";
@@ -164,10 +168,15 @@ std::string BuildUploadCommand(const std::string& programFolder, const std::stri
     return p.head + joined + p.tail;
 }
 
-std::string BuildEraseCommand(const std::string& programFolder, const std::string& toolName, ToolVariant variant,
-                              Port port, const std::string& comPort)
+std::string BuildEraseCommand(const std::string& toolPath, ToolVariant variant, Port port, const std::string& comPort)
 {
-    return ToolPath(programFolder, toolName) + " " + PortWord(variant, port, comPort) + " -e";
+    return QuoteProgramPath(toolPath) + " " + PortWord(variant, port, comPort) + " -e";
+}
+
+std::string MissingToolsMessage(const std::string& programFolder)
+{
+    return std::string("Sendmap.exe or Sendmap20.exe is not in this folder.\r\nYou can download it from ") +
+           kToolDownloadPage + "\r\nFolder searched: " + programFolder;
 }
 
 std::optional<std::string> CheckProgramFolder(const std::string& programFolder)
@@ -179,7 +188,7 @@ std::optional<std::string> CheckProgramFolder(const std::string& programFolder)
            "Move the program to a folder without one.";
 }
 
-std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolName,
+std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
                                               const UploadSettings& settings,
                                               const std::list<std::string>& selectedFiles)
 {
@@ -188,9 +197,12 @@ std::optional<std::string> CheckUploadCommand(const std::string& programFolder, 
     if (IsSecond(settings.variant) && settings.mapsetTicked && settings.mapsetName.find('"') != std::string::npos)
         return std::string("The mapset name holds a double quote, which cannot reach the upload tool intact. "
                            "Remove it from the name and try again.");
+    const auto unreadable = UnreadableMapsetMessage(settings.mapsetName);
+    if (unreadable && IsSecond(settings.variant) && settings.mapsetTicked)
+        return unreadable;
     if (auto refused = CheckProgramFolder(programFolder))
         return refused;
-    const UploadPieces p = SplitUpload(programFolder, toolName, settings);
+    const UploadPieces p = SplitUpload(toolPath, settings);
     const std::size_t fitting = FittingMaps(p, selectedFiles);
     if (fitting < selectedFiles.size())
         return TooLongMessage(fitting, selectedFiles.size());

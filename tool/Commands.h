@@ -14,10 +14,14 @@ enum class ToolVariant { Sendmap, Sendmap20 };
 
 // The tool files found in the program's folder, by the names they really have.
 struct FoundTools {
-    std::optional<std::string> sendmap;     // "sendmap.exe" in any case
-    std::optional<std::string> sendmap20;   // "sendmap20.exe" in any case
+    std::optional<std::string> sendmap;     // "sendmap.exe" in any case; elsewhere also its Linux build "sendmap"
+    std::optional<std::string> sendmap20;   // "sendmap20.exe" in any case; elsewhere also "sendmap20"
 };
 FoundTools FindTools(const std::string& programFolder);
+
+// The message when neither tool is in the program's folder: two lines, and a
+// third naming the folder searched.
+std::string MissingToolsMessage(const std::string& programFolder);
 
 // Name the command line uses for a variant: "SENDMAP.EXE" / "SENDMAP20.EXE"
 // on Windows, the name found on a case-sensitive file system.
@@ -26,7 +30,7 @@ std::string ToolCommandName(ToolVariant variant, const FoundTools& found);
 struct UploadSettings {
     ToolVariant variant = ToolVariant::Sendmap20;
     Port port = Port::Auto;
-    std::string comPort = "COM1";
+    std::string comPort = "COM1";            // as the tool opens it: "COM3", or "/dev/ttyS2" for a Linux build
     int speed = 115200;                      // 9600, 19200, 38400, 57600 or 115200
     bool mapsetTicked = false;               // the box's value is 1
     std::string mapsetName;
@@ -34,10 +38,12 @@ struct UploadSettings {
 };
 
 // The text the upload tool receives; a path holding a blank is quoted.
-std::string BuildUploadCommand(const std::string& programFolder, const std::string& toolName,
-                               const UploadSettings& settings, const std::list<std::string>& selectedFiles);
-std::string BuildEraseCommand(const std::string& programFolder, const std::string& toolName,
-                              ToolVariant variant, Port port, const std::string& comPort);
+// toolPath and the maps are written as the tool reads them (under Wine as
+// Windows paths).
+std::string BuildUploadCommand(const std::string& toolPath, const UploadSettings& settings,
+                               const std::list<std::string>& selectedFiles);
+std::string BuildEraseCommand(const std::string& toolPath, ToolVariant variant, Port port,
+                              const std::string& comPort);
 
 // Longest command line any platform starts, in characters as Windows counts
 // them, its terminating NUL included.
@@ -51,7 +57,7 @@ std::optional<std::string> CheckProgramFolder(const std::string& programFolder);
 // Why the upload must not start, as a message ready to show: no map ticked,
 // a mapset name the tool cannot receive intact, a command line too long.
 // Empty when the upload may start.
-std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolName,
+std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
                                               const UploadSettings& settings,
                                               const std::list<std::string>& selectedFiles);
 

@@ -54,7 +54,7 @@ std::string EscapePercent(const std::string& text)
     return out;
 }
 
-std::vector<std::string> ScriptLines(const std::string& programFolder, const std::string&)
+std::vector<std::string> ScriptLines(const std::string& programFolder, const std::string&, ToolRuntime)
 {
     return {"@echo off", "\"" + EscapePercent(programFolder) + "\\Sendmap20.exe\" - i", "Pause"};
 }
@@ -76,9 +76,13 @@ std::string ShellQuote(const std::string& text)
     return out + "'";
 }
 
-std::vector<std::string> ScriptLines(const std::string& programFolder, const std::string& toolName)
+// A Windows program runs through Wine, which takes the program by this
+// system's path.
+std::vector<std::string> ScriptLines(const std::string& programFolder, const std::string& toolName,
+                                     ToolRuntime runtime)
 {
-    return {"#!/bin/sh", ShellQuote(programFolder + "/" + toolName) + " - i",
+    const std::string tool = ShellQuote(programFolder + "/" + toolName);
+    return {"#!/bin/sh", (runtime == ToolRuntime::Wine ? "wine " + tool : tool) + " - i",
             "printf 'Press Enter to continue . . . '; read -r answer"};
 }
 
@@ -89,42 +93,25 @@ bool ScriptBytes(const std::string& text, std::string& bytes)
     return true;
 }
 
-std::optional<std::string> FindOnPath(const std::string& name)
-{
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
-    for (std::size_t start = 0; start <= dirs.size();) {
-        std::size_t end = dirs.find(':', start);
-        if (end == std::string::npos)
-            end = dirs.size();
-        const std::string dir = end == start ? "." : dirs.substr(start, end - start);
-        const std::string candidate = dir + "/" + name;
-        struct stat st {};
-        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return std::nullopt;
-}
-
 #endif
 
 } // namespace
 
 std::string TestScriptPath(const std::string& programFolder) { return programFolder + kPathSeparator + kScriptName; }
 
-std::vector<std::string> TestScriptLines(const std::string& programFolder, const std::string& toolName)
+std::vector<std::string> TestScriptLines(const std::string& programFolder, const std::string& toolName,
+                                         ToolRuntime runtime)
 {
-    return ScriptLines(programFolder, toolName);
+    return ScriptLines(programFolder, toolName, runtime);
 }
 
-Status WriteTestScriptIfMissing(const std::string& programFolder, const std::string& toolName)
+Status WriteTestScriptIfMissing(const std::string& programFolder, const std::string& toolName, ToolRuntime runtime)
 {
     const std::string path = TestScriptPath(programFolder);
     if (FileExist(path))
         return {};
     std::string text;
-    for (const std::string& line : TestScriptLines(programFolder, toolName))
+    for (const std::string& line : TestScriptLines(programFolder, toolName, runtime))
         text += line + kLineEnd;
     std::string bytes;
     if (!ScriptBytes(text, bytes))
@@ -142,7 +129,7 @@ std::string BuildTestCommand(const std::string& programFolder)
 Status StartTestScript(const std::string& programFolder)
 {
     if (programFolder.find('%') == std::string::npos)
-        return StartCommandLine(BuildTestCommand(programFolder), "The test script");
+        return StartCommandLine(BuildTestCommand(programFolder), "The test script", programFolder);
     // The command interpreter would expand a %NAME% in the script's path, so
     // it starts in the folder and is given the name alone; it cannot start in
     // a network folder ("\\server\share").
@@ -157,13 +144,12 @@ Status StartTestScript(const std::string& programFolder)
 
 Status StartTestScript(const std::string& programFolder)
 {
-    std::optional<std::string> terminal = FindOnPath("x-terminal-emulator");
+    const Result<std::string> terminal = FindTerminal();
     if (!terminal)
-        terminal = FindOnPath("xterm");
-    if (!terminal)
-        return Status::Failure("No terminal program was found to run the connection test: neither "
-                               "x-terminal-emulator nor xterm is on the PATH.");
-    return StartArguments({*terminal, "-e", TestScriptPath(programFolder)}, "The terminal program");
+        return Status::Failure(terminal.error());
+    const Result<int> started =
+        StartArguments({terminal.value(), "-e", TestScriptPath(programFolder)}, "The terminal program", programFolder);
+    return started ? Status{} : Status::Failure(started.error());
 }
 
 #endif

@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "common/Encoding.h"
 #include "common/Paths.h"
 #include "common/Text.h"
 #include "maplist/Captions.h"
@@ -17,43 +18,74 @@ bool StillThere(const std::string& entry) { return !entry.empty() && FileExist(e
 } // namespace
 
 // Each ticked row's file is asked after once; SelectedFiles holds the same
-// entries as the ticked rows, so an entry is present unless a gone row has it.
+// entries as the ticked rows, so an entry is sent unless a row left out has it.
 TickedMaps SortTickedMaps(const MapList& maps)
 {
     TickedMaps ticked;
-    std::unordered_set<std::string> goneEntries;
+    std::unordered_set<std::string> leftOut;
     for (std::size_t row = 0; row < maps.RowCount(); ++row) {
         if (maps.Row(row).state != RowState::Ticked)
             continue;
-        if (StillThere(maps.TickEntry(row))) {
+        const std::string& entry = maps.TickEntry(row);
+        if (!StillThere(entry)) {
+            ticked.gone.push_back(maps.Row(row).FullPath());
+            leftOut.insert(entry);
+        } else if (!ToolCanRead(entry)) {
+            ticked.unreadable.push_back(maps.Row(row).FullPath());
+            leftOut.insert(entry);
+        } else {
             ticked.presentRows.push_back(row);
             ticked.presentBytes += maps.Row(row).bytes;
-        } else {
-            ticked.gone.push_back(maps.Row(row).FullPath());
-            goneEntries.insert(maps.TickEntry(row));
         }
     }
     for (const std::string& entry : maps.SelectedFiles()) {
-        if (!entry.empty() && !goneEntries.contains(entry))
+        if (!entry.empty() && !leftOut.contains(entry))
             ticked.present.push_back(entry);
     }
     return ticked;
 }
 
-std::optional<std::string> GoneMapsMessage(const TickedMaps& maps)
+namespace {
+
+std::string SendOthersQuestion(std::size_t left, std::size_t leftOut)
 {
-    const std::size_t gone = maps.gone.size(), left = maps.present.size();
-    if (gone == 0)
-        return std::nullopt;
-    const bool one = gone == 1;
+    return "\nSend the other " + (left == 1 ? std::string("map") : std::to_string(left) + " maps") +
+           (leftOut == 1 ? " without it?" : " without them?");
+}
+
+std::string GoneMaps(const std::vector<std::string>& gone, bool nothingLeft)
+{
+    const bool one = gone.size() == 1;
     const std::string since = one ? " has been deleted, moved or renamed since it was loaded"
                                   : " have been deleted, moved or renamed since they were loaded";
-    if (left == 0)
+    if (nothingLeft)
         return (one ? "The ticked map" : "The ticked maps") + since + ", so there is nothing to send:" +
-               ListedPaths(maps.gone);
-    return (one ? std::string("This ticked map") : "These " + std::to_string(gone) + " ticked maps") + since + ":" +
-           ListedPaths(maps.gone) + "\nSend the other " + (left == 1 ? "map" : std::to_string(left) + " maps") +
-           (one ? " without it?" : " without them?");
+               ListedPaths(gone);
+    return (one ? std::string("This ticked map") : "These " + std::to_string(gone.size()) + " ticked maps") + since +
+           ":" + ListedPaths(gone);
+}
+
+std::string UnreadableMaps(const std::vector<std::string>& unreadable)
+{
+    if (unreadable.size() == 1)
+        return "The upload tool cannot read the path of this ticked map, as it holds characters the system's code "
+               "page lacks and the drive gives the map no short name:" + ListedPaths(unreadable);
+    return "The upload tool cannot read the paths of these " + std::to_string(unreadable.size()) +
+           " ticked maps, as they hold characters the system's code page lacks and the drive gives the maps no "
+           "short names:" + ListedPaths(unreadable);
+}
+
+} // namespace
+
+std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps)
+{
+    const std::size_t left = maps.present.size(), leftOut = maps.gone.size() + maps.unreadable.size();
+    if (leftOut == 0)
+        return std::nullopt;
+    if (maps.unreadable.empty())
+        return GoneMaps(maps.gone, left == 0) + (left == 0 ? "" : SendOthersQuestion(left, leftOut));
+    return (maps.gone.empty() ? "" : GoneMaps(maps.gone, false) + "\n") + UnreadableMaps(maps.unreadable) +
+           (left == 0 ? "\nNo other map is ticked, so there is nothing to send." : SendOthersQuestion(left, leftOut));
 }
 
 // A receiver's card is FAT, where case does not tell names apart, so names

@@ -12,16 +12,19 @@ namespace mapwren {
 
 // The ticked maps as they are when they are to be sent.
 struct TickedMaps {
-    std::list<std::string> present;   // short paths of the maps still there, in ticking order
+    std::list<std::string> present;   // short paths of the maps to send, in ticking order
     std::vector<std::string> gone;    // full paths of those deleted, moved or renamed since, in grid order
-    std::vector<std::size_t> presentRows;   // the rows of the maps still there, in grid order
+    // Full paths, in grid order, of maps still there whose path as sent the
+    // tool cannot read (a long path outside the code page, see ToolCanRead).
+    std::vector<std::string> unreadable;
+    std::vector<std::size_t> presentRows;   // the rows of the maps to send, in grid order
     std::uint64_t presentBytes = 0;         // their sizes as the grid shows them, added up
 };
 TickedMaps SortTickedMaps(const MapList& maps);
 
-// What to ask about the gone maps (whether to send the others), or, when none
-// is left, what to tell; empty when no map is gone.
-std::optional<std::string> GoneMapsMessage(const TickedMaps& maps);
+// What to ask about the gone and unreadable maps (whether to send the others),
+// or, when none is left, what to tell; empty when every ticked map can go.
+std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps);
 
 // What to ask when maps to be sent share a file name, which a receiver holds
 // only once: the full paths of all of them, in grid order; empty when none do.

@@ -107,6 +107,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
         return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case kPostedEventMessage: {
+        const std::unique_ptr<std::function<void()>> event(reinterpret_cast<std::function<void()>*>(lParam));
+        Forward(*event);
+        return 0;
+    }
     case WM_DROPFILES: OnDrop(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -135,7 +140,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 focusBeforeLeaving_ = focus;
         } else if (focusBeforeLeaving_ && IsWindow(focusBeforeLeaving_)) {
             SetFocus(focusBeforeLeaving_);
-            KeepFocusUsable();
+            form_.SetActiveControl(FocusedControl());
+            TakeFocusRequest();
             return 0;
         }
         break;
@@ -223,6 +229,8 @@ void MainWindow::Draw()
     if (!window_ || drawing_)
         return;
     drawing_ = true;
+    // Found before a control is disabled: a disabled control's focus is gone.
+    form_.SetActiveControl(FocusedControl());
     SetText(window_, form_.Caption);
     for (const NativeControl& control : controls_)
         DrawControl(control);
@@ -230,9 +238,7 @@ void MainWindow::Draw()
     DrawGrid();
     if (TileMapWindow* tileMap = TileMap())
         tileMap->Draw();   // a tick in the grid shows on the map at once
-    if (const std::string focus = form_.TakeFocusRequest(); !focus.empty())
-        SetFocus(Control(focus));
-    KeepFocusUsable();
+    TakeFocusRequest();
     drawing_ = false;
 }
 
@@ -302,12 +308,24 @@ void MainWindow::DrawMenus()
         DrawMenuBar(window_);
 }
 
-// Keys must never be left with a control the user cannot reach.
-void MainWindow::KeepFocusUsable()
+// The form's name of the control that has the focus; empty when none of ours has.
+std::string MainWindow::FocusedControl() const
 {
-    HWND focus = GetFocus();
-    if (focus && IsChild(window_, focus) && (!IsWindowEnabled(focus) || !IsWindowVisible(focus)))
-        SetFocus(GetNextDlgTabItem(window_, focus, FALSE));
+    for (HWND focus = GetFocus(); focus && focus != window_; focus = GetParent(focus)) {
+        for (const NativeControl& control : controls_) {
+            if (control.window == focus)
+                return std::string(control.design->name);
+        }
+    }
+    return {};
+}
+
+// Keys must never be left with a control the user cannot reach: the form
+// names where the focus goes.
+void MainWindow::TakeFocusRequest()
+{
+    if (const std::string focus = form_.TakeFocusRequest(); !focus.empty())
+        SetFocus(Control(focus));
 }
 
 } // namespace mapwren

@@ -86,7 +86,8 @@ private:
     void Draw();
     void DrawControl(const NativeControl& control);
     void DrawMenus();
-    void KeepFocusUsable();
+    std::string FocusedControl() const;
+    void TakeFocusRequest();
 
     // The grid.
     void CreateGrid();
@@ -94,6 +95,8 @@ private:
     LRESULT GridNotify(NMHDR* header);
     void DrawGrid();
     void DrawGridRow(const DRAWITEMSTRUCT& item);
+    bool FramesHeaderCell() const;
+    void FrameCurrentHeaderCell() const;
     void GridText(NMLVDISPINFOW& info) const;
     LRESULT GridMouse(HWND from, UINT message, WPARAM wParam, LPARAM lParam);
     bool GridKey(WPARAM key);

@@ -250,8 +250,6 @@ bool MainWindow::ActOnAccessKey(wchar_t letter)
     return false;
 }
 
-// The picture buttons show their pictures over the native button, faded
-// while the button is disabled; the grid has its own notifications.
 // One tooltip for every control; it asks for a control's text each time it
 // shows, so the text is always the form's of the moment.
 void MainWindow::CreateControlTips()
@@ -281,6 +279,10 @@ LRESULT MainWindow::ControlTipText(NMTTDISPINFOW& info)
     return 0;
 }
 
+// The picture buttons show their pictures over the native button, faded
+// while the button is disabled. An option button or check box without a
+// caption, whose focus frame Windows draws around the caption alone, is
+// framed whole while it has the focus. The grid has its own notifications.
 LRESULT MainWindow::OnNotify(NMHDR* header)
 {
     if (header->hwndFrom == grid_)
@@ -288,12 +290,20 @@ LRESULT MainWindow::OnNotify(NMHDR* header)
     if (header->hwndFrom == controlTips_ && header->code == TTN_GETDISPINFOW)
         return ControlTipText(*reinterpret_cast<NMTTDISPINFOW*>(header));
     const NativeControl* control = FindById(static_cast<int>(header->idFrom));
-    if (!control || control->design->kind != ControlKind::PictureButton || header->code != NM_CUSTOMDRAW)
+    if (!control || header->code != NM_CUSTOMDRAW)
+        return 0;
+    const ControlKind kind = control->design->kind;
+    const bool boxOnly = (kind == ControlKind::OptionButton || kind == ControlKind::CheckBox) &&
+                         control->design->caption.empty();
+    if (kind != ControlKind::PictureButton && !boxOnly)
         return 0;
     auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
     if (draw->dwDrawStage == CDDS_PREPAINT)
         return CDRF_NOTIFYPOSTPAINT;
-    if (draw->dwDrawStage == CDDS_POSTPAINT) {
+    if (draw->dwDrawStage == CDDS_POSTPAINT && boxOnly) {
+        if (GetFocus() == control->window)
+            DrawFocusRect(draw->hdc, &draw->rc);
+    } else if (draw->dwDrawStage == CDDS_POSTPAINT) {
         RECT box = draw->rc;
         if (draw->uItemState & CDIS_SELECTED)
             OffsetRect(&box, 1, 1);

@@ -122,6 +122,7 @@ void MainWindow::DrawGrid()
     if (form_.Row() > 0 && ListView_GetNextItem(grid_, -1, LVNI_FOCUSED) != form_.Row() - 1)
         ListView_SetItemState(grid_, form_.Row() - 1, LVIS_FOCUSED, LVIS_FOCUSED);
     InvalidateRect(grid_, nullptr, FALSE);
+    InvalidateRect(header_, nullptr, FALSE);
     // Hiding the grid while it fills must not lose the focus it had.
     const bool visible = form_.MSFlexGrid1.visible;
     if (!IsWindowVisible(grid_) != !visible) {
@@ -326,6 +327,21 @@ void MainWindow::RelayToRowTip(UINT message, WPARAM wParam, LPARAM lParam)
     SendMessageW(rowTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
+// While no map row is current (none loaded, or the header's row current),
+// the grid's focus is framed on the header's current cell.
+bool MainWindow::FramesHeaderCell() const { return form_.Row() == 0 && GetFocus() == grid_; }
+
+void MainWindow::FrameCurrentHeaderCell() const
+{
+    RECT frame{};
+    if (!Header_GetItemRect(header_, form_.Col(), &frame))
+        return;
+    InflateRect(&frame, -2, -2);
+    HDC dc = GetDC(header_);
+    DrawFocusRect(dc, &frame);
+    ReleaseDC(header_, dc);
+}
+
 // The ListView and its header: presses and releases go to the form alone, so
 // the ListView neither selects rows nor the header sorts or sizes on its own;
 // the header is as high as a row.
@@ -345,8 +361,19 @@ LRESULT CALLBACK MainWindow::GridProc(HWND window, UINT message, WPARAM wParam, 
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        if (window == self->grid_)
-            InvalidateRect(window, nullptr, FALSE);   // the current cell's frame
+        if (window == self->grid_) {   // the current cell's frame
+            InvalidateRect(window, nullptr, FALSE);
+            InvalidateRect(self->header_, nullptr, FALSE);
+        }
+        break;
+    case WM_PAINT:
+        if (window == self->header_ && self->FramesHeaderCell()) {
+            // Painted whole, so the frame, drawn by inverting, is drawn once over fresh cells.
+            InvalidateRect(window, nullptr, FALSE);
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            self->FrameCurrentHeaderCell();
+            return result;
+        }
         break;
     case HDM_LAYOUT: {
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);

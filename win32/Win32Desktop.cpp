@@ -45,6 +45,14 @@ Win32Desktop::Win32Desktop(std::function<void()> draw, std::function<void()> sho
 
 Win32Desktop::~Win32Desktop() = default;
 
+// A window that is gone takes no message: the event is dropped with it.
+void Win32Desktop::Post(std::function<void()> event)
+{
+    auto* posted = new std::function<void()>(std::move(event));
+    if (!window_ || !PostMessageW(window_, kPostedEventMessage, 0, reinterpret_cast<LPARAM>(posted)))
+        delete posted;
+}
+
 std::optional<std::string> Win32Desktop::AskForFile(const FileDialogRequest& request, bool save)
 {
     draw_();

@@ -11,6 +11,9 @@ namespace mapwren {
 
 class AboutWindow;
 
+// The message that carries a posted event (a heap std::function) to the main window.
+inline constexpr UINT kPostedEventMessage = WM_APP + 1;
+
 // The desktop the forms call, done with Win32: the common dialogs and
 // message boxes owned by the main window, the browser through the shell.
 // draw brings the main window up to date before anything is shown over it;
@@ -30,6 +33,7 @@ public:
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
     void ShowTileMapWindow() override;
+    void Post(std::function<void()> event) override;
 
     // The About window while it is open, else null.
     HWND AboutHandle();

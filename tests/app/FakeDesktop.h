@@ -1,6 +1,9 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +40,31 @@ public:
     void CloseAllWindows() override { ++closeAllWindows; }
     void ShowAboutWindow() override { ++aboutWindows; }
     void ShowTileMapWindow() override { ++tileMapWindows; }
+    void Post(std::function<void()> event) override
+    {
+        const std::lock_guard lock(postedMutex_);
+        posted_.push_back(std::move(event));
+        postedArrived_.notify_all();
+    }
+    // Waits up to ten seconds for an event posted from another thread (a tool's
+    // end), then runs every one posted so far; false when none came.
+    bool RunPosted()
+    {
+        std::vector<std::function<void()>> events;
+        {
+            std::unique_lock lock(postedMutex_);
+            postedArrived_.wait_for(lock, std::chrono::seconds(10), [&] { return !posted_.empty(); });
+            events.swap(posted_);
+        }
+        for (const auto& event : events)
+            event();
+        return !events.empty();
+    }
+
+private:
+    std::mutex postedMutex_;
+    std::condition_variable postedArrived_;
+    std::vector<std::function<void()>> posted_;
 };
 
 } // namespace mapwren::testing

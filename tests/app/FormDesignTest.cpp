@@ -93,10 +93,10 @@ TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
 
 TEST(FormStartUp, WithoutAToolShowsTheMessageAndGoesNoFurther)
 {
-    Form f({"sendmap.txt", "sendmap20.exe.bak"});
+    Form f({"sendmap.txt", "sendmap20.exe.bak", "sendmap2"});
     EXPECT_FALSE(f.started);
     EXPECT_EQ(f.Only(), std::string("C mapwren: Sendmap.exe or Sendmap20.exe is not in this folder.\r\n"
-                                    "You can download it from ") + kToolDownloadPage);
+                                    "You can download it from ") + kToolDownloadPage + "\r\nFolder searched: " + f.ProgramText());
 }
 
 #ifndef _WIN32
@@ -188,6 +188,27 @@ const struct { Names tools; const char* steps; const char* expected; } kCases[] 
     {kBoth, "chkCreateFile mnuUseSendmap1", "createbox=hidden button=upload switch="},
     {kBoth, "chkCreateFile mnuUseSendmap1 mnuUseSendmap2", "createbox=shown button=createfile switch=-l_"},
 };
+
+TEST(FormFocus, AControlThatCanNoLongerTakeTheFocusPassesItToTheNextInTheTabOrder)
+{
+    const struct { const char* steps; const char* focus; } cases[] = {   // after loading two maps
+        {"@cmdSelectAll cmdSelectAll", "+cmdSelectNone"},   // Alt+A: Select All disables itself
+        {"cmdSelectAll @cmdSelectNone cmdSelectNone", "+chkCreateFile"},
+        {"@cmdClearGrid cmdSelectAll", ""},                 // still usable: the focus stays
+        {"cmdEraseGPS @optSureNo optSureNo", "+cmdExit"},   // hidden; Upload, disabled, is passed over
+        {"p1,0 @cmdUpload chkCreateFile", "+cmdExit"},
+        {"chkMapset @txtMapset chkMapset", "+txtMapset+cmdSelectAll"},
+        {"@optUSB mnuUseSendmap1", "+opt115200"},           // a group of options is entered at its selected one
+        // Its frame disabled, and nothing after it usable: round to the first.
+        {"cmdClearGrid chkMapset @txtMapset mnuUseSendmap1", "+cmdFileOpen+txtMapset+cmdFileOpen"},
+    };
+    for (const auto& c : cases) {
+        Form f;
+        f.WriteMaps({{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
+        f.Run("load");
+        EXPECT_EQ(f.Run(c.steps), c.focus) << c.steps;
+    }
+}
 
 TEST(FormSettings, EventsLeaveTheControlsAsTheUserExpects)
 {

@@ -22,7 +22,21 @@ using Texts = std::vector<std::string>;
 using Names = std::initializer_list<const char*>;
 
 struct MapSpec { std::string file, name; std::uintmax_t bytes = 0; };
+
+// A drive that makes no 8.3 names, as most drives but the system's on Windows: a path is its own short form.
+struct NoShortNames : ShortNameSource {
+    std::string Of(const std::string& path) const override { return FileExist(path) ? path : ""; }
+    std::vector<std::string> OfRows(const std::vector<MapRow>& rows) const override
+    {
+        std::vector<std::string> shorts;
+        for (const MapRow& row : rows)
+            shorts.push_back(row.state == RowState::Missing ? "" : Of(row.FullPath()));
+        return shorts;
+    }
+};
+
 inline constexpr int kLeft = 1;
+inline const std::string kCyrillic = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B";   // "Карты"
 
 // A form started in a program folder holding copies of the stand-in tool under the given names, maps beside it.
 struct Form {
@@ -31,6 +45,7 @@ struct Form {
     std::unique_ptr<frmMain> w;
     bool started = false;
     std::string programName;
+    const ShortNameSource* shortNames = &ShortNameSource::System();
 
     explicit Form(Names tools = {"sendmap.exe", "sendmap20.exe"}, bool start = true, std::string program = "program")
         : programName(std::move(program))
@@ -44,7 +59,7 @@ struct Form {
     }
     void Start(const std::string& argument = "")
     {
-        w = std::make_unique<frmMain>(desktop, ProgramText(), argument);
+        w = std::make_unique<frmMain>(desktop, ProgramText(), argument, *shortNames);
         started = w->Form_Load();
     }
     fs::path Program() const { return dir.path() / PathFromUtf8(programName); }
@@ -70,8 +85,8 @@ struct Form {
         w->Click("cmdLoadList");
     }
     // Steps apart by blanks: "load" (Load Folder), "pROW,COL[,BUTTON,SHIFT]" a press and release (row 0 the header),
-    // "kKEY[,SHIFT]" a key on the grid, "NAME=TEXT" typing, a menu item's or a control's name a click. Returns the
-    // focus requests made, one "+" each.
+    // "kKEY[,SHIFT]" a key on the grid, "@NAME" the focus found on a control, "NAME=TEXT" typing, a menu item's or a
+    // control's name a click. Returns the focus requests made, one "+" each.
     std::string Run(const std::string& steps)
     {
         std::istringstream in(steps);
@@ -85,6 +100,8 @@ struct Form {
                 w->MSFlexGrid1_MouseUp(button, shift, 600, row * 240 + 120, row, col);
             } else if (std::sscanf(step.c_str(), "k%d,%d", &row, &shift) >= 1)
                 w->MSFlexGrid1_KeyDown(row, shift);
+            else if (step.starts_with('@'))
+                w->SetActiveControl(step.substr(1));
             else if (const auto eq = step.find('='); eq != std::string::npos)
                 w->TextChanged(step.substr(0, eq), step.substr(eq + 1));
             else
@@ -125,6 +142,21 @@ struct Form {
     std::string Only() const   // the one message shown, or how many there were
     {
         return desktop.messages.size() == 1 ? desktop.messages[0] : std::to_string(desktop.messages.size()) + " messages";
+    }
+    // Maps by letter: b.img in the maps folder, k.img in "Карты" beside it (a name Windows' code page 1252 lacks).
+    std::string LetterMap(char map) const
+    {
+        return map == 'b' ? MapsText() + "b.img" : Utf8FromPath(dir.path() / PathFromUtf8(kCyrillic) / "k.img");
+    }
+    void DropLetterMaps(const char* maps)
+    {
+        fs::create_directory(dir.path() / PathFromUtf8(kCyrillic));
+        Texts dropped;
+        for (const char* map = maps; *map; ++map) {
+            WriteImg(PathFromUtf8(LetterMap(*map)), "Map", "", 0, 100);
+            dropped.push_back(LetterMap(*map));
+        }
+        w->Form_OLEDragDrop(dropped);
     }
     std::string MapArg(const std::string& file) const { return GetShortFileName(MapsText() + file); }   // as the tool gets it
 };

@@ -17,21 +17,23 @@ TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
 {
     // Steps after loading the three maps; the command line, {mapN} the Nth ticked map (rows 1-3: a, b, c).
     const struct { const char* steps; const char* ticks; const char* expected; } cases[] = {
-        {"opt9600 mnuUseSendmap1 optCOM cboCOM=COM3", "31", "{tool} COM3 -s9600 {map1} {map2}"},
-        {"mnuUseSendmap1 optCOM", "2", "{tool} COM1 -s115200 {map1}"},
+        {"opt9600 mnuUseSendmap1 optCOM cboCOM=COM3", "31", "{tool} {COM3} -s9600 {map1} {map2}"},
+        {"mnuUseSendmap1 optCOM", "2", "{tool} {COM1} -s115200 {map1}"},
         {"opt19200", "1", "{tool20} -s19200 {map1}"},
         {"opt115200 optAuto", "1", "{tool20} {map1}"},
-        {"opt38400 optCOM cboCOM=COM2", "12", "{tool20} -tCOM2 -s38400 {map1} {map2}"},
+        {"opt38400 optCOM cboCOM=COM2", "12", "{tool20} -t{COM2} -s38400 {map1} {map2}"},
         {"opt57600 optUSB", "3", "{tool20} -tUSB {map1}"},
         {"chkCreateFile", "1", "{tool20} -l {map1}"},
-        {"chkMapset txtMapset=Topo opt57600 optCOM", "2", "{tool20} -tCOM1 -s57600 {map1} -m \"Topo\""},
-        {"chkMapset txtMapset=Topo chkCreateFile opt9600 mnuUseSendmap1 optCOM cboCOM=COM4", "2", "{tool} COM4 -s9600 {map1}"}};
+        {"chkMapset txtMapset=Topo opt57600 optCOM", "2", "{tool20} -t{COM1} -s57600 {map1} -m \"Topo\""},
+        {"chkMapset txtMapset=Topo chkCreateFile opt9600 mnuUseSendmap1 optCOM cboCOM=COM4", "2", "{tool} {COM4} -s9600 {map1}"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
         Form f;
         f.WriteMaps(kMaps);
         f.Run(std::string("load ") + c.steps);
         std::string expected = Replaced(Replaced(c.expected, "{tool20}", f.Tool("sendmap20.exe")), "{tool}", f.Tool("sendmap.exe"));
+        for (const char* port : {"COM1", "COM2", "COM3", "COM4"})   // the stand-in is a Linux build outside Windows
+            expected = Replaced(expected, "{" + std::string(port) + "}", ToolSidePort(port, ToolRuntime::Native));
         for (int i = 0; c.ticks[i]; ++i) {
             f.Run("p" + std::string(1, c.ticks[i]) + ",0");
             expected = Replaced(expected, "{map" + std::to_string(i + 1) + "}", f.MapArg(std::string(1, c.ticks[i] - '1' + 'a') + ".img"));
@@ -45,6 +47,8 @@ TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
         for (std::string word; words >> word; arguments.push_back(word))
             std::erase(word, '"');
         EXPECT_EQ(ReceivedArguments(f.Program()), Texts(arguments.begin() + 1, arguments.end()));
+        EXPECT_EQ(f.Only(), "0 messages");   // until the tool has ended
+        EXPECT_TRUE(f.desktop.RunPosted());
         EXPECT_EQ(f.Only(), std::string(c.steps) == "chkCreateFile"
                                 ? "i Map File Created: Created Map file GMAPSUPP.IMG in the MAPWREN Folder     " : "0 messages");
         // Nothing else changes, and the button can be pressed again.
@@ -62,7 +66,7 @@ TEST(FormUpload, TheUploadButtonSaysAboutHowLongTheTickedMapsTakeAtTheChosenSpee
         {"optCOM", "About 20 minutes" + tenMB + "115200 baud on COM1."},
         {"opt9600", "About 4 hours" + tenMB + "9600 baud on COM1."},   // a tenth of the baud, three quarters of it reached
         {"p2,0", "About 4 hours 10 minutes" + both + "9600 baud on COM1."},
-        {"cboCOM=COM3 opt57600", "About 41 minutes" + both + "57600 baud on COM3."},
+        {"opt57600 cboCOM=COM3", "About 41 minutes" + both + "57600 baud on COM3."},
         {"chkCreateFile", ""},
         {"chkCreateFile p1,0 p2,0 p3,0", "Less than a minute for the ticked map (0.0 MB) at 57600 baud on COM3."},
         {"cmdSelectAll mnuUseSendmap1 optCOM", "About 41 minutes for the 3 ticked maps (10.1 MB) at 57600 baud on COM3."},
@@ -121,6 +125,49 @@ TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
     }
 }
 
+// On Windows the tool reads its command line in the ANSI code page (1252 in the tests' Wine), where Cyrillic lacks;
+// a Linux tool reads the bytes as they are.
+TEST(FormUpload, TextTheToolCannotReadIsNamedBeforeItStarts)
+{
+    const std::string name = "\xC3\x96sterreich " + kCyrillic, lacks = " characters the system's code page lacks";
+    const std::string unreadable = "The upload tool cannot read the path of this ticked map, as it holds" + lacks +
+                                   " and the drive gives the map no short name:\n{k}\n";
+    // The maps in grid order, whether their drive makes short names, a mapset typed, the answer; on Windows what is
+    // shown and which maps are sent.
+    const struct { const char* maps; bool shortNames, mapset, yes; std::string shown; const char* sent; } cases[] = {
+        {"b", true, true, true, "! MAPWREN: The mapset name {name} holds characters that would reach the upload tool as \"?\", "
+                                "as the system's code page lacks them: \xD0\x9A \xD0\xB0 \xD1\x80 \xD1\x82 \xD1\x8B. Remove them "
+                                "from the name and try again.", ""},
+        {"bk", false, false, true, "? MAPWREN: " + unreadable + "Send the other map without it?", "b"},
+        {"bk", false, false, false, "? MAPWREN: " + unreadable + "Send the other map without it?", ""},
+        {"k", false, true, true, "! MAPWREN: " + unreadable + "No other map is ticked, so there is nothing to send.", ""},
+        {"bk", true, false, true, "0 messages", "bk"}};   // the system drive, and Wine's every drive, make short names
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.maps) + (c.yes ? " Yes" : " No"));
+        const NoShortNames none;
+        Form f({"sendmap20.exe"}, false);
+        f.shortNames = c.shortNames ? &ShortNameSource::System() : &none;
+        f.Start();
+        f.DropLetterMaps(c.maps);
+        if (c.mapset)
+            f.Run("chkMapset"), f.w->TextChanged("txtMapset", name);
+        f.desktop.answerYes = c.yes;
+        f.Run("cmdSelectAll cmdUpload");
+#ifdef _WIN32
+        const std::string shown = c.shown, sent = c.sent;
+#else
+        const std::string shown = "0 messages", sent = c.maps;
+#endif
+        EXPECT_EQ(f.Only(), Replaced(Replaced(shown, "{k}", f.LetterMap('k')), "{name}", name));
+        Texts expected;
+        for (const char map : sent)
+            expected.push_back(f.shortNames->Of(f.LetterMap(map)));
+        if (c.mapset && !sent.empty())
+            expected.insert(expected.end(), {"-m", name});
+        EXPECT_TRUE(sent.empty() ? NothingStarted(f.Program()) : ReceivedArguments(f.Program()) == expected);
+    }
+}
+
 TEST(FormUpload, MapsSharingAFileNameAndAFileTooBigForFat32AreAskedAbout)
 {
     // From a list: rows a.img (2 GiB), sub/A.IMG and b.img; b's size, the steps, the answer, the questions asked.
@@ -148,6 +195,47 @@ TEST(FormUpload, MapsSharingAFileNameAndAFileTooBigForFat32AreAskedAbout)
     }
 }
 
+TEST(FormUpload, CreateFileTellsOfGmapsuppOnlyOnceTheToolEndedHavingWrittenIt)
+{
+    const std::string created = "i Map File Created: Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ",
+                      notCreated = "! MAPWREN: The upload tool ended without creating GMAPSUPP.IMG in the MAPWREN "
+                                   "Folder. Its window tells why.";
+    // What the stand-in is told to do, whether an older GMAPSUPP.IMG lies there, what is said once it ended.
+    const struct { const char* behaviour; bool older; std::string said; } cases[] = {
+        {"", false, created}, {"", true, created}, {"fail", false, notCreated}, {"fail", true, notCreated}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.behaviour) + (c.older ? " older" : ""));
+        Form f;
+        f.WriteMaps(kMaps);
+        WriteBytes(f.Program() / "sendmap-behaviour.txt", c.behaviour);
+        if (c.older)
+            WriteBytes(f.Program() / "GMAPSUPP.IMG", "an older stand-in GMAPSUPP.IMG\n");
+        f.Run("load p1,0 chkCreateFile cmdCreateFile");
+        EXPECT_EQ(ReceivedArguments(f.Program()), (Texts{"-l", f.MapArg("a.img")}));
+        EXPECT_EQ(f.Only(), "0 messages");
+        EXPECT_TRUE(f.desktop.RunPosted());
+        EXPECT_EQ(f.Only(), c.said);
+    }
+}
+
+TEST(FormUpload, APressWhileTheToolStillRunsAsksFirst)
+{
+    Form f;
+    f.WriteMaps(kMaps);
+    WriteBytes(f.Program() / "sendmap-behaviour.txt", "hold");
+    f.Run("load p1,0 cmdUpload");
+    f.desktop.answerYes = false;
+    f.Run("cmdUpload cmdEraseGPS optSureYes");
+    EXPECT_EQ(f.desktop.messages, Texts(2, "? MAPWREN: The upload tool is still running from an earlier press; its "
+                                           "window shows how far it is. Start it once more anyway?"));
+    WriteBytes(f.Program() / "sendmap-release", "");
+    EXPECT_EQ(ReceivedArguments(f.Program()), Texts{f.MapArg("a.img")});
+    EXPECT_TRUE(f.desktop.RunPosted());
+    f.Run("cmdUpload");   // the run is over: nothing to ask
+    EXPECT_EQ(ReceivedArguments(f.Program()), Texts{f.MapArg("a.img")});
+    EXPECT_EQ(f.desktop.messages.size(), 2u);
+}
+
 std::string Question(const frmMain& w)   // the question's label, Yes and No shown, then Yes and No selected
 {
     return std::string{"01"[w.lblAreYouSure.visible], "01"[w.optSureYes.visible], "01"[w.optSureNo.visible], ' ',
@@ -157,7 +245,8 @@ std::string Question(const frmMain& w)   // the question's label, Yes and No sho
 TEST(FormErase, YesErasesThroughTheToolNoDoesNotAndBothCloseTheQuestion)
 {
     const struct { const char* steps; Texts received; } cases[] = {
-        {"optAuto", {"-e"}}, {"optCOM", {"-tCOM1", "-e"}}, {"optUSB", {"-tUSB", "-e"}}, {"mnuUseSendmap1 optCOM cboCOM=COM4", {"COM4", "-e"}}};
+        {"optAuto", {"-e"}}, {"optCOM", {"-t" + ToolSidePort("COM1", ToolRuntime::Native), "-e"}}, {"optUSB", {"-tUSB", "-e"}},
+        {"mnuUseSendmap1 optCOM cboCOM=COM4", {ToolSidePort("COM4", ToolRuntime::Native), "-e"}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
         Form f;
@@ -193,15 +282,16 @@ bool AsOrdinaryUser(const Form& f, const fs::path& readOnly, const auto& action)
     return changed && (!root || ::seteuid(0) == 0);
 }
 
+struct Path {   // the PATH as given while it lives
+    std::string old = (StandInSystemPrograms(), std::getenv("PATH"));
+    explicit Path(const std::string& path) { setenv("PATH", path.c_str(), 1); }
+    ~Path() { setenv("PATH", old.c_str(), 1); }
+};
+
 struct FakeTerminal {   // a stand-in terminal first on the PATH; it records its arguments beside itself
     TempDir dir;
-    std::string old = std::getenv("PATH") ? std::getenv("PATH") : "";
-    FakeTerminal()
-    {
-        CopyStandIn(dir.path(), "x-terminal-emulator");
-        setenv("PATH", (dir.path().string() + ":" + old).c_str(), 1);
-    }
-    ~FakeTerminal() { setenv("PATH", old.c_str(), 1); }
+    Path path{dir.path().string() + ":" + (StandInSystemPrograms(), std::string(std::getenv("PATH")))};
+    FakeTerminal() { CopyStandIn(dir.path(), "x-terminal-emulator"); }
 };
 
 // Enough maps that every core reads some: rows keep the order of the names, then of the list, each with its size.
@@ -273,6 +363,88 @@ TEST(FormPosix, AScriptThatCannotBeWrittenIsNamedAndNothingRuns)
     ASSERT_TRUE(AsOrdinaryUser(f, f.Program(), [&] { f.w->MenuClick("mnuID"); }));
     EXPECT_TRUE(f.Only().starts_with("C MAPWREN: The test script " + f.ProgramText() + "/Test Connection.sh")) << f.Only();
     EXPECT_TRUE(NothingStarted(terminal.dir.path()));
+}
+
+TEST(FormPosix, TheToolIsFoundByItsLinuxNameToo)
+{
+    // The files in the program's folder, and the tool the upload then starts.
+    const struct { Names files; const char* started; } cases[] = {
+        {{"sendmap20"}, "sendmap20"}, {{"SendMap20"}, "SendMap20"}, {{"sendmap20.exe", "sendmap20"}, "sendmap20"},
+        {{"sendmap", "sendmap20.exe"}, "sendmap20.exe"}, {{"SENDMAP"}, "SENDMAP"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.started);
+        Form f(c.files);
+        f.WriteMaps(kMaps);
+        f.Run("load cmdSelectAll optCOM cmdUpload");
+        EXPECT_TRUE(f.w->UploadCommand.starts_with(f.ProgramText() + "/" + c.started + " ")) << f.w->UploadCommand;
+        EXPECT_FALSE(ReceivedArguments(f.Program()).empty());
+    }
+}
+
+// A Windows program ("MZ") runs through Wine (here a stand-in Wine that starts the stand-in), given Windows paths.
+TEST(FormPosix, AWindowsToolRunsThroughWineWithWindowsPathsAndTheDevicesOfEachPortShow)
+{
+    Form f({});
+    WriteBytes(f.Program() / "sendmap20.exe", "MZ, a Windows program");
+    CopyStandIn(f.Program(), ".standin");
+    fs::create_directories(f.dir.path() / "prefix" / "dosdevices");
+    WriteBytes(f.dir.path() / "prefix" / "system.reg", "[Software\\\\Wine\\\\Ports] 1\n\"COM2\"=\"/dev/ttyUSB0\"\n");
+    fs::create_symlink("/dev/ttyS0", f.dir.path() / "prefix" / "dosdevices" / "com1");
+    setenv("WINEPREFIX", (f.dir.path() / "prefix").c_str(), 1);
+    f.Start();
+    f.WriteMaps({{"my map.img", "Mine", 300}});
+    f.Run("load p1,0 optCOM cboCOM=COM2 cmdUpload");
+    unsetenv("WINEPREFIX");
+    std::string maps = "Z:" + f.MapsText();
+    std::replace(maps.begin(), maps.end(), '/', '\\');
+    std::string tool = "Z:" + f.ProgramText() + "/sendmap20.exe";
+    std::replace(tool.begin(), tool.end(), '/', '\\');
+    EXPECT_EQ(f.w->UploadCommand, tool + " -tCOM2 \"" + maps + "my map.img\"");
+    EXPECT_EQ(ReceivedArguments(f.Program()), (Texts{"-tCOM2", maps + "my map.img"}));
+    const std::string tip = f.w->cboCOM.toolTip;
+    EXPECT_TRUE(tip.starts_with("Under Wine (prefix ") && Contains(tip, "\nCOM1: /dev/ttyS0") &&
+                Contains(tip, "\nCOM2: /dev/ttyUSB0") && Contains(tip, "\nCOM3: not mapped by Wine")) << tip;
+}
+
+// What stops a tool from starting outside Windows is said, and nothing starts.
+TEST(FormPosix, AToolThatCannotRunHereSaysWhy)
+{
+    // The tool file's first bytes ("" the stand-in), its permissions, the PATH (the stand-ins' or none), the message.
+    const struct { const char* bytes; fs::perms perms; bool path; const char* says; } cases[] = {
+        {"MZ", fs::perms::owner_read, false, "is a Windows program, and Wine, which runs Windows programs here, is not "
+                                             "installed. Install Wine (package wine), or put the tool's Linux build, "
+                                             "sendmap20, beside MAPWREN."},
+        {"", fs::perms::owner_read, true, "may not be run: it lacks the permission to execute."},
+        {"", fs::perms::owner_all, false, "No terminal program was found to show the upload tool in"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        Form f({"sendmap20.exe"});
+        if (*c.bytes)
+            WriteBytes(f.Program() / "sendmap20.exe", c.bytes);
+        fs::permissions(f.Program() / "sendmap20.exe", c.perms);
+        f.WriteMaps(kMaps);
+        f.Run("load p1,0");
+        Path path(c.path ? std::getenv("PATH") : "/nowhere");
+        f.Run("cmdUpload cmdEraseGPS optSureYes");
+        EXPECT_EQ(f.desktop.messages.size(), 2u);
+        EXPECT_TRUE(Contains(f.desktop.messages.at(0), c.says)) << f.desktop.messages.at(0);
+        EXPECT_TRUE(NothingStarted(f.Program()));
+    }
+}
+
+TEST(FormPosix, EachComPortReachesADeviceOfTheLinuxBuild)
+{
+    const std::pair<const char*, const char*> ports[] = {
+        {"COM1", "/dev/ttyS0"}, {"COM4", "/dev/ttyS3"}, {"COM5", "/dev/ttyUSB0"}, {"COM7", "/dev/ttyUSB2"},
+        {"COM8", "/dev/ttyACM0"}, {"COM9", "/dev/ttyACM1"}};
+    Form f({"sendmap20"});
+    for (const auto& [com, device] : ports) {
+        EXPECT_EQ(ToolSidePort(com, ToolRuntime::Native), device);
+        EXPECT_TRUE(Contains(f.w->cboCOM.toolTip, "\n" + std::string(com) + ": " + device)) << f.w->cboCOM.toolTip;
+    }
+    f.WriteMaps(kMaps);
+    f.Run("load p1,0 optCOM cboCOM=COM5 cmdUpload");
+    EXPECT_EQ(ReceivedArguments(f.Program()), (Texts{"-t/dev/ttyUSB0", f.MapArg("a.img")}));
 }
 
 // Paths as long as a file name may be, so few maps fill the longest command line Windows starts; Windows itself

@@ -3,7 +3,8 @@
 Each Program runs in a fresh temporary program folder holding a copy of the
 program and of the recording stand-in tool, which writes the arguments it got,
 one per line, to "sendmap-args.txt" beside itself. PLATFORM says which: the
-Linux window (linux()) or the Windows program under Wine (wine()).
+Linux window (linux()), the Windows program under Wine (wine()) or the Linux
+program from its tarball (tarball()).
 """
 import os
 import shutil
@@ -11,17 +12,28 @@ import signal
 import subprocess
 import tempfile
 import time
+import zipfile
 
 
 # The Linux build, whose drag source, an X program, drags onto Wine's windows too.
 LINUX_BIN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "bin")
+# The stand-in built for Windows, which the Linux program runs through Wine.
+WINDOWS_STANDIN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "mingw", "bin",
+                               "mapwren_standin.exe")
+# The terminal window the Linux program shows the tool in: xterm and its kin,
+# placed by their resources at the screen's bottom left, under the main window.
+TERMINAL_TITLE = "MAPWREN - upload tool"
+XTERM_RESOURCES = "*vt100.geometry: 80x6+0-0\n*geometry: 80x6+0-0\n"
 
 
 class Platform:
+    """kinds: what the cases may ask for, the name and, for a download, "package" and its own kind."""
+
     def __init__(self, name, program, standin, launch=(), script="Test Connection.sh", package=None,
-                 dragsource=os.path.join(LINUX_BIN, "mapwren_dragsource")):
+                 dragsource=os.path.join(LINUX_BIN, "mapwren_dragsource"), kinds=()):
         self.name, self.program, self.standin, self.launch = name, program, standin, launch
         self.script, self.package, self.dragsource = script, package, dragsource
+        self.kinds = {name, *kinds}
 
 
 def linux(bin_folder):
@@ -31,8 +43,25 @@ def linux(bin_folder):
 
 def wine(package, unpacked, bin_folder):
     """mapwren.exe unpacked from the package, with the stand-in built for Windows."""
-    return Platform("wine", os.path.join(unpacked, "mapwren.exe"), os.path.join(bin_folder, "mapwren_standin.exe"),
-                    ("wine",), "Test Connection.bat", package)
+    return Platform("wine", unpack(package, unpacked), os.path.join(bin_folder, "mapwren_standin.exe"),
+                    ("wine",), "Test Connection.bat", package, kinds=("package", "zip"))
+
+
+def tarball(package, unpacked):
+    """mapwren unpacked from the Linux package, with the stand-in of the Linux build."""
+    return Platform("linux", unpack(package, unpacked), os.path.join(LINUX_BIN, "mapwren_standin"),
+                    package=package, kinds=("package", "tarball"))
+
+
+def unpack(package, folder):
+    """Unpacks a download into a folder as a user does; the program's path in it."""
+    if package.endswith(".zip"):
+        with zipfile.ZipFile(package) as archive:
+            archive.extractall(folder)
+        return os.path.join(folder, "mapwren.exe")
+    subprocess.run(["tar", "-xzf", package, "-C", folder], check=True)
+    top = os.path.basename(package).split("-linux-")[0]   # mapwren-VERSION
+    return os.path.join(folder, top, "mapwren")
 
 
 PLATFORM = linux("build/bin")
@@ -146,6 +175,20 @@ def write_list(path, head, maps):
         f.write("".join(line + "\r\n" for line in [head, *maps]).encode())
 
 
+def menu_script(folder, script, home, check=True):
+    """Runs the Linux download's add-to-menu.sh or remove-from-menu.sh for a user with this home folder."""
+    os.makedirs(home, exist_ok=True)
+    env = {key: value for key, value in os.environ.items() if not key.startswith("XDG_")}
+    return subprocess.run([os.path.join(folder, script)], env={**env, "HOME": home}, check=check,
+                          capture_output=True, text=True)
+
+
+def add_to_menu(folder, home):
+    """The menu entry that add-to-menu.sh of the unpacked folder made."""
+    menu_script(folder, "add-to-menu.sh", home)
+    return os.path.join(home, ".local", "share", "applications", "mapwren.desktop")
+
+
 class Xvfb:
     def __init__(self):
         read, write = os.pipe()
@@ -178,29 +221,40 @@ def find_window(title):
 
 
 class Program:
-    """The window started in a fresh program folder with the given tool copies."""
+    """The window started in a fresh program folder with the given tool copies;
+    or, given a folder name, in the download unpacked there in a fresh folder."""
 
-    def __init__(self, tools=("sendmap20.exe",)):
+    def __init__(self, tools=("sendmap20.exe",), unpacked_in=None, standin=None, behaviour=""):
         self.folder = tempfile.mkdtemp(prefix="mapwren-e2e-")
         self.maps = os.path.join(self.folder, "my maps")
         os.mkdir(self.maps)
-        self.program = shutil.copy(PLATFORM.program, self.folder)
+        if unpacked_in:
+            os.mkdir(os.path.join(self.folder, unpacked_in))
+            self.program = unpack(PLATFORM.package, os.path.join(self.folder, unpacked_in))
+        else:
+            self.program = shutil.copy(PLATFORM.program, self.folder)
         for tool in tools:
-            shutil.copy(PLATFORM.standin, os.path.join(self.folder, tool))
-        self.args_file = os.path.join(self.folder, "sendmap-args.txt")
+            shutil.copy(standin or PLATFORM.standin, os.path.join(os.path.dirname(self.program), tool))
+        with open(os.path.join(os.path.dirname(self.program), "sendmap-behaviour.txt"), "w") as f:
+            f.write(behaviour)   # "fail": the stand-in sends nothing and creates nothing
+        self.args_file = os.path.join(os.path.dirname(self.program), "sendmap-args.txt")
         self.process = None
         self.helpers = []
 
-    def start(self, *args):
-        """Starts the program with the given paths as its arguments."""
+    def start(self, *args, launcher=None):
+        """Starts the program with the given paths as its arguments, or has the
+        launcher (a command) start it with them."""
         # A session of its own, so the tool runs and any terminal end with it.
         self.log = os.path.join(self.folder, "mapwren.log")
+        command = [*launcher] if launcher else [*PLATFORM.launch, self.program]
         with open(self.log, "wb") as log:
-            self.process = subprocess.Popen([*PLATFORM.launch, self.program, *map(self.native, args)],
+            self.process = subprocess.Popen([*command, *map(self.native, args)],
                                             cwd=self.folder, start_new_session=True, stdout=log, stderr=log)
+        # A launcher's child owns the window, and is the only program shown.
+        ours = lambda w: launcher or xdotool("getwindowpid", w) == [str(self.process.pid)]
         try:
             self.window = wait_for(lambda: [w for w, t in window_titles().items() if t.startswith("MAPWREN ")
-                                            and xdotool("getwindowpid", w) == [str(self.process.pid)]],
+                                            and ours(w)],
                                    10, "the main window")[0]
         except AssertionError as e:
             with open(self.log) as log:
@@ -338,16 +392,40 @@ class Program:
         wait_for(lambda: (lambda shown: self.window in shown and window not in shown)(window_titles()), timeout,
                  "the window to close")
 
+    def pixels(self, control):
+        """The screen's pixels over a control (the grid by "grid") and a few around it, where its focus shows."""
+        if control == "grid":
+            left, top, width, height = px(GRID[0]), px(GRID[1]), px(sum(COLUMN_WIDTHS)), px(4660)
+        else:
+            (x, y), (_, left, top, width, height) = self.centre(control), CONTROLS[control]
+            width, height = px(width), px(height)
+            left, top = x - width // 2, y - height // 2
+        return subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (
+            width + 6, height + 6, self.origin[0] + left - 3, self.origin[1] + top - 3), "rgb:-"],
+            capture_output=True, check=True).stdout
+
     def title(self):
         return xdotool("getwindowname", self.window)[0]
 
-    def tool_args(self, timeout=5.0):
+    def tool_args(self, timeout=10.0):
         """The arguments of the next tool run (the record is taken away)."""
         wait_for(lambda: os.path.exists(self.args_file), timeout, "the upload tool to be started")
         with open(self.args_file) as f:
             args = f.read().split("\n")[:-1]
         os.remove(self.args_file)
         return args
+
+    @staticmethod
+    def port(com):
+        """A COM port as the tool receives it: the Linux build opens a device."""
+        number = int(com[3:])
+        devices = ["/dev/ttyS%d" % (number - 1), "/dev/ttyUSB%d" % (number - 5), "/dev/ttyACM%d" % (number - 8)]
+        return com if PLATFORM.name == "wine" else devices[(number > 4) + (number > 7)]
+
+    def tool_read(self):
+        """The arguments the last tool run could open and read as files."""
+        with open(os.path.join(self.folder, "sendmap-read.txt"), encoding="utf-8") as f:
+            return f.read().split("\n")[:-1]
 
     def no_tool_run(self, settle=0.8):
         time.sleep(settle)   # nothing to wait for: a run would have written by now

@@ -1,6 +1,7 @@
-"""Runs the suite under a fresh Xvfb: run.py [BIN_FOLDER | ZIP] [TEST_NAME_PATTERN...]
+"""Runs the suite under a fresh Xvfb: run.py [BIN_FOLDER | ZIP | TARBALL] [TEST_NAME_PATTERN...]
 With the Windows package ZIP, mapwren.exe unpacked from it runs under Wine (in
-the WINEPREFIX of the environment) with the stand-in from build/mingw/bin.
+the WINEPREFIX of the environment) with the stand-in from build/mingw/bin; with
+the Linux package TARBALL, mapwren unpacked from it, with the stand-in from build/bin.
 The last line is "N passed, N failed"; the exit status is 1 on any failure."""
 import os
 import shutil
@@ -9,7 +10,6 @@ import sys
 import tempfile
 import time
 import unittest
-import zipfile
 
 sys.dont_write_bytecode = True   # no __pycache__ in the source tree
 
@@ -46,10 +46,10 @@ class CountingResult(unittest.TextTestResult):
 
 
 def platform(program, unpacked):
+    if program.endswith(".tar.gz"):
+        return harness.tarball(program, unpacked)
     if not program.endswith(".zip"):
         return harness.linux(os.path.abspath(program))
-    with zipfile.ZipFile(program) as package:
-        package.extractall(unpacked)
     mingw_bin = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "mingw", "bin")
     return harness.wine(program, unpacked, os.path.abspath(mingw_bin))
 
@@ -62,6 +62,10 @@ def main():
     os.environ["DISPLAY"] = display.display
     os.environ.pop("WAYLAND_DISPLAY", None)
     os.environ["QT_QPA_PLATFORM"] = "xcb"
+    resources = os.path.join(unpacked, "xterm-resources")
+    with open(resources, "w") as f:
+        f.write(harness.XTERM_RESOURCES)
+    os.environ["XENVIRONMENT"] = resources
     started = time.monotonic()
     try:
         loader = unittest.TestLoader()

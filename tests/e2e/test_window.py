@@ -1,7 +1,7 @@
 """The real window, driven by real X input; each case starts it afresh."""
 import os
+import time
 import unittest
-import zipfile
 
 import harness
 from harness import CONTROLS, DIALOG_LOAD_LIST, DIALOG_OPEN_FOLDER, DIALOG_SAVE_LIST, Program, px, wait_for
@@ -16,43 +16,57 @@ MAPS = [("c.img", "Mike Trails", 20000), ("a.img", "Zulu Topo", 10000),
 # draws itself as no window manager runs).
 DECORATION = {"linux": (0, 18), "wine": (3, 41)}
 
-# Cases that have a meaning on one platform only.
-ONLY_ON = {"test_package_holds_the_program_and_a_readme_for_notepad": "wine"}
+# Cases that have a meaning on one kind of platform only (harness.Platform.kinds).
+ONLY_ON = {"test_package_unpacked_and_started_from_its_menu_entry_with_a_list_it_uploads": "tarball",
+           "test_the_tool_runs_in_a_terminal_that_stays_open_until_enter": "linux",
+           "test_a_windows_tool_runs_through_wine_and_opens_the_maps_by_their_windows_paths": "linux"}
+
+
+def designed_geometry():
+    """The window's left, top, width and height: the designed client area, centred."""
+    side, above = DECORATION[harness.PLATFORM.name]
+    width, height = px(harness.CLIENT_WIDTH) + 2 * side, px(harness.CLIENT_HEIGHT) + above + side
+    screen_width, screen_height = harness.SCREEN
+    return (screen_width - width) // 2, (screen_height - height) // 2, width, height
 
 
 class WindowCase(unittest.TestCase):
     def setUp(self):
         only = ONLY_ON.get(self._testMethodName, harness.PLATFORM.name)
-        if only != harness.PLATFORM.name:
+        if only not in harness.PLATFORM.kinds:
             self.skipTest(f"{only} only")
 
-    def start(self, tools=("sendmap20.exe",)):
-        """The window with MAPS loaded from a list named on its command line."""
+    def start(self, tools=("sendmap20.exe",), program=None, launcher=None, **tool):
+        """The window with MAPS loaded from a list named on its command line;
+        in the given Program, started by the launcher command, if given;
+        tool: the stand-in to copy and its behaviour (Program's)."""
         if getattr(self, "program", None):
             self.program.stop()   # the previous case's, also when it failed
-        self.program = Program(tools)
+        self.program = program or Program(tools, **tool)
         self.addCleanup(self.program.stop)
         self.paths = self.program.make_maps(MAPS)
         self.row = {os.path.basename(path)[0]: path for path in self.paths}
         # A blank in the list's name: the whole argument text names one file.
-        self.program.start(self.program.make_list(self.paths, name="my maps.mwl"))
+        self.program.start(self.program.make_list(self.paths, name="my maps.mwl"), launcher=launcher)
         return self.program
 
 
 class Window(WindowCase):
     def test_client_area_has_its_designed_size_in_a_centred_window(self):
         p = self.start()
-        side, above = DECORATION[harness.PLATFORM.name]
-        width, height = px(harness.CLIENT_WIDTH) + 2 * side, px(harness.CLIENT_HEIGHT) + above + side
-        screen_width, screen_height = harness.SCREEN
-        self.assertEqual(p.geometry(), ((screen_width - width) // 2, (screen_height - height) // 2, width, height))
+        self.assertEqual(p.geometry(), designed_geometry())
 
-    def test_package_holds_the_program_and_a_readme_for_notepad(self):
-        with zipfile.ZipFile(harness.PLATFORM.package) as package:
-            self.assertEqual(sorted(package.namelist()), ["README.txt", "mapwren.exe"])
-            readme = package.read("README.txt")
-        self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"), "a line without CR LF")
-        self.assertIn(b"sendmap20.exe", readme)
+    def test_package_unpacked_and_started_from_its_menu_entry_with_a_list_it_uploads(self):
+        # Unpacked as a user does, in a folder whose name the entry must quote.
+        program = Program(unpacked_in="it's $HOME mine")
+        self.addCleanup(program.stop)
+        entry = harness.add_to_menu(os.path.dirname(program.program), os.path.join(program.folder, "home"))
+        p = self.start(program=program, launcher=["gio", "launch", entry])
+        self.assertEqual(p.title(), "MAPWREN v1.96  by Tobrenn     (Using Sendmap20.exe)")
+        self.assertEqual(p.geometry(), designed_geometry())
+        p.click("cmdSelectAll")
+        p.click("cmdUpload")
+        self.assertEqual(p.tool_args(), p.sent(self.paths))
 
 
 class Sorting(WindowCase):
@@ -182,6 +196,21 @@ class TabOrder(WindowCase):
         p.key("Tab", "space")
         p.wait_window(DIALOG_LOAD_LIST)
 
+    def test_every_tab_stop_shows_that_it_has_the_focus(self):
+        p = self.start()   # Load Folder has the focus
+        stops = ["optAuto", "opt115200", "cmdEraseGPS", "cmdExit", "grid", "cmdLoadList", "cmdClearGrid", "chkMapset",
+                 "cmdSelectAll", "chkCreateFile", "cmdFileOpen"]
+        for stop in stops:
+            unfocused = p.pixels(stop)
+            p.key("Tab")
+            wait_for(lambda: p.pixels(stop) != unfocused, 3, f"{stop} to show the focus")
+
+    def test_select_all_by_its_access_key_passes_the_focus_on_to_select_none(self):
+        p = self.start()
+        p.key("alt+a", "Tab", "space")   # from Select None, Tab reaches Create File
+        p.click("cmdCreateFile")
+        self.assertEqual(p.tool_args()[0], "-l")
+
     def test_tab_enters_an_option_group_at_its_selected_button(self):
         p = self.start()
         p.click("optAuto")   # selected already: only the focus moves
@@ -198,40 +227,46 @@ class Commands(WindowCase):
             (("sendmap20.exe",), [], [], []),
             (("sendmap20.exe",), ["opt19200"], ["-s19200"], []),
             (("sendmap20.exe",), ["optUSB", "opt9600"], ["-tUSB"], []),
-            (("sendmap20.exe",), ["optCOM", "opt38400"], ["-tCOM1", "-s38400"], []),
+            (("sendmap20.exe",), ["optCOM", "opt38400"], ["-t{COM1}", "-s38400"], []),
             (("sendmap20.exe",), ["chkMapset", "Alps Topo"], [], ["-m", "Alps Topo"]),
-            (("sendmap.exe",), ["optCOM", "opt57600"], ["COM1", "-s57600"], []),
+            (("sendmap.exe",), ["optCOM", "opt57600"], ["{COM1}", "-s57600"], []),
             (("sendmap.exe", "sendmap20.exe"), ["opt9600"], ["-s9600"], []),
         ]
+        if harness.PLATFORM.name == "linux":   # the tool's Linux build, by its own name
+            cases.append((("sendmap20",), ["opt19200"], ["-s19200"], []))
         for tools, settings, before, after in cases:
             with self.subTest(tools=tools, settings=settings):
                 p = self.start(tools)
-                variant = "Sendmap20.exe" if "sendmap20.exe" in tools else "Sendmap.exe"
+                variant = "Sendmap20.exe" if {"sendmap20.exe", "sendmap20"} & set(tools) else "Sendmap.exe"
                 self.assertEqual(p.title(), f"MAPWREN v1.96  by Tobrenn     (Using {variant})")
                 for step in settings:
                     p.click(step) if step in CONTROLS else p.type_text(step)
                 p.click_cell(2, 0)
                 p.click_cell(1, 0)
                 p.click("cmdUpload")
+                before = [arg.replace("{COM1}", p.port("COM1")) for arg in before]
                 self.assertEqual(p.tool_args(), before + p.sent([self.row["a"], self.row["c"]]) + after)
 
-    def test_create_file_runs_the_tool_with_l_and_says_so(self):
-        p = self.start()
-        p.click("chkCreateFile")
-        p.click_cell(1, 0)
-        p.click("cmdCreateFile")
-        self.assertEqual(p.tool_args(), ["-l", *p.sent([self.row["c"]])])
-        p.wait_window("Map File Created")
+    def test_create_file_says_what_came_of_it_once_the_tool_ended(self):
+        for behaviour, title in [("", "Map File Created"), ("fail", "MAPWREN")]:
+            with self.subTest(behaviour=behaviour):
+                p = self.start(behaviour=behaviour)
+                p.click("chkCreateFile")
+                p.click_cell(1, 0)
+                p.click("cmdCreateFile")
+                self.assertEqual(p.tool_args(), ["-l", *p.sent([self.row["c"]])])
+                p.wait_window(title, 10)
+                self.assertEqual(os.path.exists(os.path.join(p.folder, "GMAPSUPP.IMG")), not behaviour)
 
     def test_erase_runs_only_after_yes(self):
-        for port, answer, expected in [([], "optSureYes", ["-e"]), (["optCOM"], "optSureYes", ["-tCOM1", "-e"]),
+        for port, answer, expected in [([], "optSureYes", ["-e"]), (["optCOM"], "optSureYes", ["-t{COM1}", "-e"]),
                                        ([], "optSureNo", None)]:
             with self.subTest(port=port, answer=answer):
                 p = self.start()
                 for control in port + ["cmdEraseGPS", answer]:
                     p.click(control)
                 if expected:
-                    self.assertEqual(p.tool_args(), expected)
+                    self.assertEqual(p.tool_args(), [arg.replace("{COM1}", p.port("COM1")) for arg in expected])
                 else:
                     self.assertTrue(p.no_tool_run(), "No erased the receiver")
 
@@ -260,4 +295,29 @@ class Commands(WindowCase):
         p.click("cmdSelectAll")
         p.click("cmdUpload")
         self.assertEqual(p.tool_args(), p.sent(self.paths + sorted(found)))
+
+
+class ToolRuns(WindowCase):
+    def test_the_tool_runs_in_a_terminal_that_stays_open_until_enter(self):
+        p = self.start()
+        p.click_cell(1, 0)
+        p.click("cmdUpload")
+        terminal = p.wait_window(harness.TERMINAL_TITLE, 10)
+        self.assertEqual(p.tool_args(), p.sent([self.row["c"]]))
+        time.sleep(1)   # the tool has ended: its last lines stay to be read
+        self.assertIn(terminal, harness.find_window(harness.TERMINAL_TITLE), "the terminal closed before Enter")
+        p.key("Return", window=terminal)
+        wait_for(lambda: not harness.find_window(harness.TERMINAL_TITLE), 5, "the terminal to close on Enter")
+
+    def test_a_windows_tool_runs_through_wine_and_opens_the_maps_by_their_windows_paths(self):
+        if not os.path.exists(harness.WINDOWS_STANDIN):
+            self.skipTest("no stand-in built for Windows (scripts/test-windows builds it)")
+        p = self.start(standin=harness.WINDOWS_STANDIN)
+        p.click("optCOM")
+        p.click_cell(1, 0)
+        p.click_cell(3, 0)
+        p.click("cmdUpload")
+        maps = ["Z:" + path.replace("/", "\\") for path in (self.row["c"], self.row["d"])]
+        self.assertEqual(p.tool_args(60), ["-tCOM1", *maps])
+        self.assertEqual(p.tool_read(), maps)
 

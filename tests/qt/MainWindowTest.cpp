@@ -23,7 +23,7 @@ namespace mapwren {
 
 namespace {
 
-// A started window over a program folder holding the second tool, with three
+// A started window over a program folder holding both tools (the second in use), with three
 // maps loaded: a.img (Charlie, 1000 bytes), b.img (Alpha, 900), c.img (Bravo, 2411724800).
 struct Started {
     testing::TempDir tools, maps;
@@ -32,6 +32,7 @@ struct Started {
     Started()
     {
         testing::CopyStandIn(tools.path(), "sendmap20.exe");
+        testing::CopyStandIn(tools.path(), "sendmap.exe");
         testing::WriteImg(maps.path() / "a.img", "Charlie", "", 0, 1000);
         testing::WriteImg(maps.path() / "b.img", "Alpha", "", 0, 900);
         testing::WriteImg(maps.path() / "c.img", "Bravo", "", 0, 2411724800);
@@ -123,6 +124,18 @@ private slots:
         s.window->MenuItem("mnuUseSendmap2")->trigger();
         QVERIFY(s.window->windowTitle().endsWith(QLatin1String("(Using Sendmap20.exe)")));
         QVERIFY(s.window->MenuItem("mnuUseSendmap2")->isChecked());
+    }
+
+    // Qt would move the focus on by its own chain, or drop it where a frame is disabled.
+    void AControlThatCanNoLongerTakeTheFocusPassesItOnAsTheFormSays()
+    {
+        Started s;
+        QTest::keyClick(s.window.get(), Qt::Key_A, Qt::AltModifier);   // Select All disables itself
+        QVERIFY(s["cmdSelectNone"]->hasFocus());
+        QTest::mouseClick(s["chkMapset"], Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(s["txtMapset"]->hasFocus());
+        s.window->MenuItem("mnuUseSendmap1")->trigger();   // disables the name box's frame
+        QVERIFY(s["cmdSelectNone"]->hasFocus());
     }
 
     void GridPressesAndReleasesReachTheFormThroughTheViewports()

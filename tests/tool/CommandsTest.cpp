@@ -61,7 +61,7 @@ TEST(SplitCommandLine, FollowsTheCRuntimeRules)
         EXPECT_EQ(SplitCommandLine(line), expected) << line;
     for (const std::string& arg : kQuoted)
         EXPECT_EQ(SplitCommandLine("p " + QuoteArgument(arg)), (Args{"p", arg})) << arg;
-    EXPECT_EQ(SplitCommandLine(BuildEraseCommand(kFolder + " Tools", "SENDMAP20.EXE", ToolVariant::Sendmap20, Port::Auto, "COM1")),
+    EXPECT_EQ(SplitCommandLine(BuildEraseCommand(kFolder + " Tools" + kPathSeparator + "SENDMAP20.EXE", ToolVariant::Sendmap20, Port::Auto, "COM1")),
               (Args{kFolder + " Tools" + kPathSeparator + "SENDMAP20.EXE", "-e"}));
 }
 
@@ -70,26 +70,31 @@ TEST(UploadCheck, TheLongestLineFitsWithItsNulAsWindowsCountsIt)
     // "€" is three bytes but one character.
     const UploadSettings s = {ToolVariant::Sendmap20, Port::Auto, "COM1", 115200, false, "", ""};
     const std::string longest = "/" + std::string(kMaxCommandLine - kTool.size() - 8, 'x') + "€.img";
-    EXPECT_EQ(CommandLineLength(BuildUploadCommand(kFolder, "SENDMAP20.EXE", s, {longest})), kMaxCommandLine - 1);
-    EXPECT_FALSE(CheckUploadCommand(kFolder, "SENDMAP20.EXE", s, {longest}));
-    EXPECT_NE(CheckUploadCommand(kFolder, "SENDMAP20.EXE", s, {longest + "x"}).value_or("").find("even with one map"),
+    EXPECT_EQ(CommandLineLength(BuildUploadCommand(kTool, s, {longest})), kMaxCommandLine - 1);
+    EXPECT_FALSE(CheckUploadCommand(kFolder, kTool, s, {longest}));
+    EXPECT_NE(CheckUploadCommand(kFolder, kTool, s, {longest + "x"}).value_or("").find("even with one map"),
               std::string::npos);
-    EXPECT_FALSE(CheckUploadCommand(kFolder, "SENDMAP.EXE", {ToolVariant::Sendmap, Port::Com, "COM1", 9600, true, "Topo \"24\"", ""}, {"/a.img"}))
+    EXPECT_FALSE(CheckUploadCommand(kFolder, kFolder + kPathSeparator + "SENDMAP.EXE", {ToolVariant::Sendmap, Port::Com, "COM1", 9600, true, "Topo \"24\"", ""}, {"/a.img"}))
         << "the first variant sends no mapset name";
 }
 
-TEST(TickedMaps, GoneOnesAreNamedFiveAtMost)
+TEST(TickedMaps, GoneAndUnreadableOnesAreNamedFiveAtMost)
 {
-    const std::string since = " been deleted, moved or renamed since ";
-    const std::tuple<int, std::vector<std::string>, std::string> cases[] = {
-        {2, {"/b.img"}, "This ticked map has" + since + "it was loaded:\n/b.img\nSend the other 2 maps without it?"},
-        {1, {"/a", "/b"}, "These 2 ticked maps have" + since + "they were loaded:\n/a\n/b\nSend the other map without them?"},
-        {0, {"1", "2", "3", "4", "5", "6", "7"},
+    using Paths = std::vector<std::string>;
+    const std::string since = " been deleted, moved or renamed since ", lacks = " characters the system's code page lacks";
+    const std::tuple<int, Paths, Paths, std::string> cases[] = {
+        {2, {"/b.img"}, {}, "This ticked map has" + since + "it was loaded:\n/b.img\nSend the other 2 maps without it?"},
+        {1, {"/a", "/b"}, {}, "These 2 ticked maps have" + since + "they were loaded:\n/a\n/b\nSend the other map without them?"},
+        {0, {"1", "2", "3", "4", "5", "6", "7"}, {},
          "The ticked maps have" + since + "they were loaded, so there is nothing to send:\n1\n2\n3\n4\n5\nand 2 more"},
-        {1, {}, ""},
+        {1, {}, {}, ""},
+        {1, {"/a"}, {"/k"}, "This ticked map has" + since + "it was loaded:\n/a\nThe upload tool cannot read the path of this "
+         "ticked map, as it holds" + lacks + " and the drive gives the map no short name:\n/k\nSend the other map without them?"},
+        {0, {}, {"/k", "/l"}, "The upload tool cannot read the paths of these 2 ticked maps, as they hold" + lacks +
+         " and the drive gives the maps no short names:\n/k\n/l\nNo other map is ticked, so there is nothing to send."},
     };
-    for (const auto& [left, gone, message] : cases)
-        EXPECT_EQ(GoneMapsMessage({std::list<std::string>(left, "/x.img"), gone, {}, 0}).value_or(""), message);
+    for (const auto& [left, gone, unreadable, message] : cases)
+        EXPECT_EQ(LeftOutMapsMessage({std::list<std::string>(left, "/x.img"), gone, unreadable, {}, 0}).value_or(""), message);
 }
 
 TEST(Launch, TheToolReceivesWhatTheCommandLineSaysFromAFolderWithBlanks)
@@ -144,7 +149,7 @@ TEST(TestScript, RunsTheToolFromAFolderTheShellWouldInterpretAndWaits)
     setenv("MAPWREN_OUT", (dir.path() / "out").c_str(), 1);
     ASSERT_NE(std::system("\"$MAPWREN_SCRIPT\" </dev/null >\"$MAPWREN_OUT\""), -1);   // ends at the read
     EXPECT_EQ(ReceivedArguments(program), (Args{"-", "i"}));
-    EXPECT_EQ(ReadBytes(dir.path() / "out"), "Press Enter to continue . . . ");
+    EXPECT_TRUE(ReadBytes(dir.path() / "out").ends_with("Maps uploaded!\nPress Enter to continue . . . "));
 }
 #endif
 

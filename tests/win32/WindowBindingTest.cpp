@@ -68,7 +68,7 @@ public:
         : helper_([this, title, fileName, button]() mutable {
               HWND box = WaitForWindow(WideFromUtf8(title));
               if (!box)
-                  return;
+                  return void(answered_ = true);
               char mark = ' ';
               for (auto [icon, is] :
                    {std::pair{IDI_ERROR, 'C'}, {IDI_WARNING, '!'}, {IDI_INFORMATION, 'i'}, {IDI_QUESTION, '?'}}) {
@@ -88,6 +88,7 @@ public:
                       button = id;
               }
               PostMessageW(box, WM_COMMAND, button, 0);
+              answered_ = true;
           })
     {
     }
@@ -102,8 +103,10 @@ public:
             helper_.join();
         return said_;
     }
+    bool Answered() const { return answered_; }
 
 private:
+    std::atomic<bool> answered_{false};
     std::string said_;
     std::thread helper_;
 };
@@ -139,6 +142,12 @@ struct Started {
     {
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
             window->Dispatch(message);
+    }
+    // Runs the messages as they come until done, for ten seconds at most.
+    void PumpUntil(const std::function<bool()>& done) const
+    {
+        for (int i = 0; i < 500 && !done(); ++i, Sleep(20))
+            Pump();
     }
     void Key(HWND to, UINT key, bool alt = false) const
     {
@@ -275,6 +284,7 @@ TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
     EXPECT_NE(arrow(), RGB(224, 0, 0));
     s.Key(s["cmdFileOpen"], 'A', true);   // Select All's access key, shared with the About menu
     EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
+    EXPECT_EQ(GetFocus(), s["cmdSelectNone"]);   // Select All, disabled, passes the focus on
     EXPECT_EQ(arrow(), RGB(224, 0, 0));
     EXPECT_EQ(Text(s["lblFilesSelected"]), "3 Maps Selected");
     s.Click("optCOM");
@@ -422,8 +432,9 @@ TEST(Win32Window, DialogsAndMessageBoxesAskAsTheFormSaysAndTheirAnswersReachIt)
         Answer question("MAPWREN", "", IDYES);
         Answer notice("Map File Created", "");
         s.Click("cmdCreateFile");
-        EXPECT_EQ(notice.Said(), "i Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ");
         EXPECT_EQ(testing::ReceivedArguments(s.tools.path()).front(), "-l");
+        s.PumpUntil([&] { return notice.Answered(); });   // told once the tool's end is posted to the window
+        EXPECT_EQ(notice.Said(), "i Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ");
     }
     {
         Answer dialog("Select Folder Containing Garmin .img Files", s.maps.folder() + "any name");
