@@ -95,7 +95,7 @@ struct MenuDesign {
     std::string_view caption;
     std::string_view parent;      // empty for the menu bar
     bool enabled = true;
-    std::string_view shortcut;    // "F1", "F2" or empty
+    std::string_view shortcut;    // a function key ("F1" and up) or empty
 };
 
 } // namespace mapwren

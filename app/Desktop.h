@@ -46,6 +46,9 @@ public:
     virtual void CloseAllWindows() = 0;
     // Shows the About window over the main window, without blocking it.
     virtual void ShowAboutWindow() = 0;
+    // Shows the tile map window (a frmTileMap over the main form), or raises
+    // it when it is open already.
+    virtual void ShowTileMapWindow() = 0;
     // Runs the event on the window's thread as soon as it is free, then draws
     // the window; callable from any thread. Dropped once the window is gone.
     virtual void Post(std::function<void()> event) = 0;

@@ -41,9 +41,10 @@ constexpr std::array<std::pair<std::string_view, Member>, 42> kControls = {{
 
 using MenuMember = MenuState frmMain::*;
 
-constexpr std::array<std::pair<std::string_view, MenuMember>, 5> kMenuItems = {{
+constexpr std::array<std::pair<std::string_view, MenuMember>, 6> kMenuItems = {{
     {"mnuUseSendmap1", &frmMain::mnuUseSendmap1},
     {"mnuUseSendmap2", &frmMain::mnuUseSendmap2},
+    {"mnuTileMap", &frmMain::mnuTileMap},
     {"mnuExit", &frmMain::mnuExit},
     {"mnuID", &frmMain::mnuID},
     {"mnuAbout", &frmMain::mnuAbout},
@@ -63,9 +64,10 @@ constexpr std::array<std::pair<std::string_view, Handler>, 17> kClickHandlers = 
     {"chkMapset", &frmMain::chkMapset_Click},
 }};
 
-constexpr std::array<std::pair<std::string_view, Handler>, 5> kMenuHandlers = {{
+constexpr std::array<std::pair<std::string_view, Handler>, 6> kMenuHandlers = {{
     {"mnuUseSendmap1", &frmMain::mnuUseSendmap1_Click},
     {"mnuUseSendmap2", &frmMain::mnuUseSendmap2_Click},
+    {"mnuTileMap", &frmMain::mnuTileMap_Click},
     {"mnuExit", &frmMain::mnuExit_Click},
     {"mnuID", &frmMain::mnuID_Click},
     {"mnuAbout", &frmMain::mnuAbout_Click},
@@ -146,12 +148,14 @@ void frmMain::Click(std::string_view name)
     const auto handler = Find(kClickHandlers, name);
     if (handler != kClickHandlers.end())
         (this->*(handler->second))();
+    ShowUploadEstimate();
 }
 
 void frmMain::TextChanged(std::string_view name, std::string text)
 {
     if (ControlState* control = Control(name))
         control->text = std::move(text);
+    ShowUploadEstimate();
 }
 
 void frmMain::MenuClick(std::string_view name)
@@ -160,6 +164,7 @@ void frmMain::MenuClick(std::string_view name)
     const auto handler = Find(kMenuHandlers, name);
     if (item && item->enabled && handler != kMenuHandlers.end())
         (this->*(handler->second))();
+    ShowUploadEstimate();
 }
 
 std::string frmMain::TakeFocusRequest()
@@ -244,5 +249,7 @@ void frmMain::cmdExit_Click() { desktop_.CloseAllWindows(); }
 void frmMain::mnuExit_Click() { desktop_.CloseAllWindows(); }
 
 void frmMain::mnuAbout_Click() { desktop_.ShowAboutWindow(); }
+
+void frmMain::mnuTileMap_Click() { desktop_.ShowTileMapWindow(); }
 
 } // namespace mapwren

@@ -47,7 +47,7 @@ public:
         picNoFileExist, MSFlexGrid1, lblProcessing, lblTotalBytes, lblFilesSelected, fmeMapset, chkMapset,
         lblEnterMapset, txtMapset, fmeList, cmdSelectAll, cmdSelectNone, cmdClearGrid, cmdLoadList, cmdSaveList,
         cmdEraseGPS, lblAreYouSure, optSureYes, optSureNo, chkCreateFile, cmdUpload, cmdCreateFile, cmdExit;
-    MenuState mnuUseSendmap1, mnuUseSendmap2, mnuExit, mnuID, mnuAbout;
+    MenuState mnuUseSendmap1, mnuUseSendmap2, mnuTileMap, mnuExit, mnuID, mnuAbout;
     // The window's title; one blank until start-up names it.
     std::string Caption = " ";
 
@@ -78,6 +78,10 @@ public:
     // used the key; any other key keeps its usual meaning.
     bool MSFlexGrid1_KeyDown(int KeyCode, int Shift);
     static constexpr int kKeySpace = 0x20, kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28;
+    // Ticks or unticks a map row (0-based, as Maps().Row) exactly as a plain
+    // left press on its tick cell does, making it the current row: the tile
+    // map's clicks and boxes tick through here.
+    void PressTickCell(std::size_t row);
 
     // Files and folders dropped anywhere on the window, in the order dropped,
     // as full paths.
@@ -145,6 +149,7 @@ public:
     void mnuExit_Click();
     void mnuID_Click();
     void mnuAbout_Click();
+    void mnuTileMap_Click();
 
 private:
     // The keyboard focus.
@@ -169,6 +174,7 @@ private:
     bool CurrentCellShowsNoFile() const;
     void ShowCaptions();
     void EnableUploadButtons(bool enabled);
+    void ShowUploadEstimate();
     void HideGridWhileFilling();
     std::optional<std::string> AppendFolder(const std::string& folder, std::vector<std::string>& unreadable);
     void AppendDroppedMaps(std::vector<std::string> paths, std::vector<std::string>& unreadable);

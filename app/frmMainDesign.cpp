@@ -107,6 +107,7 @@ constexpr std::array kMenus = {
                .shortcut = "F1"},
     MenuDesign{.name = "mnuUseSendmap2", .caption = "Use Sendmap20.exe", .parent = "File", .enabled = false,
                .shortcut = "F2"},
+    MenuDesign{.name = "mnuTileMap", .caption = "Tile &Map", .parent = "File", .shortcut = "F3"},
     MenuDesign{.name = "mnuExit", .caption = "E&xit", .parent = "File"},
     MenuDesign{.name = "mnuID", .caption = "&Test Connection"},
     MenuDesign{.name = "mnuAbout", .caption = " &About "},

@@ -39,6 +39,7 @@ void frmMain::MSFlexGrid1_MouseDown(int Button, int Shift, double /*x*/, double 
             ToggleCurrentRow();
     }
     EnableButtonsForSelection();
+    ShowUploadEstimate();
 }
 
 void frmMain::ToggleCurrentRow()
@@ -80,11 +81,16 @@ bool frmMain::MSFlexGrid1_KeyDown(int KeyCode, int Shift)
         return true;
     case kKeySpace:
         if (currentRow_ > 0 && currentRow_ <= rows)
-            MSFlexGrid1_MouseDown(1, 0, 0, kGridRowHeight + 1, currentRow_, 0);   // anywhere below the header
+            PressTickCell(static_cast<std::size_t>(currentRow_ - 1));
         return true;
     default:
         return false;
     }
+}
+
+void frmMain::PressTickCell(std::size_t row)
+{
+    MSFlexGrid1_MouseDown(1, 0, 0, kGridRowHeight + 1, static_cast<int>(row) + 1, 0);   // anywhere below the header
 }
 
 // Whatever the press, a selection makes the commands that need one usable.

@@ -89,14 +89,15 @@ void frmMain::SelectPort(Port port)
     const bool changed = port != SelectedPort();
     for (const auto& [option, control] : options)
         control->value = option == port ? 1 : 0;
-    if (!changed)
-        return;
-    switch (port) {
-    case Port::Auto: optAuto_Click(); break;
-    case Port::Com: optCOM_Click(); break;
-    case Port::Usb: optUSB_Click(); break;
-    case Port::None: break;
+    if (changed) {
+        switch (port) {
+        case Port::Auto: optAuto_Click(); break;
+        case Port::Com: optCOM_Click(); break;
+        case Port::Usb: optUSB_Click(); break;
+        case Port::None: break;
+        }
     }
+    ShowUploadEstimate();
 }
 
 Port frmMain::SelectedPort() const

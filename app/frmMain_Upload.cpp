@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "tool/Process.h"
 #include "tool/TickedMaps.h"
+#include "tool/UploadTime.h"
 
 namespace mapwren {
 
@@ -24,6 +25,13 @@ UploadSettings frmMain::UploadSettingsFromControls() const
     settings.mapsetName = txtMapset.text;
     settings.createFileSwitch = CreateFileSwitch;
     return settings;
+}
+
+// Follows every event that can change the ticks, the port or the speed, so
+// the tooltip is right whenever the pointer rests on the button.
+void frmMain::ShowUploadEstimate()
+{
+    cmdUpload.toolTip = UploadEstimate(UploadSettingsFromControls(), mapList_.SelectedCount(), mapList_.SelectedBytes());
 }
 
 void frmMain::cmdUpload_Click()

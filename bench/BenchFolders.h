@@ -16,6 +16,9 @@ struct ImgFolder {
 
 // Made on first use for each count, kept for the run, removed at exit.
 const ImgFolder& GeneratedImgFolder(std::size_t count);
+// The same, each map a tile whose directory holds a TRE subfile with the
+// tile's bounds, one of a grid of tiles over Europe.
+const ImgFolder& GeneratedTileFolder(std::size_t count);
 
 // A list file naming every map of a generated folder, removed at the end.
 class GeneratedList {

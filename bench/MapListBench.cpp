@@ -3,6 +3,8 @@
 #include "BenchFolders.h"
 #include "maplist/FolderScan.h"
 #include "maplist/MapList.h"
+#include "tilemap/frmTileMap.h"
+#include "app/frmMain.h"
 
 namespace mapwren::bench {
 namespace {
@@ -73,9 +75,48 @@ void BM_SortColumn(benchmark::State& state)
         list.SortByColumn(3);   // map names, each run reversing the last
 }
 
+// A desktop that is never asked anything while a folder is dropped and the tile map opened.
+struct SilentDesktop : Desktop {
+    std::optional<std::string> AskOpenFile(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> AskSaveFile(const FileDialogRequest&) override { return {}; }
+    void ShowMessage(MessageIcon, const std::string&, const std::string&) override {}
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    void RepaintNow() override {}
+    bool OpenAddress(const std::string&) override { return false; }
+    void CloseAllWindows() override {}
+    void ShowAboutWindow() override {}
+    void ShowTileMapWindow() override {}
+};
+
+// Opening the tile map over a folder of tiles until its first drawing: every
+// tile's place read, the view fitted, the rectangles listed. x_floor: its time
+// over the bare loop's that reads each file's header once.
+void BM_OpenTileMap(benchmark::State& state)
+{
+    const ImgFolder& folder = GeneratedTileFolder(static_cast<std::size_t>(state.range(0)));
+    SilentDesktop desktop;
+    frmMain main(desktop, folder.folder, "");
+    main.Form_OLEDragDrop({folder.folder});
+    double opens = 0, floor = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        floor += Seconds([&] { benchmark::DoNotOptimize(ReadHeadsBare(folder)); });
+        state.ResumeTiming();
+        opens += Seconds([&] {
+            frmTileMap map(main, {});
+            map.Resize(1000, 700);
+            if (map.Tiles().size() != folder.names.size())
+                state.SkipWithError("tiles are missing from the map");
+        });
+    }
+    state.counters["x_floor"] = opens / floor;
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 BENCHMARK(BM_RawFolderLoop)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListFolder)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_Toggle)->Arg(10)->Arg(100000);
+BENCHMARK(BM_OpenTileMap)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_SelectAll)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortColumn)->Arg(100000)->Unit(benchmark::kMillisecond);
 

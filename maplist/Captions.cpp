@@ -39,6 +39,8 @@ std::string TotalCaption(std::int64_t selectedBytes)
     return "Total Bytes: " + std::to_string(selectedBytes) + " (" + Megabytes(selectedBytes) + "MB)";
 }
 
+std::string MegabytesText(std::int64_t bytes) { return Megabytes(bytes) + " MB"; }
+
 std::string GigabytesText(std::uint64_t bytes) { return OneDecimal(bytes, kBytesPerGigabyte) + " GB"; }
 
 } // namespace mapwren

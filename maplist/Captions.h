@@ -10,6 +10,8 @@ std::string CountCaption(std::int64_t selectedCount);
 // "Total Bytes: 1572864 (1.5MB)".
 std::string TotalCaption(std::int64_t selectedBytes);
 
+// "1.5 MB": megabytes of 1048576 bytes, rounded as the total caption's are.
+std::string MegabytesText(std::int64_t bytes);
 // "4.5 GB": gigabytes of 1073741824 bytes, rounded as the total caption's megabytes are.
 std::string GigabytesText(std::uint64_t bytes);
 

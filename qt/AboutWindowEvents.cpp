@@ -5,47 +5,11 @@
 #include <QMouseEvent>
 
 #include "qt/AboutWindow.h"
+#include "qt/Input.h"
 
 namespace mapwren {
 
 namespace {
-
-int ButtonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton: return kLeftButton;
-    case Qt::RightButton: return kRightButton;
-    case Qt::MiddleButton: return kMiddleButton;
-    default: return 0;
-    }
-}
-
-int ShiftMask(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? kShiftMask : 0) | (modifiers & Qt::ControlModifier ? kCtrlMask : 0) |
-           (modifiers & Qt::AltModifier ? kAltMask : 0);
-}
-
-// Windows' key code for a Qt key; 0 for a key the form need not tell apart.
-int KeyCode(int key)
-{
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return key;   // the same codes
-    switch (key) {
-    case Qt::Key_Shift: return kKeyShift;
-    case Qt::Key_Control: return kKeyControl;
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr: return kKeyAlt;
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L: return kKeyLeftWindows;
-    case Qt::Key_Super_R: return kKeyRightWindows;
-    case Qt::Key_Insert: return kKeyInsert;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
-    case Qt::Key_Escape: return 27;
-    default: return 0;
-    }
-}
 
 std::string Name(const QObject* control) { return control->objectName().toStdString(); }
 

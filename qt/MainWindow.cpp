@@ -96,6 +96,8 @@ void MainWindow::Draw()
         }
     }
     DrawGrid();
+    if (tileMap_)
+        tileMap_->Draw();   // a tick in the grid shows on the map at once
     if (const std::string focus = form_.TakeFocusRequest(); !focus.empty())
         Widget(focus)->setFocus();
     drawing_ = false;
@@ -132,6 +134,14 @@ void MainWindow::DrawGrid()
     grid_->setVisible(visible);
     if (visible && gridHadFocus_)
         grid_->setFocus();
+}
+
+// One tile map per main window, made on first use.
+void MainWindow::ShowTileMap()
+{
+    if (!tileMap_)
+        tileMap_ = new TileMapWindow(form_, [this] { Draw(); }, this);
+    tileMap_->ShowOver(this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "qt/QtDesktop.h"
+#include "qt/TileMapWindow.h"
 #include "app/frmMain.h"
 
 class QAction;
@@ -39,6 +41,8 @@ public:
     QAction* MenuItem(std::string_view name) const;
     QTableView* Grid() const { return grid_; }
     MapListModel& GridModel() { return *model_; }
+    // The tile map window while it is open, else null.
+    TileMapWindow* TileMap() const { return tileMap_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,6 +59,7 @@ private:
     void SetTabOrder();
     void ConnectEvents();
     void ActOnAccessKey(const QKeySequence& key);
+    void ShowTileMap();
 
     // Runs a form event, then draws what it changed.
     void Forward(const std::function<void()>& event);
@@ -72,6 +77,7 @@ private:
     std::map<std::string, QAction*, std::less<>> menuItems_;
     QTableView* grid_ = nullptr;
     MapListModel* model_ = nullptr;
+    QPointer<TileMapWindow> tileMap_;
     // The controls that take the focus, in the design's tab order.
     std::vector<QWidget*> tabOrder_;
     std::uint64_t drawnRevision_ = 0;

@@ -131,7 +131,7 @@ public:
 MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      desktop_(this, [this] { Draw(); }),
+      desktop_(this, [this] { Draw(); }, [this] { ShowTileMap(); }),
       form_(desktop_, std::move(programFolder), std::move(argumentText))
 {
     setObjectName(QStringLiteral("frmMain"));

@@ -11,6 +11,7 @@
 #include <map>
 #include <utility>
 
+#include "qt/Input.h"
 #include "qt/MainWindow.h"
 #include "qt/MapListModel.h"
 #include "qt/Twips.h"
@@ -18,22 +19,6 @@
 namespace mapwren {
 
 namespace {
-
-int ButtonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
-
-int ShiftMask(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
 
 // The cell under a point given in the grid's own coordinates: row 0 is the
 // header, -1 where there is none.

@@ -112,4 +112,10 @@ void QtDesktop::CloseAllWindows() { QApplication::closeAllWindows(); }
 
 void QtDesktop::ShowAboutWindow() { AboutWindow::ShowCentredOver(window_); }
 
+void QtDesktop::ShowTileMapWindow()
+{
+    if (showTileMap_)
+        showTileMap_();
+}
+
 } // namespace mapwren

@@ -10,10 +10,14 @@ namespace mapwren {
 
 // The desktop the forms call, done with Qt: dialogs and message boxes over
 // the given window, the browser through the desktop's URL handler. draw, when
-// given, brings the window up to date before anything is shown over it.
+// given, brings the window up to date before anything is shown over it;
+// showTileMap opens the main window's tile map.
 class QtDesktop : public Desktop {
 public:
-    explicit QtDesktop(QWidget* window, std::function<void()> draw = {}) : window_(window), draw_(std::move(draw)) {}
+    explicit QtDesktop(QWidget* window, std::function<void()> draw = {}, std::function<void()> showTileMap = {})
+        : window_(window), draw_(std::move(draw)), showTileMap_(std::move(showTileMap))
+    {
+    }
 
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
@@ -24,6 +28,7 @@ public:
     bool OpenAddress(const std::string& address) override;
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
+    void ShowTileMapWindow() override;
     void Post(std::function<void()> event) override;
 
 private:
@@ -32,6 +37,7 @@ private:
 
     QWidget* window_;
     std::function<void()> draw_;
+    std::function<void()> showTileMap_;
 };
 
 } // namespace mapwren

@@ -6,6 +6,17 @@
 
 namespace mapwren {
 
+inline bool IsPress(UINT message)
+{
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+           message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+}
+
+inline bool IsRelease(UINT message)
+{
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
 // The forms' button code of a mouse message: 1 left, 2 right, 4 middle.
 inline int ButtonCode(UINT message)
 {
@@ -21,6 +32,13 @@ inline int ButtonCode(UINT message)
     case WM_MBUTTONDBLCLK: return kMiddleButton;
     default: return 0;
     }
+}
+
+// The buttons a mouse message's wParam says are held, as the sum of their codes.
+inline int HeldButtons(WPARAM keys)
+{
+    return (keys & MK_LBUTTON ? kLeftButton : 0) | (keys & MK_RBUTTON ? kRightButton : 0) |
+           (keys & MK_MBUTTON ? kMiddleButton : 0);
 }
 
 // The forms' Shift mask of the keys held now: 1 Shift, 2 Ctrl, 4 Alt.

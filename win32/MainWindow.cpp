@@ -7,6 +7,7 @@
 #include "win32/ObjectWindowProc.h"
 #include "win32/Twips.h"
 #include "win32/WindowStyle.h"
+#include "win32/WindowText.h"
 
 namespace mapwren {
 
@@ -17,24 +18,11 @@ constexpr wchar_t kClassName[] = L"MapwrenMain";
 // background under its children too: a frame draws only its border.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-void SetText(HWND window, const std::string& text)
-{
-    const std::wstring wide = WideFromUtf8(text);
-    if (WindowText(window) != wide)
-        SetWindowTextW(window, wide.c_str());
-}
-
 } // namespace
 
 MainWindow::MainWindow(std::string programFolder, std::string argumentText)
-    : desktop_([this] { Draw(); }), form_(desktop_, std::move(programFolder), std::move(argumentText))
+    : desktop_([this] { Draw(); }, [this] { ShowTileMap(); }),
+      form_(desktop_, std::move(programFolder), std::move(argumentText))
 {
     RegisterObjectWindowClass<MainWindow>(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                                           LoadProgramIcon("icon", GetSystemMetrics(SM_CXICON)),
@@ -221,6 +209,14 @@ void MainWindow::OnDrop(HDROP drop)
     Forward([&] { form_.Form_OLEDragDrop(paths); });
 }
 
+// One tile map per main window; a closed one is made afresh.
+void MainWindow::ShowTileMap()
+{
+    if (!TileMap())
+        tileMap_ = std::make_unique<TileMapWindow>(form_, [this] { Draw(); }, window_);
+    tileMap_->ShowOver(window_);
+}
+
 void MainWindow::Forward(const std::function<void()>& event)
 {
     event();
@@ -240,6 +236,8 @@ void MainWindow::Draw()
         DrawControl(control);
     DrawMenus();
     DrawGrid();
+    if (TileMapWindow* tileMap = TileMap())
+        tileMap->Draw();   // a tick in the grid shows on the map at once
     TakeFocusRequest();
     drawing_ = false;
 }

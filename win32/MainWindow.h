@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -17,6 +18,7 @@
 #include "app/frmMain.h"
 #include "win32/ObjectWindowProc.h"
 #include "win32/Pictures.h"
+#include "win32/TileMapWindow.h"
 #include "win32/Win32Desktop.h"
 
 namespace mapwren {
@@ -46,6 +48,8 @@ public:
     HWND Grid() const { return grid_; }
     HWND ControlTips() const { return controlTips_; }
     HWND AboutHandle() { return desktop_.AboutHandle(); }
+    // The tile map window while it is open, else null.
+    TileMapWindow* TileMap() const { return tileMap_ && tileMap_->Handle() ? tileMap_.get() : nullptr; }
     UINT Dpi() const { return dpi_; }
     // The menu command of a menu item.
     int MenuCommand(std::string_view name) const;
@@ -65,6 +69,7 @@ private:
     HBRUSH OnColour(HDC dc, HWND control);
     void OnCommand(int id, int code);
     void OnDrop(HDROP drop);
+    void ShowTileMap();
 
     void CreateControls();
     void CreateControlTips();
@@ -102,6 +107,7 @@ private:
 
     Win32Desktop desktop_;
     frmMain form_;
+    std::unique_ptr<TileMapWindow> tileMap_;   // after the form it reads, so it goes first
     HWND window_ = nullptr;
     HWND grid_ = nullptr;
     HWND header_ = nullptr;

@@ -24,17 +24,6 @@ namespace {
 constexpr COLORREF kGridLines = RGB(192, 192, 192);
 constexpr int kCellMargin = 2;   // pixels between a cell's border and its text
 
-bool IsPress(UINT message)
-{
-    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
-           message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
-}
-
-bool IsRelease(UINT message)
-{
-    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-}
-
 // The row tip's one tool, on the grid.
 TTTOOLINFOW RowTipTool(HWND grid, RECT place = {})
 {

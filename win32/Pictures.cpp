@@ -153,6 +153,15 @@ void Picture::DrawCentred(HDC dc, const RECT& box, BYTE opacity) const
     Draw(dc, (box.left + box.right - width_) / 2, (box.top + box.bottom - height_) / 2, width_, height_, opacity);
 }
 
+Picture SolidPicture(COLORREF colour)
+{
+    std::uint32_t* bits = nullptr;
+    HBITMAP bitmap = NewBitmap(1, 1, bits);
+    if (bitmap)
+        *bits = 0xFF000000 | GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    return {bitmap, bits, 1, 1};
+}
+
 HICON LoadProgramIcon(std::string_view name, int size)
 {
     const std::wstring resource = WideFromUtf8(name);

@@ -46,6 +46,9 @@ Picture LoadPicture(std::string_view name);
 // also makes ("upload_2x") when the size is not the picture's own.
 Picture LoadPicture(std::string_view name, int width, int height);
 
+// One opaque pixel of a colour, to be stretched over a rectangle and blended.
+Picture SolidPicture(COLORREF colour);
+
 // The program's icon in the given size.
 HICON LoadProgramIcon(std::string_view name, int size);
 

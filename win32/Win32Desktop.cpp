@@ -38,7 +38,10 @@ UINT IconStyle(MessageIcon icon)
 
 } // namespace
 
-Win32Desktop::Win32Desktop(std::function<void()> draw) : draw_(std::move(draw)) {}
+Win32Desktop::Win32Desktop(std::function<void()> draw, std::function<void()> showTileMap)
+    : draw_(std::move(draw)), showTileMap_(std::move(showTileMap))
+{
+}
 
 Win32Desktop::~Win32Desktop() = default;
 
@@ -128,7 +131,7 @@ bool Win32Desktop::OpenAddress(const std::string& address)
     return result > 32;
 }
 
-// The About window is owned by the main window, so it goes with it.
+// The About and tile map windows are owned by the main window, so they go with it.
 void Win32Desktop::CloseAllWindows()
 {
     if (HWND about = AboutHandle())
@@ -142,6 +145,12 @@ void Win32Desktop::ShowAboutWindow()
     if (!AboutHandle())
         about_ = std::make_unique<AboutWindow>(*this, window_);
     about_->ShowCentredOver(window_);
+}
+
+void Win32Desktop::ShowTileMapWindow()
+{
+    if (showTileMap_)
+        showTileMap_();
 }
 
 HWND Win32Desktop::AboutHandle()

@@ -16,10 +16,11 @@ inline constexpr UINT kPostedEventMessage = WM_APP + 1;
 
 // The desktop the forms call, done with Win32: the common dialogs and
 // message boxes owned by the main window, the browser through the shell.
-// draw brings the main window up to date before anything is shown over it.
+// draw brings the main window up to date before anything is shown over it;
+// showTileMap opens the main window's tile map.
 class Win32Desktop : public Desktop {
 public:
-    explicit Win32Desktop(std::function<void()> draw);
+    explicit Win32Desktop(std::function<void()> draw, std::function<void()> showTileMap = {});
     ~Win32Desktop() override;
     void SetWindow(HWND window) { window_ = window; }
 
@@ -32,6 +33,7 @@ public:
     bool OpenAddress(const std::string& address) override;
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
+    void ShowTileMapWindow() override;
     void Post(std::function<void()> event) override;
 
     // The About window while it is open, else null.
@@ -44,6 +46,7 @@ private:
 
     HWND window_ = nullptr;
     std::function<void()> draw_;
+    std::function<void()> showTileMap_;
     std::unique_ptr<AboutWindow> about_;
 };
 

@@ -23,7 +23,7 @@ public:
     std::vector<Dialog> dialogs;
     // Messages as "<icon> <title>: <text>", icon C, ! or i; questions as "? <title>: <text>".
     std::vector<std::string> messages, addresses;
-    int repaints = 0, closeAllWindows = 0, aboutWindows = 0;
+    int repaints = 0, closeAllWindows = 0, aboutWindows = 0, tileMapWindows = 0;
     std::string busy;                      // "[" when the busy pointer shows, "]" when it goes, a message as "m"
 
     std::optional<std::string> AskOpenFile(const FileDialogRequest& r) override { return dialogs.push_back({false, r}), nextFile; }
@@ -41,6 +41,7 @@ public:
     bool OpenAddress(const std::string& address) override { return addresses.push_back(address), browserStarts; }
     void CloseAllWindows() override { ++closeAllWindows; }
     void ShowAboutWindow() override { ++aboutWindows; }
+    void ShowTileMapWindow() override { ++tileMapWindows; }
     void Post(std::function<void()> event) override
     {
         const std::lock_guard lock(postedMutex_);

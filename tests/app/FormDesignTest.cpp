@@ -61,6 +61,7 @@ TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
         "File ' &File ' bar",
         "mnuUseSendmap1 'Use Sendmap.exe' in File disabled F1",
         "mnuUseSendmap2 'Use Sendmap20.exe' in File disabled F2",
+        "mnuTileMap 'Tile &Map' in File F3",
         "mnuExit 'E&xit' in File",
         "mnuID '&Test Connection' bar",
         "mnuAbout ' &About ' bar",
@@ -107,13 +108,13 @@ TEST(FormStartUp, TheArgumentTextIsEverythingAfterTheProgramName)
 }
 #endif
 
-TEST(FormStartUp, EveryWayOfClosingClosesEveryWindowAndAboutOpensItsWindow)
+TEST(FormStartUp, EveryWayOfClosingClosesEveryWindowAndAboutAndTheTileMapOpenTheirWindows)
 {
     Form f;
     f.Run("cmdExit mnuExit");
     f.w->Form_Unload();
-    f.Run("mnuAbout");
-    EXPECT_EQ(f.desktop.closeAllWindows * 10 + f.desktop.aboutWindows, 31);
+    f.Run("mnuAbout mnuTileMap mnuTileMap");
+    EXPECT_EQ(f.desktop.closeAllWindows * 100 + f.desktop.aboutWindows * 10 + f.desktop.tileMapWindows, 312);
 }
 
 const std::map<std::string, std::string> kGroups = {

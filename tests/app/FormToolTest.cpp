@@ -56,6 +56,31 @@ TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
     }
 }
 
+// The Upload button's tooltip after each step: a ten-megabyte map (row 1), a 100-kilobyte one (row 2) and a tiny one.
+TEST(FormUpload, TheUploadButtonSaysAboutHowLongTheTickedMapsTakeAtTheChosenSpeed)
+{
+    const std::string tenMB = " for the ticked map (10.0 MB) at ", both = " for the 2 ticked maps (10.1 MB) at ";
+    const struct { const char* steps; std::string tip; } steps[] = {
+        {"p1,0", "No time is estimated with Auto: the tool may find the receiver on USB, whose speed depends on the receiver."},
+        {"optUSB", "No time is estimated for USB: its speed depends on the receiver."},
+        {"optCOM", "About 20 minutes" + tenMB + "115200 baud on COM1."},
+        {"opt9600", "About 4 hours" + tenMB + "9600 baud on COM1."},   // a tenth of the baud, three quarters of it reached
+        {"p2,0", "About 4 hours 10 minutes" + both + "9600 baud on COM1."},
+        {"opt57600 cboCOM=COM3", "About 41 minutes" + both + "57600 baud on COM3."},
+        {"chkCreateFile", ""},
+        {"chkCreateFile p1,0 p2,0 p3,0", "Less than a minute for the ticked map (0.0 MB) at 57600 baud on COM3."},
+        {"cmdSelectAll mnuUseSendmap1 optCOM", "About 41 minutes for the 3 ticked maps (10.1 MB) at 57600 baud on COM3."},
+        {"cmdSelectNone", ""},
+    };
+    Form f;
+    f.WriteMaps({{"a.img", "Ten", 10485760}, {"b.img", "Hundred", 102400}, {"c.img", "Tiny", 300}});
+    f.Run("load");
+    for (const auto& s : steps) {
+        f.Run(s.steps);
+        EXPECT_EQ(f.w->cmdUpload.toolTip + "|" + f.w->cmdCreateFile.toolTip, s.tip + "|") << s.steps;
+    }
+}
+
 TEST(FormUpload, AnUploadThatCannotStartSaysWhyAndStartsNothing)
 {
     const struct { const char* steps; bool toolGone; const char* says; } cases[] = {   // a list's missing map, then the steps

@@ -137,6 +137,39 @@ def write_map(path, name, size, xor=0):
     os.truncate(path, size)
 
 
+def write_tile(path, name, tiles):
+    """A Garmin map file as write_map writes its header, whose directory holds
+    a TRE subfile for each tile: (TRE name, north, east, south, west) in
+    degrees, each bound a signed 24-bit value at 0x15, 0x18, 0x1B and 0x1E of
+    its TRE header. The directory starts at 512 x byte 0x40, its first entry
+    covers the header and the directory; blocks are 2^(byte 0x61 + byte 0x62)."""
+    block, directory_at = 2048, 1024
+    write_map(path, name, 131)   # the header alone
+    with open(path, "rb") as f:
+        head = bytearray(f.read()).ljust(directory_at, b"\0")
+    head[0x40], head[0x61], head[0x62] = directory_at // 512, 9, 2
+
+    def entry(name, kind, size, first_block):
+        e = bytearray(b"\xff" * 512)
+        e[0:12] = b"\x01" + (name.ljust(8)[:8] + kind).encode()
+        e[0x0C:0x20] = size.to_bytes(4, "little") + bytes(16)
+        e[0x20:0x22] = first_block.to_bytes(2, "little")
+        return e
+
+    first = -(-(directory_at + 512 * (1 + len(tiles))) // block)
+    data = head + entry("", "   ", first * block, 0)
+    for i, (tre, *_) in enumerate(tiles):
+        data += entry(tre, "TRE", 0x21, first + i)
+    data = data.ljust(first * block, b"\0")
+    for _, *bounds in tiles:
+        tre = bytearray(block)
+        for at, degrees in zip((0x15, 0x18, 0x1B, 0x1E), bounds):
+            tre[at:at + 3] = (round(degrees * (1 << 24) / 360) & 0xFFFFFF).to_bytes(3, "little")
+        data += tre
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 def write_list(path, head, maps):
     with open(path, "wb") as f:
         f.write("".join(line + "\r\n" for line in [head, *maps]).encode())
@@ -234,9 +267,9 @@ class Program:
         self.origin = (x + frame, y + height - frame - px(CLIENT_HEIGHT))
         return self
 
-    def geometry(self):
+    def geometry(self, window=None):
         """The X window's left, top, width and height, frame included."""
-        shell = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", self.window))
+        shell = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window or self.window))
         return tuple(int(shell[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
 
     def stop(self):
@@ -285,8 +318,22 @@ class Program:
 
     # Real X input
     def click_at(self, x, y, repeat=1):
-        xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
+        self.click_screen(self.origin[0] + x, self.origin[1] + y, repeat)
+
+    @staticmethod
+    def click_screen(x, y, repeat=1):
+        xdotool("mousemove", x, y)
         xdotool("click", "--repeat", repeat, "--delay", 80, 1)
+
+    @staticmethod
+    def drag_screen(start, end, steps=8, pause=0.05):
+        """A left drag between two points of the screen, moving in steps as a hand does."""
+        xdotool("mousemove", *start)
+        xdotool("mousedown", 1)
+        for step in range(1, steps + 1):
+            xdotool("mousemove", *(a + (b - a) * step // steps for a, b in zip(start, end)))
+            time.sleep(pause)
+        xdotool("mouseup", 1)
 
     def centre(self, control):
         """Centre of a control in client pixels."""
@@ -312,14 +359,9 @@ class Program:
         self.helpers.append(subprocess.Popen([PLATFORM.dragsource, *paths],
                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_for(lambda: find_window("drag source"), 10, "the drag source")
-        start, (x, y) = (60, 30), self.centre(control)
-        end = (self.origin[0] + x, self.origin[1] + y)
-        xdotool("mousemove", *start)
-        xdotool("mousedown", 1)
-        for step in range(1, 9):   # the drag follows the pointer's moves over both windows
-            xdotool("mousemove", *(a + (b - a) * step // 8 for a, b in zip(start, end)))
-            time.sleep(0.1)
-        xdotool("mouseup", 1)
+        x, y = self.centre(control)
+        # The drag follows the pointer's moves over both windows.
+        self.drag_screen((60, 30), (self.origin[0] + x, self.origin[1] + y), pause=0.1)
 
     def key(self, *keys, window=None):
         xdotool("windowfocus", window or self.window)

@@ -1,6 +1,7 @@
 #include "support/Fixtures.h"
 
 #include <atomic>
+#include <cmath>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -41,8 +42,8 @@ TempDir::~TempDir() { RemoveTree(path_); }
 
 std::string TempDir::folder() const { return Utf8FromPath(path_) + kPathSeparator; }
 
-void WriteImg(const fs::path& file, const std::string& firstPart, const std::string& secondPart,
-              std::uint8_t xorByte, std::uintmax_t size)
+// The header as WriteImg writes it, not yet XORed but for the marks.
+static std::string ImgHeader(const std::string& firstPart, const std::string& secondPart, std::uint8_t xorByte)
 {
     std::string bytes(73, '\0');
     bytes[0] = static_cast<char>(xorByte);
@@ -54,9 +55,65 @@ void WriteImg(const fs::path& file, const std::string& firstPart, const std::str
     for (std::size_t i = 73; i < bytes.size(); ++i)
         if (i < 93 || i >= 101)
             bytes[i] = static_cast<char>(bytes[i] ^ xorByte);
+    return bytes;
+}
+
+void WriteImg(const fs::path& file, const std::string& firstPart, const std::string& secondPart,
+              std::uint8_t xorByte, std::uintmax_t size)
+{
+    const std::string bytes = ImgHeader(firstPart, secondPart, xorByte);
     WriteBytes(file, bytes);
     if (size > bytes.size())
         fs::resize_file(file, size);   // sparse: a test may have maps of gigabytes
+}
+
+static void PutLittleEndian(std::string& bytes, std::size_t at, std::int64_t value, int count)
+{
+    for (int i = 0; i < count; ++i)
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A directory entry: in use, named, typed, its size, part 0 and its first block.
+static std::string DirectoryEntry(const std::string& name, const std::string& type, std::int64_t size, int block)
+{
+    std::string entry(512, '\xFF');
+    entry[0] = 1;
+    entry.replace(1, 11, (name + std::string(8, ' ')).substr(0, 8) + type);
+    PutLittleEndian(entry, 0x0C, size, 4);
+    PutLittleEndian(entry, 0x10, 0, 2);
+    entry.replace(0x12, 14, std::string(14, '\0'));
+    PutLittleEndian(entry, 0x20, block, 2);
+    return entry;
+}
+
+void WriteTileImg(const fs::path& file, const std::string& mapName, const std::vector<TileSpec>& tiles,
+                  std::uint8_t xorByte)
+{
+    constexpr int kBlock = 2048, kDirectoryAt = 1024;
+    std::string bytes = ImgHeader(mapName, "", 0);
+    bytes.resize(kDirectoryAt, '\0');
+    bytes[0] = 0;
+    bytes[0x40] = kDirectoryAt / 512;
+    bytes[0x61] = 9;   // 2^(9 + 2) bytes a block
+    bytes[0x62] = 2;
+    const std::size_t entries = 1 + 2 * tiles.size();
+    const int firstDataBlock = static_cast<int>((kDirectoryAt + 512 * entries + kBlock - 1) / kBlock);
+    bytes += DirectoryEntry("", "   ", std::int64_t{firstDataBlock} * kBlock, 0);
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        bytes += DirectoryEntry(tiles[i].name, "RGN", 100, firstDataBlock + 2 * static_cast<int>(i) + 1);
+        bytes += DirectoryEntry(tiles[i].name, "TRE", 0x21, firstDataBlock + 2 * static_cast<int>(i));
+    }
+    for (const TileSpec& tile : tiles) {
+        std::string tre(2 * kBlock, '\0');
+        int at = 0x15;
+        for (const double degrees : {tile.north, tile.east, tile.south, tile.west})
+            PutLittleEndian(tre, std::exchange(at, at + 3), std::llround(degrees * (1 << 24) / 360), 3);
+        bytes.resize(static_cast<std::size_t>(firstDataBlock) * kBlock + (&tile - tiles.data()) * 2 * kBlock, '\0');
+        bytes += tre;
+    }
+    for (char& c : bytes)
+        c = static_cast<char>(c ^ xorByte);
+    WriteBytes(file, bytes);
 }
 
 void WriteBytes(const fs::path& file, const std::string& bytes)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace mapwren::testing {
 
@@ -25,6 +26,15 @@ private:
 // `size` bytes long.
 void WriteImg(const std::filesystem::path& file, const std::string& firstPart, const std::string& secondPart,
               std::uint8_t xorByte = 0, std::uintmax_t size = 0);
+// One tile of a generated map file: its TRE subfile's name and bounds in degrees.
+struct TileSpec {
+    std::string name;
+    double north = 0, east = 0, south = 0, west = 0;
+};
+// A map file as WriteImg writes it whose directory holds a TRE subfile (and
+// an RGN subfile, as real tiles have) for each tile, in 2048-byte blocks.
+void WriteTileImg(const std::filesystem::path& file, const std::string& mapName, const std::vector<TileSpec>& tiles,
+                  std::uint8_t xorByte = 0);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
 

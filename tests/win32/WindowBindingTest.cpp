@@ -22,6 +22,7 @@
 #include "maplist/MapRow.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
+#include "tilemap/frmTileMapDesign.h"
 #include "win32/MainWindow.h"
 #include "win32/Pictures.h"
 #include "win32/Twips.h"
@@ -527,6 +528,63 @@ TEST(Win32Window, BusyPointerShowsWhileTheFormSaysSo)
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
     desktop.ShowBusy(false);
     EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+}
+
+TEST(Win32Window, TileMapOpensByItsShortcutAndItsPointerWheelAndKeysReachTheFormWhoseStateBothWindowsDraw)
+{
+    Started s;   // a.img, b.img and c.img have no place on the map
+    testing::WriteTileImg(s.tools.path() / "d.img", "Delta", {{"00000004", 41, -30, 40, -31}});   // open sea
+    s.form->Form_OLEDragDrop({s.tools.folder() + "d.img"});
+    s.Key(s["cmdFileOpen"], VK_F3);
+    TileMapWindow* map = s.window->TileMap();
+    ASSERT_TRUE(map && IsWindowVisible(map->Handle()));
+    EXPECT_EQ(Text(map->Handle()), "Tile Map");
+    EXPECT_EQ(Text(map->Status()).substr(Text(map->Status()).size() - 5), "c.img");
+    frmTileMap& form = map->Form();
+    const TileShape tile = form.Tiles().at(0);
+    POINT at{LONG((tile.rect.left + tile.rect.right) / 2 * map->Scale()),
+             LONG((tile.rect.top + tile.rect.bottom) / 2 * map->Scale())};
+    const auto drawn = [&] {
+        UpdateWindow(map->Handle());
+        HDC dc = GetDC(map->Handle());
+        const COLORREF colour = GetPixel(dc, at.x, at.y);
+        ReleaseDC(map->Handle(), dc);
+        return colour;
+    };
+    const COLORREF sea = RGB(kTileMapSea.red, kTileMapSea.green, kTileMapSea.blue);
+    EXPECT_EQ(drawn(), sea);
+    const auto send = [&](UINT message, WPARAM keys, POINT to) {
+        SendMessageW(map->Handle(), message, keys, MAKELPARAM(to.x, to.y));
+        s.Pump();
+    };
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    send(WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(s.form->Maps().Row(3).state, RowState::Ticked);
+    EXPECT_EQ(Text(s["lblFilesSelected"]), "1 Map Selected");
+    EXPECT_NE(drawn(), sea);
+    // The pointer over the tile shows its tooltip.
+    send(WM_MOUSEMOVE, 0, at);
+    HWND tip = nullptr;
+    for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+         w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr))
+        tip = IsWindowVisible(w) ? w : tip;
+    EXPECT_EQ(Text(tip).substr(0, 11), "d.img\nDelta");
+    // The wheel zooms in, a right drag pans, Home fits every tile again.
+    const double fitted = form.PixelsPerDegree();
+    POINT onScreen = at;
+    ClientToScreen(map->Handle(), &onScreen);
+    SendMessageW(map->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(onScreen.x, onScreen.y));
+    EXPECT_GT(form.PixelsPerDegree(), fitted);
+    const double west = form.Centre().lon;
+    send(WM_RBUTTONDOWN, MK_RBUTTON, {100, 100});
+    send(WM_MOUSEMOVE, MK_RBUTTON, {160, 100});
+    send(WM_RBUTTONUP, 0, {160, 100});
+    EXPECT_LT(form.Centre().lon, west);
+    s.Key(map->Handle(), VK_HOME);
+    EXPECT_EQ(form.PixelsPerDegree(), fitted);
+    // The main window's Clear empties the map's status line too.
+    s.Click("cmdClearGrid");
+    EXPECT_EQ(Text(map->Status()), "");
 }
 
 } // namespace

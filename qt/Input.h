@@ -1,0 +1,68 @@
+#pragma once
+
+#include <Qt>
+
+#include "about/frmAbout.h"
+
+// The toolkit's facts as the forms want them: button codes, the Shift mask
+// and Windows' virtual-key codes.
+namespace mapwren {
+
+// 1 left, 2 right, 4 middle.
+inline int ButtonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return kLeftButton;
+    case Qt::RightButton: return kRightButton;
+    case Qt::MiddleButton: return kMiddleButton;
+    default: return 0;
+    }
+}
+
+// The buttons held, as the sum of their codes.
+inline int ButtonCodes(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? kLeftButton : 0) | (buttons & Qt::RightButton ? kRightButton : 0) |
+           (buttons & Qt::MiddleButton ? kMiddleButton : 0);
+}
+
+// 1 Shift, 2 Ctrl, 4 Alt.
+inline int ShiftMask(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? kShiftMask : 0) | (modifiers & Qt::ControlModifier ? kCtrlMask : 0) |
+           (modifiers & Qt::AltModifier ? kAltMask : 0);
+}
+
+// Windows' key code for a Qt key; 0 for a key the forms need not tell apart.
+inline int KeyCode(int key)
+{
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return key;   // the same codes
+    if (key >= Qt::Key_Left && key <= Qt::Key_Down)
+        return 0x25 + (key - Qt::Key_Left);   // Left, Up, Right, Down in the same order
+    switch (key) {
+    case Qt::Key_Shift: return kKeyShift;
+    case Qt::Key_Control: return kKeyControl;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return kKeyAlt;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L: return kKeyLeftWindows;
+    case Qt::Key_Super_R: return kKeyRightWindows;
+    case Qt::Key_Insert: return kKeyInsert;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 0x09;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 0x0D;
+    case Qt::Key_Escape: return 0x1B;
+    case Qt::Key_Space: return 0x20;
+    case Qt::Key_PageUp: return 0x21;
+    case Qt::Key_PageDown: return 0x22;
+    case Qt::Key_End: return 0x23;
+    case Qt::Key_Home: return 0x24;
+    case Qt::Key_Plus: return 0xBB;    // VK_OEM_PLUS
+    case Qt::Key_Minus: return 0xBD;   // VK_OEM_MINUS
+    default: return 0;
+    }
+}
+
+} // namespace mapwren
