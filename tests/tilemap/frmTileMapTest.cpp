@@ -15,13 +15,6 @@ namespace {
 constexpr GeoPoint kLine[] = {{10, 51}, {11, 50}};
 constexpr std::span<const GeoPoint> kOutlines[] = {kLine};
 
-std::string ReplacedAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 std::string Number(double value) { return (std::ostringstream() << std::round(value * 1000) / 1000).str(); }
 
 // A started form with one map file per entry (tiles as given, none: a map without them) loaded by Load Folder,
@@ -81,8 +74,10 @@ struct Tiles : Form {
     // What a tick changes in the main window, the text the upload tool gets included.
     std::string State() const
     {
-        return Ticks() + " " + Cell() + " " + Captions() + " " + ListButtons() + Enabled({"cmdEraseGPS"}) + " " +
-               ReplacedAll(w->Maps().SelectedFilesText(), MapsText(), "");
+        std::string files;   // by file name, as the two forms' folders differ (and, on Windows, their short forms)
+        for (const std::string& path : w->Maps().SelectedFiles())
+            files += " " + path.substr(path.find_last_of("\\/") + 1);
+        return Ticks() + " " + Cell() + " " + Captions() + " " + ListButtons() + Enabled({"cmdEraseGPS"}) + files;
     }
 };
 
@@ -179,6 +174,13 @@ TEST(TileMap, TheMapShowsTheGridsTicksThePointedTileAndTheBox)
 }
 
 #ifndef _WIN32
+std::string ReplacedAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
+}
+
 // Real tiles as map makers publish them: two made by Debian's mkgmap (where it is installed) from a road each, and
 // the GMAPSUPP.IMG it combines them into.
 TEST(TileMap, TilesMadeByMkgmapAreDrawnWhereTheyLie)
