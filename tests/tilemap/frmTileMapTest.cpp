@@ -90,11 +90,12 @@ TEST(TileMap, EachTileIsDrawnWhereItsHeaderSaysOverTheOutlinesAndMapsWithoutPlac
                  {"d.img", {}},
                  {"f.img", {{"f", 1, 1, 0, 0}}}}, xorByte, false);
         WriteBytes(f.Maps() / "e.img", "not a map");
+        WriteTileImg(f.Maps() / "g.img", "Map g.img", {{"g", 60.5, -1, 60, -2}}, xorByte, 8192);   // past the first read
         f.Run("load");
         fs::remove(f.Maps() / "f.img");   // gone since the load
         f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
         f.Open();
-        EXPECT_EQ(f.Drawn(), "0:10,51,11,50 2:7,48,8,47 2:8,48,9,47 1:-71,-33.5,-70.25,-34 ") << int(xorByte);
+        EXPECT_EQ(f.Drawn(), "0:10,51,11,50 2:7,48,8,47 2:8,48,9,47 6:-2,60.5,-1,60 1:-71,-33.5,-70.25,-34 ") << int(xorByte);
         EXPECT_EQ(f.map->StatusText(), "Not on the map, as where they lie could not be read: d.img, f.img");
         const std::vector<PixelPoint> line = f.map->Outlines().at(0);
         EXPECT_EQ(f.Geo(line.at(0)) + " " + f.Geo(line.at(1)), "10,51 11,50");
