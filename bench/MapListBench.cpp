@@ -86,6 +86,7 @@ struct SilentDesktop : Desktop {
     void CloseAllWindows() override {}
     void ShowAboutWindow() override {}
     void ShowTileMapWindow() override {}
+    void Post(std::function<void()>) override {}
 };
 
 // Opening the tile map over a folder of tiles until its first drawing: every

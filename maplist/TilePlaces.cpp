@@ -25,6 +25,9 @@ constexpr std::size_t kEntryLength = 512, kEntryTypeAt = 0x09, kEntrySizeAt = 0x
 constexpr std::size_t kTreNorthAt = 0x15, kTreHeaderLength = 0x21;
 // Header and directory of a single tile fit in the first read; a combined file's longer directory takes a second.
 constexpr std::size_t kFirstRead = 4096;
+// A combined file of thousands of tiles has a directory of some megabytes; a
+// far larger size is a damaged file, not worth the memory.
+constexpr std::uint64_t kLongestDirectory = 64 << 20;
 
 void Unxor(std::string& bytes, std::size_t from, char xorByte)
 {
@@ -122,19 +125,22 @@ GeoBox BoundsFromTreHeader(std::string_view header)
 
 bool IsBlank(std::string_view name) { return name.find_first_not_of(' ') == std::string_view::npos; }
 
-// The directory's entries, from its start to the end the blank-named entry gives.
-std::optional<std::string> ReadDirectory(ImgReader& file, std::string head)
+// The directory's entries, from its start to the end the blank-named entry
+// gives; a start past the first read is read on its own.
+std::optional<std::string> ReadDirectory(ImgReader& file, const std::string& head)
 {
     const std::uint64_t start = 512ull * static_cast<std::uint8_t>(head[kDirectoryBlockAt]);
-    for (std::uint64_t at = start; at + kEntryLength <= head.size(); at += kEntryLength) {
-        const std::string_view entry(head.data() + at, kEntryLength);
+    const std::optional<std::string> first =
+        start + kEntryLength <= head.size() ? head.substr(start) : file.Read(start, kFirstRead);
+    for (std::size_t at = 0; first && at + kEntryLength <= first->size(); at += kEntryLength) {
+        const std::string_view entry(first->data() + at, kEntryLength);
         if (!IsBlank(entry.substr(1, 8)))
             continue;
         const std::uint64_t end = Unsigned(entry, kEntrySizeAt, 4);
-        if (end <= start)
+        if (end <= start || end - start > kLongestDirectory)
             return std::nullopt;
-        if (end <= head.size())
-            return head.substr(start, end - start);
+        if (end - start <= first->size())
+            return first->substr(0, end - start);
         return file.Read(start, end - start);
     }
     return std::nullopt;
@@ -186,7 +192,7 @@ Places ReadTilePlaces(const std::string& path)
     file.SetXor(xorByte);
     const unsigned shift = static_cast<std::uint8_t>((*head)[kBlockShiftAt]) +
                            static_cast<std::uint8_t>((*head)[kBlockShiftAt + 1]);
-    const std::optional<std::string> directory = ReadDirectory(file, std::move(*head));
+    const std::optional<std::string> directory = ReadDirectory(file, *head);
     if (!directory || shift > 24)
         return NoTre(path);
     std::vector<TilePlace> places;

@@ -16,7 +16,7 @@ constexpr double kClickSlop = 4;              // pixels a press may move and sti
 constexpr double kZoomPerNotch = 1.4142135623730951;
 constexpr double kFitMargin = 0.95;           // the fitted tiles leave a thin border free
 constexpr double kSmallestSpan = 0.01;        // degrees a fit shows at least, for a single tiny tile
-constexpr double kMostPixelsPerDegree = 1e6;  // about a metre a pixel
+constexpr double kMostPixelsPerDegree = 1e5;  // about a metre a pixel
 constexpr double kFewestPixelsPerDegree = 0.05;
 constexpr GeoBox kWorld{90, 180, -90, -180};
 

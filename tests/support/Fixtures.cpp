@@ -87,17 +87,17 @@ static std::string DirectoryEntry(const std::string& name, const std::string& ty
 }
 
 void WriteTileImg(const fs::path& file, const std::string& mapName, const std::vector<TileSpec>& tiles,
-                  std::uint8_t xorByte)
+                  std::uint8_t xorByte, int directoryAt)
 {
-    constexpr int kBlock = 2048, kDirectoryAt = 1024;
+    constexpr int kBlock = 2048;
     std::string bytes = ImgHeader(mapName, "", 0);
-    bytes.resize(kDirectoryAt, '\0');
+    bytes.resize(static_cast<std::size_t>(directoryAt), '\0');
     bytes[0] = 0;
-    bytes[0x40] = kDirectoryAt / 512;
+    bytes[0x40] = static_cast<char>(directoryAt / 512);
     bytes[0x61] = 9;   // 2^(9 + 2) bytes a block
     bytes[0x62] = 2;
     const std::size_t entries = 1 + 2 * tiles.size();
-    const int firstDataBlock = static_cast<int>((kDirectoryAt + 512 * entries + kBlock - 1) / kBlock);
+    const int firstDataBlock = static_cast<int>((directoryAt + 512 * entries + kBlock - 1) / kBlock);
     bytes += DirectoryEntry("", "   ", std::int64_t{firstDataBlock} * kBlock, 0);
     for (std::size_t i = 0; i < tiles.size(); ++i) {
         bytes += DirectoryEntry(tiles[i].name, "RGN", 100, firstDataBlock + 2 * static_cast<int>(i) + 1);

@@ -32,9 +32,10 @@ struct TileSpec {
     double north = 0, east = 0, south = 0, west = 0;
 };
 // A map file as WriteImg writes it whose directory holds a TRE subfile (and
-// an RGN subfile, as real tiles have) for each tile, in 2048-byte blocks.
+// an RGN subfile, as real tiles have) for each tile, in 2048-byte blocks;
+// the directory starts at directoryAt, a multiple of 512.
 void WriteTileImg(const std::filesystem::path& file, const std::string& mapName, const std::vector<TileSpec>& tiles,
-                  std::uint8_t xorByte = 0);
+                  std::uint8_t xorByte = 0, int directoryAt = 1024);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
 
