@@ -82,6 +82,7 @@ struct SilentDesktop : Desktop {
     void ShowMessage(MessageIcon, const std::string&, const std::string&) override {}
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
     void RepaintNow() override {}
+    void ShowBusy(bool) override {}
     bool OpenAddress(const std::string&) override { return false; }
     void CloseAllWindows() override {}
     void ShowAboutWindow() override {}
