@@ -99,7 +99,9 @@ TEST(FormGrid, ArrowKeysMoveTheCurrentRowAndSpaceTicksItAsAPressOnItsTickCell)
         f.Run(s.keys);
         EXPECT_EQ(f.Ticks() + " " + f.Cell() + " " + (f.Shown() == "00" ? "hidden" : f.Captions()) + " " + f.ListButtons(), s.expected);
     }
-    f.Run("k40 k32 cmdUpload");   // b after c: the tool gets the ticking order
+    // b ticked after c, then the rows sorted by the tick column: the tool still gets the ticking order.
+    f.Run("k40 k32 p0,0 cmdUpload");
+    EXPECT_EQ(f.Column(1), "b.img|c.img|a.img|gone.img|");
     EXPECT_EQ(ReceivedArguments(f.Program()), (Texts{f.MapArg("c.img"), f.MapArg("b.img")}));
 }
 
@@ -179,12 +181,11 @@ TEST(FormMapList, ColumnWidthsAndTheMapNameColumnNarrowingPastEighteenRows)
     const auto width = [&](std::size_t col) { return std::to_string(f.w->Maps().ColumnWidth(int(col))) + " "; };
     std::string widths = Form::Join(5, width);
     f.Run("load");
-    widths += width(3);
-    fs::remove(f.Maps() / "m101.img");
-    f.Run("load");   // 17 more
-    widths += width(3);
+    widths += "18 rows: " + width(3);
+    f.LoadList("l.mwl", "mapwren\r\n" + f.MapsText() + "gone.img\r\n");
+    widths += "19 rows: " + width(3);
     f.w->Click("cmdClearGrid");
-    EXPECT_EQ(widths + width(3), "250 1300 3607 3990 1020 3990 3740 3990 ");
+    EXPECT_EQ(widths + "cleared: " + width(3), "250 1300 3607 3990 1020 18 rows: 3990 19 rows: 3740 cleared: 3990 ");
 }
 
 // The port (A, C, U or -), the COM box and whether it is enabled, the mapset box and name, rows, ticks, list buttons.
