@@ -106,6 +106,10 @@ public:
     // "-l " in create-file mode (second variant), else empty.
     std::string CreateFileSwitch;
 
+    // How often this window has started the upload tool or the connection
+    // test; a refused or failed start counts none.
+    int RunsStarted() const { return runsStarted_; }
+
     const std::string& ProgramFolder() const { return programFolder_; }
     const FoundTools& Tools() const { return tools_; }
 
@@ -191,6 +195,7 @@ private:
     struct RunWatch;
     std::shared_ptr<RunWatch> runWatch_;
     int toolRunsGoing_ = 0;
+    int runsStarted_ = 0;
 };
 
 } // namespace mapwren

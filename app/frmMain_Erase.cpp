@@ -64,6 +64,8 @@ void frmMain::mnuID_Click()
                                            runtime.value());
     if (done)
         done = StartTestScript(programFolder_);
+    if (done)
+        ++runsStarted_;
     if (!done)
         Fail(done.error());
 }
