@@ -20,7 +20,7 @@ using Texts = std::vector<std::string>;
 using Names = std::initializer_list<const char*>;
 
 struct MapSpec { std::string file, name; std::uintmax_t bytes = 0; };
-inline constexpr int kLeft = 1;
+inline constexpr int kLeft = frmMain::kLeftButton, kNone = frmMain::kNoModifiers;
 
 // A form started in a program folder holding copies of the stand-in tool under the given names, maps beside it.
 struct Form {
@@ -75,7 +75,7 @@ struct Form {
         std::istringstream in(steps);
         std::string focus;
         for (std::string step; in >> step;) {
-            int row, col, button = kLeft, shift = 0;
+            int row, col, button = kLeft, shift = kNone;
             if (step == "load")   // the dialog answers a file of the maps folder
                 desktop.nextFile = MapsText() + "any.img", step = "cmdFileOpen";
             if (std::sscanf(step.c_str(), "p%d,%d,%d,%d", &row, &col, &button, &shift) >= 2) {

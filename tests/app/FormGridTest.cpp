@@ -18,7 +18,10 @@ TEST(FormGrid, OnlyAPlainLeftPressOnATickCellTicks)
 {
     // With a map ticked, any press on a cell makes Erase and Upload usable again after the first variant greyed them
     // with USB selected, and so does one on the header but for a plain left press, left to the sort.
-    for (const std::string press : {",1,0", ",2,0", ",4,0", ",1,1", ",1,2", ",1,4"}) {   // button, shift
+    const std::pair<int, int> presses[] = {{kLeft, kNone},           {frmMain::kRightButton, kNone}, {frmMain::kMiddleButton, kNone},
+                                           {kLeft, frmMain::kShiftMask}, {kLeft, frmMain::kCtrlMask},    {kLeft, frmMain::kAltMask}};
+    for (const auto& [button, shift] : presses) {
+        const std::string press = "," + std::to_string(button) + "," + std::to_string(shift);
         Loaded f;
         f.Run("p2,0" + press);
         std::string seen = "ticks=" + f.Ticks() + " captions=" + (f.Shown() == "11" ? "shown" : "hidden");
@@ -28,7 +31,7 @@ TEST(FormGrid, OnlyAPlainLeftPressOnATickCellTicks)
         seen += " cell-press=" + f.EraseUpload();
         f.Run("mnuUseSendmap1 p0,1" + press);
         EXPECT_EQ(seen + " header-press=" + f.EraseUpload(),
-                  press == ",1,0" ? "ticks=.v. captions=shown first-variant-USB=none cell-press=all header-press=none"
+                  button == kLeft && shift == kNone ? "ticks=.v. captions=shown first-variant-USB=none cell-press=all header-press=none"
                                   : "ticks=... captions=hidden first-variant-USB=none cell-press=all header-press=all") << press;
     }
 }
@@ -48,8 +51,8 @@ TEST(FormGrid, PressesTickAndSortAndTheListButtonsSelectAndClear)
         {"p0,3", "... bca |File|Folder|> Map Name|Bytes| 0,3" + none},
         {"p0,3", "... acb |File|Folder|< Map Name|Bytes| 0,3" + none},
         {"p0,3", "... bca |File|Folder|> Map Name|Bytes| 0,3" + none},
-        {"p0,4,2,1", "... bac |File|Folder|Map Name|> Bytes| 0,4" + none},
-        {"p0,1,4,6", "... abc |> File|Folder|Map Name|Bytes| 0,1" + none},
+        {"p0,4,2,1", "... bac |File|Folder|Map Name|> Bytes| 0,4" + none},   // right button, Shift
+        {"p0,1,4,6", "... abc |> File|Folder|Map Name|Bytes| 0,1" + none},   // middle button, Ctrl and Alt
         {"p0,1", "... cba |< File|Folder|Map Name|Bytes| 0,1" + none},
         {"p0,2", "... cba |File|> Folder|Map Name|Bytes| 0,2" + none},
         {"p0,-1", "... cba |File|> Folder|Map Name|Bytes| 0,0" + none},   // past the last header
@@ -64,7 +67,7 @@ TEST(FormGrid, PressesTickAndSortAndTheListButtonsSelectAndClear)
     for (const auto& s : steps) {
         const bool m3 = s.act == std::string("m3");
         if (m3)
-            f.w->MSFlexGrid1_MouseDown(kLeft, 0, 100, 3 * 240 + 120, 3, 0), f.w->MSFlexGrid1_MouseUp(kLeft, 0, 100, 120, 0, 0);
+            f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 100, 3 * 240 + 120, 3, 0), f.w->MSFlexGrid1_MouseUp(kLeft, kNone, 100, 120, 0, 0);
         const std::string focus = f.Run(m3 ? "" : s.act);
         EXPECT_EQ(f.Ticks() + " " + f.Order() + " " + f.Headers() + " " + f.Cell() + " " +
                       (f.Shown() == "00" ? "hidden" : f.Captions()) + " buttons=" + f.ListButtons() + (focus.empty() ? "" : " " + focus),
@@ -77,15 +80,15 @@ TEST(FormGrid, PressesOnNoCellOrAMissingFileTickNothing)
     Loaded f;
     f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
     f.Run("p3,0");
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 4 * 240 + 360, -1, -1);
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 160000, 2 * 240 + 120, 2, -1);
+    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 4 * 240 + 360, -1, -1);
+    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 160000, 2 * 240 + 120, 2, -1);
     std::string seen = f.Cell() + " ";
     f.Run("p4,0");
     // With its cell current a header press leaves the current cell; from any other cell it moves to the header's first.
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 120, 0, 2);
+    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 120, 0, 2);
     seen += f.Cell() + " ";
     f.Run("p1,2");
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 120, 0, 2);
+    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 120, 0, 2);
     EXPECT_EQ(seen + f.Cell() + " " + f.Ticks(), "3,0 4,0 0,0 ..vx");
 }
 
