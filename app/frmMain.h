@@ -67,10 +67,13 @@ public:
     // The window closed by its close box.
     void Form_Unload();
 
-    // The grid's mouse events: button 1 left, 2 right, 4 middle; Shift mask
-    // 1 Shift, 2 Ctrl, 4 Alt; x and y in twips from the grid's corner;
-    // mouseRow and mouseCol the cell under the pointer (row 0 the header,
-    // -1 where there is none).
+    // The grid's mouse events: Button the button pressed (kLeftButton,
+    // kRightButton or kMiddleButton), Shift the modifier keys held
+    // (kShiftMask, kCtrlMask and kAltMask or'd together; kNoModifiers for
+    // none); x and y in twips from the grid's corner; mouseRow and mouseCol
+    // the cell under the pointer (row 0 the header, -1 where there is none).
+    static constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
+    static constexpr int kNoModifiers = 0, kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
     void MSFlexGrid1_MouseDown(int Button, int Shift, double x, double y, int mouseRow, int mouseCol);
     void MSFlexGrid1_MouseUp(int Button, int Shift, double x, double y, int mouseRow, int mouseCol);
     // A key pressed while the grid has the focus, as a Windows virtual-key
@@ -118,10 +121,16 @@ public:
     void LoadListFile();
     // The command line of the last upload or create-file run.
     std::string UploadCommand;
-    // -1 while sendmap20.exe is in use, 0 for sendmap.exe.
-    std::int16_t UseSendmap20 = 0;
-    // "-l " in create-file mode (second variant), else empty.
+    // The design's truth values, as UseSendmap20 holds them.
+    static constexpr std::int16_t kTrue = -1, kFalse = 0;
+    // kTrue while sendmap20.exe is in use, kFalse for sendmap.exe.
+    std::int16_t UseSendmap20 = kFalse;
+    // kCreateFileSwitch in create-file mode (second variant), else empty.
     std::string CreateFileSwitch;
+
+    // How often this window has started the upload tool or the connection
+    // test; a refused or failed start counts none.
+    int RunsStarted() const { return runsStarted_; }
 
     const std::string& ProgramFolder() const { return programFolder_; }
     const FoundTools& Tools() const { return tools_; }
@@ -215,6 +224,7 @@ private:
     struct RunWatch;
     std::shared_ptr<RunWatch> runWatch_;
     int toolRunsGoing_ = 0;
+    int runsStarted_ = 0;
 };
 
 } // namespace mapwren

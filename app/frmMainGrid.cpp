@@ -8,6 +8,12 @@
 
 namespace mapwren {
 
+namespace {
+
+constexpr int kTickColumn = 0;
+
+} // namespace
+
 void frmMain::SetCurrentCell(int row, int col)
 {
     currentRow_ = row;
@@ -16,7 +22,7 @@ void frmMain::SetCurrentCell(int row, int col)
 
 bool frmMain::CurrentCellShowsNoFile() const
 {
-    return currentRow_ > 0 && currentCol_ == 0 && static_cast<std::size_t>(currentRow_) <= mapList_.RowCount() &&
+    return currentRow_ > 0 && currentCol_ == kTickColumn && static_cast<std::size_t>(currentRow_) <= mapList_.RowCount() &&
            mapList_.Row(static_cast<std::size_t>(currentRow_ - 1)).state == RowState::Missing;
 }
 
@@ -26,16 +32,16 @@ void frmMain::MSFlexGrid1_MouseDown(int Button, int Shift, double /*x*/, double 
     // so it must not flip the row that happens to be current.
     const bool onCell = mouseRow == 0 || (mouseRow > 0 && mouseCol >= 0);
     // The grid makes a cell current on a left press before reporting it.
-    if (Button == 1 && mouseRow > 0 && onCell)
+    if (Button == kLeftButton && mouseRow > 0 && onCell)
         SetCurrentCell(mouseRow, mouseCol);
-    if (onCell && Button == 1 && Shift == 0 && !CurrentCellShowsNoFile()) {
+    if (onCell && Button == kLeftButton && Shift == kNoModifiers && !CurrentCellShowsNoFile()) {
         if (y <= kGridRowHeight) {
             SetCurrentCell(0, 0);
             return;
         }
         lblFilesSelected.visible = true;
         lblTotalBytes.visible = true;
-        if (currentRow_ > 0 && currentCol_ == 0)
+        if (currentRow_ > 0 && currentCol_ == kTickColumn)
             ToggleCurrentRow();
     }
     EnableButtonsForSelection();
@@ -53,7 +59,7 @@ void frmMain::ToggleCurrentRow()
         cmdSaveList.enabled = false;
         EnableUploadButtons(false);
     }
-    SetCurrentCell(currentRow_, 0);
+    SetCurrentCell(currentRow_, kTickColumn);
 }
 
 // Up and Down move the current row, Left and Right the current column, as far
@@ -62,7 +68,7 @@ void frmMain::ToggleCurrentRow()
 bool frmMain::MSFlexGrid1_KeyDown(int KeyCode, int Shift)
 {
     const int rows = static_cast<int>(mapList_.RowCount());
-    if (Shift != 0)
+    if (Shift != kNoModifiers)
         return false;
     switch (KeyCode) {
     case kKeyUp:
@@ -90,7 +96,8 @@ bool frmMain::MSFlexGrid1_KeyDown(int KeyCode, int Shift)
 
 void frmMain::PressTickCell(std::size_t row)
 {
-    MSFlexGrid1_MouseDown(1, 0, 0, kGridRowHeight + 1, static_cast<int>(row) + 1, 0);   // anywhere below the header
+    const double belowTheHeader = kGridRowHeight + 1;
+    MSFlexGrid1_MouseDown(kLeftButton, kNoModifiers, 0, belowTheHeader, static_cast<int>(row) + 1, kTickColumn);
 }
 
 // Whatever the press, a selection makes the commands that need one usable.

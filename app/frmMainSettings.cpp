@@ -16,7 +16,7 @@ std::string WindowTitle(bool sendmap20)
 
 void frmMain::StartWithVariant(bool sendmap20)
 {
-    UseSendmap20 = sendmap20 ? -1 : 0;
+    UseSendmap20 = sendmap20 ? kTrue : kFalse;
     if (sendmap20) {
         ApplySecondVariant();
     } else {
@@ -27,7 +27,7 @@ void frmMain::StartWithVariant(bool sendmap20)
 
 void frmMain::mnuUseSendmap1_Click()
 {
-    UseSendmap20 = 0;
+    UseSendmap20 = kFalse;
     ApplyFirstVariant();
     if (SelectedPort() != Port::Com) {
         cmdEraseGPS.enabled = false;
@@ -39,7 +39,7 @@ void frmMain::mnuUseSendmap1_Click()
 
 void frmMain::mnuUseSendmap2_Click()
 {
-    UseSendmap20 = -1;
+    UseSendmap20 = kTrue;
     ApplySecondVariant();
     chkCreateFile.visible = true;
     ApplyCreateFileRule();
@@ -182,10 +182,10 @@ void frmMain::chkCreateFile_Click() { ApplyCreateFileRule(); }
 // Upload button stays and the switch stays empty.
 void frmMain::ApplyCreateFileRule()
 {
-    const bool createFile = chkCreateFile.value == 1 && UseSendmap20 != 0;
+    const bool createFile = chkCreateFile.value == 1 && UseSendmap20 != kFalse;
     cmdUpload.visible = !createFile;
     cmdCreateFile.visible = createFile;
-    CreateFileSwitch = createFile ? "-l " : "";
+    CreateFileSwitch = createFile ? kCreateFileSwitch : "";
 }
 
 } // namespace mapwren

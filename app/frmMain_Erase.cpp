@@ -49,7 +49,7 @@ void frmMain::optSureNo_Click() { CloseEraseQuestion(); }
 
 void frmMain::mnuID_Click()
 {
-    if (UseSendmap20 == 0)
+    if (UseSendmap20 == kFalse)
         return;
     if (const auto refused = CheckProgramFolder(programFolder_)) {
         Warn(*refused);
@@ -64,6 +64,8 @@ void frmMain::mnuID_Click()
                                            runtime.value());
     if (done)
         done = StartTestScript(programFolder_);
+    if (done)
+        ++runsStarted_;
     if (!done)
         Fail(done.error());
 }

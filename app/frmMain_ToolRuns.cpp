@@ -46,8 +46,10 @@ Status frmMain::StartWatchedRun(const std::string& commandLine, const std::strin
         });
     };
     const Status started = StartToolRun({commandLine, toolFile, programFolder_, runtime}, ended);
-    if (started)
+    if (started) {
         ++toolRunsGoing_;
+        ++runsStarted_;
+    }
     return started;
 }
 

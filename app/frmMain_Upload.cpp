@@ -7,7 +7,7 @@
 
 namespace mapwren {
 
-ToolVariant frmMain::Variant() const { return UseSendmap20 != 0 ? ToolVariant::Sendmap20 : ToolVariant::Sendmap; }
+ToolVariant frmMain::Variant() const { return UseSendmap20 != kFalse ? ToolVariant::Sendmap20 : ToolVariant::Sendmap; }
 
 UploadSettings frmMain::UploadSettingsFromControls() const
 {
@@ -47,7 +47,7 @@ void frmMain::cmdUpload_Click()
         if (!desktop_.AskYesNo("MAPWREN", *gone))
             return;
     }
-    const bool createsFile = settings.variant == ToolVariant::Sendmap20 && settings.createFileSwitch == "-l ";
+    const bool createsFile = settings.variant == ToolVariant::Sendmap20 && settings.createFileSwitch == kCreateFileSwitch;
     // The questions come before the tool starts; No, the default, starts nothing.
     for (const auto& question : {ClashingNamesMessage(mapList_, ticked),
                                  createsFile ? OversizeMessage(ticked.presentBytes) : std::nullopt}) {

@@ -21,6 +21,7 @@
 #include <liburing.h>
 
 #include <bitset>
+#include <chrono>
 #endif
 
 namespace mapwren {
@@ -413,26 +414,31 @@ private:
         return all;
     }
 
+    using Clock = std::chrono::steady_clock;
+    // How long the answers may take, however often a signal interrupts the
+    // wait: a thread signalled without end still ends its batch.
+    static constexpr auto kPatience = std::chrono::seconds(1);
+
     // Submits what was asked and hands each answer to done. When no answer
     // comes for a second (a pipe put in a file's place, a slow drive), the
     // rest is cancelled and those files are read alone; the buffers are not
-    // left while the system may still write to them. False when the ring
-    // has failed.
+    // left while the system may still write to them, unless the
+    // cancellations too take longer than a second: then the ring is given
+    // up, and closing it cancels what is left. False when the ring has
+    // failed.
     template <class OnAnswer>
     bool Complete(unsigned expected, OnAnswer&& done)
     {
         if (expected == 0)
             return true;
-        if (!Submit())
+        Clock::time_point deadline = Clock::now() + kPatience;
+        if (!Submit(deadline))
             return false;
         bool cancelled = false;
         while (expected > 0) {
             io_uring_cqe* cqe = nullptr;
-            __kernel_timespec second{1, 0};
-            const int got = cancelled ? io_uring_wait_cqe(&ring_, &cqe) : io_uring_wait_cqe_timeout(&ring_, &cqe, &second);
-            if (got == -EINTR)
-                continue;
-            if (got < 0 && cancelled) {   // the ring itself has failed: nothing more will come
+            const int got = WaitUntil(deadline, &cqe);
+            if (got < 0 && cancelled) {   // the ring itself has failed, or is stuck: nothing more will come
                 Retire();
                 return false;
             }
@@ -440,7 +446,8 @@ private:
                 io_uring_sqe* cancel = io_uring_get_sqe(&ring_);
                 io_uring_prep_cancel64(cancel, 0, IORING_ASYNC_CANCEL_ANY);
                 io_uring_sqe_set_data64(cancel, kCancelTag);
-                if (!Submit())
+                deadline = Clock::now() + kPatience;
+                if (!Submit(deadline))
                     return false;
                 cancelled = true;
                 ++expected;
@@ -459,12 +466,28 @@ private:
         return true;
     }
 
-    // Hands every request asked to the system; a ring that takes not all
-    // of them is given up, which cancels the rest.
-    bool Submit()
+    // Waits for an answer until the deadline, waiting again for what is
+    // left of it when a signal interrupts; -ETIME once it has passed.
+    int WaitUntil(Clock::time_point deadline, io_uring_cqe** cqe)
+    {
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now()).count();
+            if (left <= 0)
+                return io_uring_peek_cqe(&ring_, cqe) == 0 ? 0 : -ETIME;
+            __kernel_timespec wait{left / 1'000'000'000, left % 1'000'000'000};
+            const int got = io_uring_wait_cqe_timeout(&ring_, cqe, &wait);
+            if (got != -EINTR)
+                return got;
+        }
+    }
+
+    // Hands every request asked to the system, trying again when a signal
+    // interrupts until the deadline; a ring that takes not all of them is
+    // given up, which cancels the rest.
+    bool Submit(Clock::time_point deadline)
     {
         int submitted = 0;
-        while ((submitted = io_uring_submit(&ring_)) == -EINTR) {
+        while ((submitted = io_uring_submit(&ring_)) == -EINTR && Clock::now() < deadline) {
         }
         if (submitted >= 0 && io_uring_sq_ready(&ring_) == 0)
             return true;

@@ -34,8 +34,11 @@ struct UploadSettings {
     int speed = 115200;                      // 9600, 19200, 38400, 57600 or 115200
     bool mapsetTicked = false;               // the box's value is 1
     std::string mapsetName;
-    std::string createFileSwitch;            // "-l " or empty
+    std::string createFileSwitch;            // kCreateFileSwitch or empty
 };
+
+// What makes the tool combine the maps into GMAPSUPP.IMG instead of sending them.
+inline constexpr const char* kCreateFileSwitch = "-l ";
 
 // The text the upload tool receives; a path holding a blank is quoted.
 // toolPath and the maps are written as the tool reads them (under Wine as

@@ -114,7 +114,9 @@ TEST(FormStartUp, EveryWayOfClosingClosesEveryWindowAndAboutAndTheTileMapOpenThe
     f.Run("cmdExit mnuExit");
     f.w->Form_Unload();
     f.Run("mnuAbout mnuTileMap mnuTileMap");
-    EXPECT_EQ(f.desktop.closeAllWindows * 100 + f.desktop.aboutWindows * 10 + f.desktop.tileMapWindows, 312);
+    EXPECT_EQ("closes=" + std::to_string(f.desktop.closeAllWindows) + " about windows=" + std::to_string(f.desktop.aboutWindows) +
+                  " tile map windows=" + std::to_string(f.desktop.tileMapWindows),
+              "closes=3 about windows=1 tile map windows=2");
 }
 
 const std::map<std::string, std::string> kGroups = {
@@ -155,9 +157,9 @@ const struct { Names tools; const char* steps; const char* expected; } kCases[] 
     {kNone, "", "title=blank items=00 mnu=00 test=on variant=0 port=none auto=off usb=off combo= combox=off speed=on "
                 "speedsel=115200 frame=on mapset=on name=off bg=3dlight erase=off upload=on createbox=shown button=upload switch="},
     {kFirst, "", "variant=0 auto=off usb=off port=none frame=off mapset=off name=off bg=3dlight title=Sendmap.exe) items=10 mnu=10 "
-                 "test=off erase=on upload=off list=000000 createbox=shown combo=COM1 combox=off speed=on"},
+                 "test=off erase=on upload=off list=none createbox=shown combo=COM1 combox=off speed=on"},
     {kBoth, "", "variant=-1 auto=on usb=on port=auto frame=on mapset=on name=off bg=3dlight title=Sendmap20.exe) items=11 mnu=01 "
-                "test=on erase=on upload=off list=000000 createbox=shown combo=COM1 combox=off speed=on"},
+                "test=on erase=on upload=off list=none createbox=shown combo=COM1 combox=off speed=on"},
     {{"sendmap20.exe"}, "", "variant=-1 port=auto title=Sendmap20.exe) items=01 mnu=01"},
     {{"SENDMAP.EXE", "SendMap20.Exe"}, "", "variant=-1 port=auto title=Sendmap20.exe) items=11 mnu=01"},
     {kBoth, "load p1,0 mnuUseSendmap1", "variant=0 auto=off usb=off port=none frame=off mapset=off name=off title=Sendmap.exe) "
@@ -176,7 +178,7 @@ const struct { Names tools; const char* steps; const char* expected; } kCases[] 
     {kBoth, "load p1,0 optUSB optAuto", "port=auto combox=off speed=on speedsel=115200 upload=on"},
     {kBoth, "load p1,0 optCOM", "port=com combox=on upload=on"},
     {kBoth, "load p1,0 optUSB", "port=usb speed=off speedsel=115200 upload=on"},
-    {kFirst, "load p1,0 cmdSelectAll", "port=none erase=on upload=off list=011001"},
+    {kFirst, "load p1,0 cmdSelectAll", "port=none erase=on upload=off list=SelectNone+SaveList+ClearGrid"},
     {kFirst, "optCOM", "port=com combox=on speed=on erase=on upload=off"},
     {kBoth, "list-usb", "port=usb combox=off speed=off"},
     {kBoth, "chkMapset", "name=on bg=menu focus=+txtMapset"},

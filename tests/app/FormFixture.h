@@ -4,10 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cstdio>
 #include <sstream>
-#include <thread>
 
 #include "app/FakeDesktop.h"
 #include "app/frmMain.h"
@@ -35,7 +33,7 @@ struct NoShortNames : ShortNameSource {
     }
 };
 
-inline constexpr int kLeft = 1;
+inline constexpr int kLeft = frmMain::kLeftButton, kNone = frmMain::kNoModifiers;
 inline const std::string kCyrillic = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B";   // "Карты"
 
 // A form started in a program folder holding copies of the stand-in tool under the given names, maps beside it.
@@ -92,7 +90,7 @@ struct Form {
         std::istringstream in(steps);
         std::string focus;
         for (std::string step; in >> step;) {
-            int row, col, button = kLeft, shift = 0;
+            int row, col, button = kLeft, shift = kNone;
             if (step == "load")   // the dialog answers a file of the maps folder
                 desktop.nextFile = MapsText() + "any.img", step = "cmdFileOpen";
             if (std::sscanf(step.c_str(), "p%d,%d,%d,%d", &row, &col, &button, &shift) >= 2) {
@@ -124,9 +122,17 @@ struct Form {
     std::string Column(int col) const { return Join(Rows(), [&](std::size_t r) { return w->Maps().CellText(r, col); }, "|"); }
     std::string Headers() const { return Join(5, [&](std::size_t c) { return w->Maps().HeaderCaption(int(c)); }, "|"); }
     std::string Cell() const { return std::to_string(w->Row()) + "," + std::to_string(w->Col()); }
-    std::string Enabled(Names names) const   // '1' per enabled control
+    // The enabled ones of the controls named, by their names without the kind ("cmdUpload": "Upload"), joined by "+";
+    // "all" or "none".
+    std::string Enabled(Names names) const
     {
-        return Join(names.size(), [&](std::size_t i) { return std::string(1, "01"[w->Control(names.begin()[i])->enabled]); });
+        std::string on;
+        std::size_t count = 0;
+        for (std::string_view name : names) {
+            if (w->Control(name)->enabled)
+                on += (count++ ? "+" : "") + std::string(name.substr(name.find_first_not_of("abcdefghijklmnopqrstuvwxyz")));
+        }
+        return count == 0 ? "none" : count == names.size() && count > 1 ? "all" : on;
     }
     std::string ListButtons() const
     {
@@ -168,12 +174,15 @@ inline std::string Replaced(std::string text, const std::string& from, const std
     return text;
 }
 
+inline std::string Visibility(const ControlState& control) { return control.visible ? "shown" : "hidden"; }
+
 inline bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-inline bool NothingStarted(const fs::path& folder)   // no tool has started in the folder within a short while
+// The form has started neither the tool nor the connection test (a start is counted before the click returns), and
+// no stand-in has left its record in the folder.
+inline bool NothingStarted(const Form& f, const fs::path& folder)
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    return !fs::exists(folder / "sendmap-args.txt");
+    return f.w->RunsStarted() == 0 && !fs::exists(folder / "sendmap-args.txt");
 }
 
 } // namespace mapwren::testing

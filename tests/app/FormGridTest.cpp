@@ -20,16 +20,21 @@ TEST(FormGrid, OnlyAPlainLeftPressOnATickCellTicks)
 {
     // With a map ticked, any press on a cell makes Erase and Upload usable again after the first variant greyed them
     // with USB selected, and so does one on the header but for a plain left press, left to the sort.
-    for (const std::string press : {",1,0", ",2,0", ",4,0", ",1,1", ",1,2", ",1,4"}) {   // button, shift
+    const std::pair<int, int> presses[] = {{kLeft, kNone},           {frmMain::kRightButton, kNone}, {frmMain::kMiddleButton, kNone},
+                                           {kLeft, frmMain::kShiftMask}, {kLeft, frmMain::kCtrlMask},    {kLeft, frmMain::kAltMask}};
+    for (const auto& [button, shift] : presses) {
+        const std::string press = "," + std::to_string(button) + "," + std::to_string(shift);
         Loaded f;
         f.Run("p2,0" + press);
-        std::string seen = f.Ticks() + " " + f.Shown();
+        std::string seen = "ticks=" + f.Ticks() + " captions=" + (f.Shown() == "11" ? "shown" : "hidden");
         f.Run("optUSB p1,0 mnuUseSendmap1");
-        seen += " " + f.EraseUpload();
+        seen += " first-variant-USB=" + f.EraseUpload();
         f.Run("p1,1" + press);
-        seen += " " + f.EraseUpload();
+        seen += " cell-press=" + f.EraseUpload();
         f.Run("mnuUseSendmap1 p0,1" + press);
-        EXPECT_EQ(seen + " " + f.EraseUpload(), press == ",1,0" ? ".v. 11 000 111 000" : "... 00 000 111 111") << press;
+        EXPECT_EQ(seen + " header-press=" + f.EraseUpload(),
+                  button == kLeft && shift == kNone ? "ticks=.v. captions=shown first-variant-USB=none cell-press=all header-press=none"
+                                  : "ticks=... captions=hidden first-variant-USB=none cell-press=all header-press=all") << press;
     }
 }
 
@@ -37,35 +42,37 @@ TEST(FormGrid, OnlyAPlainLeftPressOnATickCellTicks)
 // first letter, headers, current cell, captions (or "hidden"), list buttons and any focus asked for.
 TEST(FormGrid, PressesTickAndSortAndTheListButtonsSelectAndClear)
 {
-    const std::string none = " 0 Maps Selected | Total Bytes: 0 (0.0MB) 100001", plain = "|File|Folder|Map Name|Bytes| ";
+    const std::string none = " 0 Maps Selected | Total Bytes: 0 (0.0MB) buttons=SelectAll+ClearGrid",
+                      plain = "|File|Folder|Map Name|Bytes| ";
     const struct { const char* act; std::string expected; } steps[] = {
-        {"p1,1 p1,2 p1,3 p1,4", "... abc " + plain + "1,4  |  100001"},   // captions shown, still blank
-        {"p3,0", "..v abc " + plain + "3,0 1 Map Selected | Total Bytes: 1572864 (1.5MB) 111111"},
-        {"p1,0", "v.v abc " + plain + "1,0 2 Maps Selected | Total Bytes: 1573864 (1.5MB) 111111"},
-        {"p3,0", "v.. abc " + plain + "3,0 1 Map Selected | Total Bytes: 1000 (0.0MB) 111111"},
+        {"p1,1 p1,2 p1,3 p1,4", "... abc " + plain + "1,4  |  buttons=SelectAll+ClearGrid"},   // captions shown, still blank
+        {"p3,0", "..v abc " + plain + "3,0 1 Map Selected | Total Bytes: 1572864 (1.5MB) buttons=all"},
+        {"p1,0", "v.v abc " + plain + "1,0 2 Maps Selected | Total Bytes: 1573864 (1.5MB) buttons=all"},
+        {"p3,0", "v.. abc " + plain + "3,0 1 Map Selected | Total Bytes: 1000 (0.0MB) buttons=all"},
         {"p1,0", "... abc " + plain + "1,0" + none},
         {"p0,3", "... bca |File|Folder|> Map Name|Bytes| 0,3" + none},
         {"p0,3", "... acb |File|Folder|< Map Name|Bytes| 0,3" + none},
         {"p0,3", "... bca |File|Folder|> Map Name|Bytes| 0,3" + none},
-        {"p0,4,2,1", "... bac |File|Folder|Map Name|> Bytes| 0,4" + none},
-        {"p0,1,4,6", "... abc |> File|Folder|Map Name|Bytes| 0,1" + none},
+        {"p0,4,2,1", "... bac |File|Folder|Map Name|> Bytes| 0,4" + none},   // right button, Shift
+        {"p0,1,4,6", "... abc |> File|Folder|Map Name|Bytes| 0,1" + none},   // middle button, Ctrl and Alt
         {"p0,1", "... cba |< File|Folder|Map Name|Bytes| 0,1" + none},
         {"p0,2", "... cba |File|> Folder|Map Name|Bytes| 0,2" + none},
         {"p0,-1", "... cba |File|> Folder|Map Name|Bytes| 0,0" + none},   // past the last header
-        {"p2,0", ".v. cba |File|> Folder|Map Name|Bytes| 2,0 1 Map Selected | Total Bytes: 900 (0.0MB) 111111"},
-        {"p0,0", "v.. bca > |File|Folder|Map Name|Bytes| 0,0 1 Map Selected | Total Bytes: 900 (0.0MB) 111111"},
-        {"m3", ".vv cba < |File|Folder|Map Name|Bytes| 0,0 2 Maps Selected | Total Bytes: 1900 (0.0MB) 111111"},
-        {"cmdSelectAll", "vvv cba < " + plain + "3,0 3 Maps Selected | Total Bytes: 1574764 (1.5MB) 011111"},
-        {"cmdSelectNone", "... cba < " + plain + "3,0 0 Maps Selected | Total Bytes: 0 (0MB) 100001"},
-        {"cmdClearGrid", "  < " + plain + "0,0 hidden 000000 +cmdFileOpen"}};
+        {"p2,0", ".v. cba |File|> Folder|Map Name|Bytes| 2,0 1 Map Selected | Total Bytes: 900 (0.0MB) buttons=all"},
+        {"p0,0", "v.. bca > |File|Folder|Map Name|Bytes| 0,0 1 Map Selected | Total Bytes: 900 (0.0MB) buttons=all"},
+        {"m3", ".vv cba < |File|Folder|Map Name|Bytes| 0,0 2 Maps Selected | Total Bytes: 1900 (0.0MB) buttons=all"},
+        {"cmdSelectAll", "vvv cba < " + plain + "3,0 3 Maps Selected | Total Bytes: 1574764 (1.5MB) "
+                         "buttons=SelectNone+SaveList+Upload+CreateFile+ClearGrid"},
+        {"cmdSelectNone", "... cba < " + plain + "3,0 0 Maps Selected | Total Bytes: 0 (0MB) buttons=SelectAll+ClearGrid"},
+        {"cmdClearGrid", "  < " + plain + "0,0 hidden buttons=none +cmdFileOpen"}};
     Loaded f;
     for (const auto& s : steps) {
         const bool m3 = s.act == std::string("m3");
         if (m3)
-            f.w->MSFlexGrid1_MouseDown(kLeft, 0, 100, 3 * 240 + 120, 3, 0), f.w->MSFlexGrid1_MouseUp(kLeft, 0, 100, 120, 0, 0);
+            f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 100, 3 * 240 + 120, 3, 0), f.w->MSFlexGrid1_MouseUp(kLeft, kNone, 100, 120, 0, 0);
         const std::string focus = f.Run(m3 ? "" : s.act);
         EXPECT_EQ(f.Ticks() + " " + f.Order() + " " + f.Headers() + " " + f.Cell() + " " +
-                      (f.Shown() == "00" ? "hidden" : f.Captions()) + " " + f.ListButtons() + (focus.empty() ? "" : " " + focus),
+                      (f.Shown() == "00" ? "hidden" : f.Captions()) + " buttons=" + f.ListButtons() + (focus.empty() ? "" : " " + focus),
                   s.expected) << s.act;
     }
 }
@@ -75,15 +82,15 @@ TEST(FormGrid, PressesOnNoCellOrAMissingFileTickNothing)
     Loaded f;
     f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
     f.Run("p3,0");
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 4 * 240 + 360, -1, -1);
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 160000, 2 * 240 + 120, 2, -1);
+    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 4 * 240 + 360, -1, -1);
+    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 160000, 2 * 240 + 120, 2, -1);
     std::string seen = f.Cell() + " ";
     f.Run("p4,0");
     // With its cell current a header press leaves the current cell; from any other cell it moves to the header's first.
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 120, 0, 2);
+    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 120, 0, 2);
     seen += f.Cell() + " ";
     f.Run("p1,2");
-    f.w->MSFlexGrid1_MouseDown(kLeft, 0, 600, 120, 0, 2);
+    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 120, 0, 2);
     EXPECT_EQ(seen + f.Cell() + " " + f.Ticks(), "3,0 4,0 0,0 ..vx");
 }
 
@@ -92,16 +99,20 @@ TEST(FormGrid, ArrowKeysMoveTheCurrentRowAndSpaceTicksItAsAPressOnItsTickCell)
 {
     const std::string one = " 1 Map Selected | Total Bytes: ";
     const struct { const char* keys; std::string expected; } steps[] = {
-        {"k38 k38 k38", "...x 1,0 hidden 100001"}, {"k39 k39 k32", "v..x 1,0" + one + "1000 (0.0MB) 111111"},
-        {"k40 k40 k40 k40 k32 k32,1 k65", "v..x 4,0" + one + "1000 (0.0MB) 111111"},   // no file, Shift, a letter
-        {"k38 k32 k37 k38 k38 k32", "..vx 1,0" + one + "1572864 (1.5MB) 111111"}};
+        {"k38 k38 k38", "...x 1,0 hidden buttons=SelectAll+ClearGrid"},
+        {"k39 k39 k32", "v..x 1,0" + one + "1000 (0.0MB) buttons=all"},
+        {"k40 k40 k40 k40 k32 k32,1 k65", "v..x 4,0" + one + "1000 (0.0MB) buttons=all"},   // no file, Shift, a letter
+        {"k38 k32 k37 k38 k38 k32", "..vx 1,0" + one + "1572864 (1.5MB) buttons=all"}};
     Loaded f;
     f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
     for (const auto& s : steps) {
         f.Run(s.keys);
-        EXPECT_EQ(f.Ticks() + " " + f.Cell() + " " + (f.Shown() == "00" ? "hidden" : f.Captions()) + " " + f.ListButtons(), s.expected);
+        EXPECT_EQ(f.Ticks() + " " + f.Cell() + " " + (f.Shown() == "00" ? "hidden" : f.Captions()) + " buttons=" + f.ListButtons(),
+                  s.expected);
     }
-    f.Run("k40 k32 cmdUpload");   // b after c: the tool gets the ticking order
+    // b ticked after c, then the rows sorted by the tick column: the tool still gets the ticking order.
+    f.Run("k40 k32 p0,0 cmdUpload");
+    EXPECT_EQ(f.Column(1), "b.img|c.img|a.img|gone.img|");
     EXPECT_EQ(ReceivedArguments(f.Program()), (Texts{f.MapArg("c.img"), f.MapArg("b.img")}));
 }
 
@@ -112,10 +123,10 @@ TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
     WriteImg(f.Maps() / "A.IMG", "Alpha", "", 0x5A, 3000);
     WriteBytes(f.Maps() / "c.txt", "not a map");
     fs::create_directory(f.Maps() / "d.img");
-    std::string atRepaint;   // grid shown, "Processing" shown, rows
+    std::string atRepaint;
     f.desktop.onRepaint = [&] {
-        atRepaint = std::to_string(f.w->MSFlexGrid1.visible) + std::to_string(f.w->lblProcessing.visible) +
-                    std::to_string(f.w->Maps().RowCount());
+        atRepaint = "loading: grid=" + Visibility(f.w->MSFlexGrid1) + " Processing=" + Visibility(f.w->lblProcessing) +
+                    " rows=" + std::to_string(f.w->Maps().RowCount());
     };
     f.Run("load");
     EXPECT_EQ(f.Request(0), "open|Select Folder Containing Garmin .img Files|Garmin IMG Files (*.img)|*.img|*.img|" +
@@ -123,8 +134,9 @@ TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
     const std::string m = f.MapsText();
     EXPECT_EQ(f.Column(0) + f.Column(1) + f.Column(2) + f.Column(3) + f.Column(4),
               "  |  |A.IMG|b.img|" + m + "|" + m + "|Alpha" + std::string(45, ' ') + "|Beta" + std::string(46, ' ') + "|3000|131|");
-    EXPECT_EQ(atRepaint + std::to_string(f.w->MSFlexGrid1.visible) + " " + f.Ticks() + " " + f.ListButtons() + " " + f.Cell() + " " +
-                  f.Only(), "0101 .. 100001 2,0 0 messages");
+    EXPECT_EQ(atRepaint + "; loaded: grid=" + Visibility(f.w->MSFlexGrid1) + " ticks=" + f.Ticks() + " buttons=" + f.ListButtons() +
+                  " cell=" + f.Cell() + " " + f.Only(),
+              "loading: grid=hidden Processing=shown rows=0; loaded: grid=shown ticks=.. buttons=SelectAll+ClearGrid cell=2,0 0 messages");
     // Loading again appends and keeps the selection.
     f.Run("p2,0 load");
     EXPECT_EQ(f.Column(1), "A.IMG|b.img|A.IMG|b.img|");
@@ -154,10 +166,11 @@ TEST(FormMapList, DropsLoadInTheOrderDroppedAndFilesThatAreNotMapsOrOfNoUseAreNa
                                          "their rows are greyed:\n" + m + "photo.img\n" + maps + "cd.img\n" + m + "photo.img",
                                          "! MAPWREN: These dropped files could not be used; only folders, map files (.img) and list files "
                                          "can be dropped:\n" + m + "notes.mwl\n" + m + "gone", one + maps + "cd.img", one + m + "photo.img"}));
-    EXPECT_EQ(f.Column(1) + Form::Join(f.Rows(), [&](std::size_t r) { return std::string(f.w->Maps().Row(r).notAMap ? "n" : "."); }) + " " +
-                  std::to_string(f.desktop.repaints) + " " + f.Cell() + " " + f.ListButtons() + " " + "-ACU"[int(f.w->SelectedPort())] +
-                  f.w->Maps().Row(3).mapName,
-              "D.IMG|photo.img|a.img|cd.img|x.img|photo.img|a.img|cd.img|x.img|photo.img|.n.n.n.n.n 2 9,0 100001 U" + std::string(50, 'c'));
+    EXPECT_EQ(f.Column(1) + Form::Join(f.Rows(), [&](std::size_t r) { return std::string(f.w->Maps().Row(r).notAMap ? "n" : "."); }) +
+                  " repaints=" + std::to_string(f.desktop.repaints) + " cell=" + f.Cell() + " buttons=" + f.ListButtons() + " port=" +
+                  "-ACU"[int(f.w->SelectedPort())] + " " + f.w->Maps().Row(3).mapName,
+              "D.IMG|photo.img|a.img|cd.img|x.img|photo.img|a.img|cd.img|x.img|photo.img|.n.n.n.n.n repaints=2 cell=9,0 "
+              "buttons=SelectAll+ClearGrid port=U " + std::string(50, 'c'));
 }
 
 TEST(FormMapList, CancelAddsNothingAndALoadThatFindsNothingSaysWhy)
@@ -167,7 +180,8 @@ TEST(FormMapList, CancelAddsNothingAndALoadThatFindsNothingSaysWhy)
         f.desktop.nextFile = answer == std::string("cancel") ? std::nullopt : std::optional<std::string>(answer);
         f.w->Click("cmdFileOpen");
     }
-    EXPECT_EQ(f.ListButtons() + std::to_string(f.desktop.repaints) + f.desktop.busy, "0000000");
+    EXPECT_EQ("buttons=" + f.ListButtons() + " repaints=" + std::to_string(f.desktop.repaints) + " busy=" + f.desktop.busy,
+              "buttons=none repaints=0 busy=");
     WriteBytes(f.Maps() / "readme.txt", "no maps");
     const std::string m = f.MapsText(), gone = f.dir.folder() + "gone" + kPathSeparator;
     const struct { std::function<void()> load; std::string says; } cases[] = {
@@ -181,7 +195,10 @@ TEST(FormMapList, CancelAddsNothingAndALoadThatFindsNothingSaysWhy)
         f.desktop.busy.clear();
         c.load();
         EXPECT_TRUE(f.Only().starts_with("! MAPWREN: " + c.says)) << f.Only();
-        EXPECT_EQ(std::to_string(f.w->Maps().RowCount()) + f.ListButtons().substr(0, 5) + " " + f.desktop.busy, "000000 []m");
+        EXPECT_EQ("rows=" + std::to_string(f.w->Maps().RowCount()) + " buttons=" +
+                      f.Enabled({"cmdSelectAll", "cmdSelectNone", "cmdSaveList", "cmdUpload", "cmdCreateFile"}) +
+                      " busy=" + f.desktop.busy,
+                  "rows=0 buttons=none busy=[]m");
     }
     EXPECT_EQ(f.w->SelectedPort(), Port::Usb);
 }
@@ -215,21 +232,21 @@ TEST(FormMapList, ColumnWidthsAndTheMapNameColumnNarrowingPastEighteenRows)
     const auto width = [&](std::size_t col) { return std::to_string(f.w->Maps().ColumnWidth(int(col))) + " "; };
     std::string widths = Form::Join(5, width);
     f.Run("load");
-    widths += width(3);
-    fs::remove(f.Maps() / "m101.img");
-    f.Run("load");   // 17 more
-    widths += width(3);
+    widths += "18 rows: " + width(3);
+    f.LoadList("l.mwl", "mapwren\r\n" + f.MapsText() + "gone.img\r\n");
+    widths += "19 rows: " + width(3);
     f.w->Click("cmdClearGrid");
-    EXPECT_EQ(widths + width(3), "250 1300 3607 3990 1020 3990 3740 3990 ");
+    EXPECT_EQ(widths + "cleared: " + width(3), "250 1300 3607 3990 1020 18 rows: 3990 19 rows: 3740 cleared: 3990 ");
 }
 
-// The port (A, C, U or -), the COM box and whether it is enabled, the mapset box and name, rows, ticks, list buttons.
+// The port (A, C, U or -), the COM box and whether it is enabled, the mapset box and name, rows and their ticks.
 std::string Settings(Form& f)
 {
     const frmMain& w = *f.w;
-    return std::string{"-ACU"[int(w.SelectedPort())], ' '} + w.cboCOM.text +
-           (w.cboCOM.enabled ? "+ " : "- ") + std::to_string(w.chkMapset.value) + " '" + w.txtMapset.text +
-           (w.txtMapset.enabled ? "'+ " : "'- ") + std::to_string(w.Maps().RowCount()) + f.Ticks() + " " + f.ListButtons();
+    const auto onOff = [](const ControlState& control) { return control.enabled ? " on " : " off "; };
+    return std::string("port=") + "-ACU"[int(w.SelectedPort())] + " com=" + w.cboCOM.text + onOff(w.cboCOM) + "mapset=" +
+           std::to_string(w.chkMapset.value) + " name='" + w.txtMapset.text + "'" + onOff(w.txtMapset) + "rows=" +
+           std::to_string(w.Maps().RowCount()) + f.Ticks() + " buttons=" + f.ListButtons();
 }
 
 TEST(FormLists, SaveClearAndLoadBringBackTheMapsUntickedWithTheirSettings)
@@ -248,7 +265,7 @@ TEST(FormLists, SaveClearAndLoadBringBackTheMapsUntickedWithTheirSettings)
     EXPECT_EQ(f.Request(2), "open|Select Text file containing list of .img Files|mapwren text file (*.mwl)|*.mwl|Text Files (*.txt)|"
                             "*.txt|*.mwl|" + std::to_string(kPathMustExist | kHideReadOnly | kNoChangeDir | kExplorer | kNoValidate |
                                                             kFileMustExist));
-    EXPECT_EQ(f.Column(1) + " " + Settings(f), "a.img|c.img| C COM3+ 1 'Alps'+ 2.. 100001");
+    EXPECT_EQ(f.Column(1) + " " + Settings(f), "a.img|c.img| port=C com=COM3 on mapset=1 name='Alps' on rows=2.. buttons=SelectAll+ClearGrid");
     // A cancelled Load or Save changes nothing.
     for (const char* cancelled : {"", "*.mwl", "*.txt", "cancel"}) {
         f.desktop.nextFile = std::string(cancelled) == "cancel" ? std::nullopt : std::optional<std::string>(cancelled);
@@ -313,13 +330,13 @@ TEST(FormLists, TheHeadLineCarriesPortAndMapset)
 TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesNothing)
 {
     const struct { const char* content; const char* expected; } cases[] = {   // "{list}" stands for the list's path
-        {"MAPWREN usb\r\n", "{none} U COM1- 0 ''- 0 000000 slow"},   // {none}: the list names no maps
-        {"Mapwren com7\r\n", "{none} C COM7+ 0 ''- 0 000000"},
-        {"mapwren  mapset:2 Grey \r\n", "{none} A COM1- 2 'Grey '- 0 000000"},
-        {"mapwren USB mapset:1 Alps\r\n", "{none} U COM1- 1 'Alps'+ 0 000000 slow"},
-        {"C:\\MAPS\\A.IMG\r\nmapwren USB\r\n", "! MAPWREN: Invalid File                  A COM1- 0 ''- 0 000000"},
-        {"", "! MAPWREN: The list file {list} is empty. A COM1- 0 ''- 0 000000"},
-        {nullptr, "! MAPWREN: The list file {list} could not be opened. A COM1- 0 ''- 0 000000"}};   // no such file
+        {"MAPWREN usb\r\n", "{none} port=U com=COM1 off mapset=0 name='' off rows=0 buttons=none slow"},   // {none}: the list names no maps
+        {"Mapwren com7\r\n", "{none} port=C com=COM7 on mapset=0 name='' off rows=0 buttons=none"},
+        {"mapwren  mapset:2 Grey \r\n", "{none} port=A com=COM1 off mapset=2 name='Grey ' off rows=0 buttons=none"},
+        {"mapwren USB mapset:1 Alps\r\n", "{none} port=U com=COM1 off mapset=1 name='Alps' on rows=0 buttons=none slow"},
+        {"C:\\MAPS\\A.IMG\r\nmapwren USB\r\n", "! MAPWREN: Invalid File                  {unchanged}"},
+        {"", "! MAPWREN: The list file {list} is empty. {unchanged}"},
+        {nullptr, "! MAPWREN: The list file {list} could not be opened. {unchanged}"}};   // no such file
     for (const auto& c : cases) {
         Form f;
         f.LoadList("l.txt", c.content ? c.content : "");
@@ -329,8 +346,9 @@ TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesN
             f.w->LoadListFile();
         }
         EXPECT_EQ(f.Only() + " " + Settings(f) + (f.w->opt9600.enabled ? "" : " slow"),
-                  Replaced(Replaced(c.expected, "{none}", "! MAPWREN: The list file {list} names no maps; only its settings were loaded."),
-                           "{list}", f.MapsText() + "l.txt"));
+                  Replaced(Replaced(Replaced(c.expected, "{none}", "! MAPWREN: The list file {list} names no maps; only its settings were loaded."),
+                                    "{list}", f.MapsText() + "l.txt"),
+                           "{unchanged}", "port=A com=COM1 off mapset=0 name='' off rows=0 buttons=none"));
     }
 }
 
@@ -358,7 +376,8 @@ TEST(FormLists, TheStartUpArgumentNamesAList)
         const std::string argument = Replaced(c.argument, "{list}", f.MapsText() + "My Lists.mwl");
         f.Start(argument);
         EXPECT_EQ(std::to_string(f.started) + " " + f.Only() + " " + Settings(f),
-                  c.loaded ? "1 0 messages U COM1- 1 'Alps'+ 1. 100001" : "1 0 messages A COM1- 0 ''- 0 000000") << argument;
+                  c.loaded ? "1 0 messages port=U com=COM1 off mapset=1 name='Alps' on rows=1. buttons=SelectAll+ClearGrid"
+                           : "1 0 messages port=A com=COM1 off mapset=0 name='' off rows=0 buttons=none") << argument;
     }
 }
 

@@ -52,7 +52,8 @@ TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
         EXPECT_EQ(f.Only(), std::string(c.steps) == "chkCreateFile"
                                 ? "i Map File Created: Created Map file GMAPSUPP.IMG in the MAPWREN Folder     " : "0 messages");
         // Nothing else changes, and the button can be pressed again.
-        EXPECT_EQ(f.w->Maps().SelectedCount() + f.w->Control(button)->enabled * 10, int(std::string(c.ticks).size()) + 10);
+        EXPECT_EQ("ticked=" + std::to_string(f.w->Maps().SelectedCount()) + " enabled=" + f.Enabled({button}),
+                  "ticked=" + std::to_string(std::string(c.ticks).size()) + " enabled=" + (button + 3));
     }
 }
 
@@ -98,7 +99,7 @@ TEST(FormUpload, AnUploadThatCannotStartSaysWhyAndStartsNothing)
             fs::remove(f.Program() / "sendmap20.exe");
         f.Run(c.steps);
         EXPECT_TRUE(Contains(f.Only(), Replaced(c.says, "{tool}", f.Tool("sendmap20.exe")))) << f.Only();
-        EXPECT_TRUE(NothingStarted(f.Program()));
+        EXPECT_TRUE(NothingStarted(f, f.Program()));
     }
 }
 
@@ -121,7 +122,7 @@ TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
         EXPECT_TRUE(f.Only().starts_with(c.shown)) << f.Only();
         for (const char* map = c.gone; *map; ++map)
             EXPECT_TRUE(Contains(f.Only(), f.MapsText() + *map + ".img")) << f.Only();
-        EXPECT_TRUE(c.sent ? ReceivedArguments(f.Program()) == Texts{f.MapArg("b.img")} : NothingStarted(f.Program()));
+        EXPECT_TRUE(c.sent ? ReceivedArguments(f.Program()) == Texts{f.MapArg("b.img")} : NothingStarted(f, f.Program()));
     }
 }
 
@@ -191,7 +192,7 @@ TEST(FormUpload, MapsSharingAFileNameAndAFileTooBigForFat32AreAskedAbout)
                                                         "of each name:\n" + clash + "\nGo on all the same?"),
                            "{size}", "? MAPWREN: The ticked maps come to 4.0 GB, so GMAPSUPP.IMG will be larger than a FAT32 memory "
                                      "card can hold (no file of 4 GB or more).\nCreate it all the same?"));
-        EXPECT_TRUE(c.yes ? !ReceivedArguments(f.Program()).empty() : NothingStarted(f.Program()));
+        EXPECT_TRUE(c.yes ? !ReceivedArguments(f.Program()).empty() : NothingStarted(f, f.Program()));
     }
 }
 
@@ -236,10 +237,13 @@ TEST(FormUpload, APressWhileTheToolStillRunsAsksFirst)
     EXPECT_EQ(f.desktop.messages.size(), 2u);
 }
 
-std::string Question(const frmMain& w)   // the question's label, Yes and No shown, then Yes and No selected
+// Whether the question shows (its label, Yes and No all, or some) and the answer selected.
+std::string Question(const frmMain& w)
 {
-    return std::string{"01"[w.lblAreYouSure.visible], "01"[w.optSureYes.visible], "01"[w.optSureNo.visible], ' ',
-                       char('0' + w.optSureYes.value), char('0' + w.optSureNo.value)};
+    const int shown = w.lblAreYouSure.visible + w.optSureYes.visible + w.optSureNo.visible;
+    const std::string answer = std::string(w.optSureYes.value ? "Yes" : "") + (w.optSureNo.value ? "No" : "");
+    return std::string("question=") + (shown == 3 ? "shown" : shown == 0 ? "hidden" : "partly-shown") +
+           " answer=" + (answer.empty() ? "none" : answer);
 }
 
 TEST(FormErase, YesErasesThroughTheToolNoDoesNotAndBothCloseTheQuestion)
@@ -251,20 +255,22 @@ TEST(FormErase, YesErasesThroughTheToolNoDoesNotAndBothCloseTheQuestion)
         SCOPED_TRACE(c.steps);
         Form f;
         f.Run(c.steps);
-        std::string seen = Question(*f.w);
+        std::string seen = "at first: " + Question(*f.w);
         f.Run("cmdEraseGPS optSureNo");
-        seen += " " + Question(*f.w);
+        seen += "; No: " + Question(*f.w);
         f.Run("cmdEraseGPS cmdEraseGPS");
-        seen += " " + Question(*f.w) + std::to_string(NothingStarted(f.Program()));
+        seen += "; Erase twice: " + Question(*f.w) + (NothingStarted(f, f.Program()) ? " nothing started" : " started");
         f.w->Click("optSureYes");
         EXPECT_EQ(ReceivedArguments(f.Program()), c.received);
-        EXPECT_EQ(seen + " " + Question(*f.w) + " " + f.Only() + f.Enabled({"cmdEraseGPS"}), "000 00 000 00 111 001 000 00 0 messages1");
+        EXPECT_EQ(seen + "; Yes: " + Question(*f.w) + " " + f.Only() + " erase=" + f.Enabled({"cmdEraseGPS"}),
+                  "at first: question=hidden answer=none; No: question=hidden answer=none; Erase twice: question=shown answer=none "
+                  "nothing started; Yes: question=hidden answer=none 0 messages erase=EraseGPS");
     }
     Form f;   // a tool gone since start-up is named
     fs::remove(f.Program() / "sendmap20.exe");
     f.Run("cmdEraseGPS optSureYes");
     EXPECT_TRUE(f.Only().starts_with("C MAPWREN: The upload tool " + f.Tool("sendmap20.exe"))) << f.Only();
-    EXPECT_EQ(Question(*f.w), "000 00");
+    EXPECT_EQ(Question(*f.w), "question=hidden answer=none");
 }
 
 #ifndef _WIN32
@@ -353,7 +359,8 @@ TEST(FormPosix, TheTestScriptIsWrittenOnceAndRunInATerminal)
     }
     EXPECT_EQ(ReceivedArguments(terminal.dir.path()), (Texts{"-e", script}));
     EXPECT_EQ(seen + f.Only(), "#!/bin/sh\n'" + f.ProgramText() + "/sendmap20.exe' - i\nkept kept 0 messages");
-    EXPECT_TRUE(NothingStarted(f.Program()));
+    EXPECT_EQ(f.w->RunsStarted(), 3);   // the three scripts, and no tool
+    EXPECT_FALSE(fs::exists(f.Program() / "sendmap-args.txt"));
 }
 
 TEST(FormPosix, AScriptThatCannotBeWrittenIsNamedAndNothingRuns)
@@ -362,7 +369,7 @@ TEST(FormPosix, AScriptThatCannotBeWrittenIsNamedAndNothingRuns)
     Form f;
     ASSERT_TRUE(AsOrdinaryUser(f, f.Program(), [&] { f.w->MenuClick("mnuID"); }));
     EXPECT_TRUE(f.Only().starts_with("C MAPWREN: The test script " + f.ProgramText() + "/Test Connection.sh")) << f.Only();
-    EXPECT_TRUE(NothingStarted(terminal.dir.path()));
+    EXPECT_TRUE(NothingStarted(f, terminal.dir.path()));
 }
 
 TEST(FormPosix, TheToolIsFoundByItsLinuxNameToo)
@@ -428,7 +435,7 @@ TEST(FormPosix, AToolThatCannotRunHereSaysWhy)
         f.Run("cmdUpload cmdEraseGPS optSureYes");
         EXPECT_EQ(f.desktop.messages.size(), 2u);
         EXPECT_TRUE(Contains(f.desktop.messages.at(0), c.says)) << f.desktop.messages.at(0);
-        EXPECT_TRUE(NothingStarted(f.Program()));
+        EXPECT_TRUE(NothingStarted(f, f.Program()));
     }
 }
 
@@ -462,7 +469,7 @@ TEST(FormPosix, TooManyMapsForOneCommandLineAreRefusedWithTheCountThatFits)
     ASSERT_TRUE(fitting > 0 && fitting < 160);
     f.w->Click("cmdUpload");
     EXPECT_TRUE(Contains(f.Only(), "160 ticked maps") && Contains(f.Only(), "first " + std::to_string(fitting) + " ")) << f.Only();
-    EXPECT_TRUE(NothingStarted(f.Program()));
+    EXPECT_TRUE(NothingStarted(f, f.Program()));
 }
 
 // `my "x"` on a command line would start the tool in `my x`.
@@ -477,7 +484,7 @@ TEST(FormPosix, AProgramFolderHoldingADoubleQuoteStartsNothing)
         f.Run(std::string("load cmdSelectAll ") + steps);
         EXPECT_TRUE(f.Only().starts_with("! MAPWREN: The program's folder " + f.ProgramText() + " holds a double quote") &&
                     !f.w->optSureYes.visible) << steps << ": " << f.Only();
-        EXPECT_TRUE(NothingStarted(f.dir.path() / "my x") && NothingStarted(terminal.dir.path()));
+        EXPECT_TRUE(NothingStarted(f, f.dir.path() / "my x") && NothingStarted(f, terminal.dir.path()));
     }
 }
 

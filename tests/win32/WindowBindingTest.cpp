@@ -299,6 +299,12 @@ TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
     EXPECT_EQ(s.form->txtMapset.text, "Alps");
     s.Click("chkCreateFile");
     EXPECT_TRUE(IsWindowVisible(s["cmdCreateFile"]) && !IsWindowVisible(s["cmdUpload"]));
+}
+
+TEST(Win32Window, AccessKeysMenuShortcutsAndTabReachTheForm)
+{
+    Started s;
+    s.Key(s["cmdFileOpen"], 'A', true);
     s.Click("cmdEraseGPS");
     EXPECT_TRUE(IsWindowVisible(s["optSureNo"]));
     // No's access key, shared with Select None: the first in the tab order acts, wherever the focus is.
@@ -312,6 +318,11 @@ TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
     EXPECT_EQ(GetMenuState(GetMenu(s.window->Handle()), s.window->MenuCommand("mnuUseSendmap2"), MF_BYCOMMAND) &
                   MF_CHECKED,
               MF_CHECKED);
+}
+
+TEST(Win32Window, TabWalksTheDesignsOrder)
+{
+    Started s;
     // Tab walks the design's order and enters a group of options at its selected one.
     SetFocus(s["cmdFileOpen"]);
     s.Key(s["cmdFileOpen"], VK_TAB);
