@@ -67,7 +67,7 @@ public:
         : helper_([this, title, fileName, button]() mutable {
               HWND box = WaitForWindow(WideFromUtf8(title));
               if (!box)
-                  return;
+                  return void(done_ = true);
               char mark = ' ';
               for (auto [icon, is] :
                    {std::pair{IDI_ERROR, 'C'}, {IDI_WARNING, '!'}, {IDI_INFORMATION, 'i'}, {IDI_QUESTION, '?'}}) {
@@ -87,6 +87,7 @@ public:
                       button = id;
               }
               PostMessageW(box, WM_COMMAND, button, 0);
+              done_ = true;
           })
     {
     }
@@ -95,8 +96,11 @@ public:
         if (helper_.joinable())
             helper_.join();
     }
-    std::string Said()
+    // pump, when given, runs the window's messages meanwhile: a box shown by an event posted to it (a tool's end).
+    std::string Said(const std::function<void()>& pump = {})
     {
+        while (pump && !done_)
+            pump(), Sleep(10);
         if (helper_.joinable())
             helper_.join();
         return said_;
@@ -104,6 +108,7 @@ public:
 
 private:
     std::string said_;
+    std::atomic<bool> done_ = false;
     std::thread helper_;
 };
 
@@ -432,7 +437,7 @@ TEST(Win32Window, DialogsAndMessageBoxesAskAsTheFormSaysAndTheirAnswersReachIt)
         Answer question("MAPWREN", "", IDYES);
         Answer notice("Map File Created", "");
         s.Click("cmdCreateFile");
-        EXPECT_EQ(notice.Said(), "i Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ");
+        EXPECT_EQ(notice.Said([&] { s.Pump(); }), "i Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ");
         EXPECT_EQ(testing::ReceivedArguments(s.tools.path()).front(), "-l");
     }
     {
