@@ -165,7 +165,7 @@ TEST(FormUpload, TextTheToolCannotReadIsNamedBeforeItStarts)
             expected.push_back(f.shortNames->Of(f.LetterMap(map)));
         if (c.mapset && !sent.empty())
             expected.insert(expected.end(), {"-m", name});
-        EXPECT_TRUE(sent.empty() ? NothingStarted(f.Program()) : ReceivedArguments(f.Program()) == expected);
+        EXPECT_TRUE(sent.empty() ? NothingStarted(f, f.Program()) : ReceivedArguments(f.Program()) == expected);
     }
 }
 
