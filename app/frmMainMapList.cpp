@@ -1,5 +1,6 @@
 // The map list's buttons: Clear, Select All, Select None and Load Folder.
 #include "app/frmMain.h"
+#include "common/Addresses.h"
 #include "common/Paths.h"
 #include "common/Text.h"
 #include "maplist/FolderScan.h"
@@ -144,8 +145,8 @@ void frmMain::WarnAboutNewRows(std::size_t firstNew, const std::vector<std::stri
              ListedPaths(notMaps));
 }
 
-void frmMain::Warn(const std::string& text) { desktop_.ShowMessage(MessageIcon::Exclamation, "MAPWREN", text); }
+void frmMain::Warn(const std::string& text) { desktop_.ShowMessage(MessageIcon::Exclamation, kMessageTitle, text); }
 
-void frmMain::Fail(const std::string& text) { desktop_.ShowMessage(MessageIcon::Critical, "MAPWREN", text); }
+void frmMain::Fail(const std::string& text) { desktop_.ShowMessage(MessageIcon::Critical, kMessageTitle, text); }
 
 } // namespace mapwren

@@ -1,5 +1,6 @@
 // Saving the ticked maps with the port and mapset settings as a list file.
 #include "app/frmMain.h"
+#include "common/Addresses.h"
 
 namespace mapwren {
 
@@ -12,7 +13,7 @@ void frmMain::cmdSaveList_Click()
             ticked.push_back({mapList_.Row(row).FullPath(), mapList_.TickEntry(row)});
     }
     const MapLines maps = ListMapLines(ticked);
-    if (!maps.unwritable.empty() && !desktop_.AskYesNo("MAPWREN", UnwritableMapsQuestion(maps.unwritable)))
+    if (!maps.unwritable.empty() && !desktop_.AskYesNo(kMessageTitle, UnwritableMapsQuestion(maps.unwritable)))
         return;
     const std::optional<std::string> picked = desktop_.AskSaveFile(
         {"Save list of selected maps to a text file", "mapwren text file (*.mwl)|*.mwl", "",

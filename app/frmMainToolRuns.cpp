@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "app/frmMain.h"
+#include "common/Addresses.h"
 #include "common/Paths.h"
 
 namespace mapwren {
@@ -22,7 +23,7 @@ std::string frmMain::ToolFile(ToolVariant variant) const
 bool frmMain::MayStartAnotherRun()
 {
     return toolRunsGoing_ == 0 ||
-           desktop_.AskYesNo("MAPWREN", "The upload tool is still running from an earlier press; its window shows "
+           desktop_.AskYesNo(kMessageTitle, "The upload tool is still running from an earlier press; its window shows "
                                         "how far it is. Start it once more anyway?");
 }
 

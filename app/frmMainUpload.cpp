@@ -1,6 +1,7 @@
 // Upload and Create File: one command line for the upload tool, started
 // without waiting; Create File tells what came of it once the tool ended.
 #include "app/frmMain.h"
+#include "common/Addresses.h"
 #include "tool/Process.h"
 #include "tool/TickedMaps.h"
 #include "tool/UploadTime.h"
@@ -44,14 +45,14 @@ void frmMain::cmdUpload_Click()
             Warn(*gone);
             return;
         }
-        if (!desktop_.AskYesNo("MAPWREN", *gone))
+        if (!desktop_.AskYesNo(kMessageTitle, *gone))
             return;
     }
     const bool createsFile = settings.variant == ToolVariant::Sendmap20 && settings.createFileSwitch == kCreateFileSwitch;
     // The questions come before the tool starts; No, the default, starts nothing.
     for (const auto& question : {ClashingNamesMessage(mapList_, ticked),
                                  createsFile ? OversizeMessage(ticked.presentBytes) : std::nullopt}) {
-        if (question && !desktop_.AskYesNo("MAPWREN", *question))
+        if (question && !desktop_.AskYesNo(kMessageTitle, *question))
             return;
     }
     // Paths and the port as the tool reads them: under Wine as Windows paths.

@@ -1,8 +1,6 @@
-// Erasing the receiver after a Yes/No question inside the window, and the
-// connection test script.
+// Erasing the receiver after a Yes/No question inside the window.
 #include "app/frmMain.h"
 #include "tool/Process.h"
-#include "tool/TestScript.h"
 
 namespace mapwren {
 
@@ -46,28 +44,5 @@ void frmMain::optSureYes_Click()
 }
 
 void frmMain::optSureNo_Click() { CloseEraseQuestion(); }
-
-void frmMain::mnuID_Click()
-{
-    if (UseSendmap20 == kFalse)
-        return;
-    if (const auto refused = CheckProgramFolder(programFolder_)) {
-        Warn(*refused);
-        return;
-    }
-    const Result<ToolRuntime> runtime = ToolRuntimeOf(ToolFile(ToolVariant::Sendmap20));
-    if (!runtime) {
-        Fail(runtime.error());
-        return;
-    }
-    Status done = WriteTestScriptIfMissing(programFolder_, ToolCommandName(ToolVariant::Sendmap20, tools_),
-                                           runtime.value());
-    if (done)
-        done = StartTestScript(programFolder_);
-    if (done)
-        ++runsStarted_;
-    if (!done)
-        Fail(done.error());
-}
 
 } // namespace mapwren
