@@ -3,8 +3,9 @@
 // The checks before it, in the order cmdUpload_Click asks them: the questions
 // about the ticked maps in tool/TickedMaps.cpp (gone or unreadable maps,
 // clashing names, a combined file too large), then the refusals in
-// tool/Commands.cpp (CheckUploadCommand: nothing ticked, the mapset name, the
-// program's folder, a command line too long).
+// tool/Commands.cpp (CheckUploadCommand: nothing ticked, the mapset name, its
+// characters through tool/ToolText.cpp, the program's folder, a command line
+// too long).
 #include "app/frmMain.h"
 #include "common/Addresses.h"
 #include "tool/Process.h"
