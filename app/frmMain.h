@@ -185,13 +185,13 @@ private:
     void EnableUploadButtons(bool enabled);
     void ShowUploadEstimate();
     void HideGridWhileFilling();
-    std::optional<std::string> AppendFolder(const std::string& folder, std::vector<std::string>& unreadable);
+    Status AppendFolder(const std::string& folder, std::vector<std::string>& unreadable);
     void AppendDroppedMaps(std::vector<std::string> paths, std::vector<std::string>& unreadable);
     void WarnAboutNewRows(std::size_t firstNew, const std::vector<std::string>& unreadable);
 
     // Lists, upload and erase.
     void LoadStartupArgument();
-    std::optional<std::string> AppendList(const ListFileContent& content);
+    Status AppendList(const ListFileContent& content);
     void ApplyListHead(const ListHead& head);
     ListSettings ListSettingsFromControls() const;
     UploadSettings UploadSettingsFromControls() const;

@@ -55,18 +55,18 @@ void frmMain::Form_OLEDragDrop(const std::vector<std::string>& paths)
                 AppendDroppedMaps(std::exchange(maps, {}), unreadable);
             if (i == paths.size())
                 break;
-            std::optional<std::string> why;
+            Status loaded;
             if (kinds[i] == Dropped::Folder) {
                 cmdClearGrid.enabled = true;
-                why = AppendFolder(WithSeparator(paths[i]), unreadable);
+                loaded = AppendFolder(WithSeparator(paths[i]), unreadable);
             } else if (const ListFileContent content = ReadListFile(paths[i]); content.error == ListFileError::None) {
                 ListFileName = paths[i];
-                why = AppendList(content);
+                loaded = AppendList(content);
             } else {
                 unusable.push_back(paths[i]);
             }
-            if (why)
-                nothing.push_back(*why);
+            if (!loaded)
+                nothing.push_back(loaded.error());
         }
         MSFlexGrid1.visible = true;
     }

@@ -23,8 +23,8 @@ void frmMain::optSureYes_Click()
 {
     // The question closes whatever the outcome.
     CloseEraseQuestion();
-    if (const auto refused = CheckProgramFolder(programFolder_)) {
-        Warn(*refused);
+    if (const Status folder = CheckProgramFolder(programFolder_); !folder) {
+        Warn(folder.error());
         return;
     }
     const ToolVariant variant = Variant();

@@ -34,29 +34,29 @@ void frmMain::LoadStartupArgument()
 void frmMain::LoadListFile()
 {
     const std::size_t firstNew = mapList_.RowCount();
-    std::optional<std::string> nothing;
+    Status loaded;
     {
         const BusyPointer busy(desktop_);
         const ListFileContent content = ReadListFile(ListFileName);
-        nothing = content.error != ListFileError::None ? content.message : AppendList(content);
+        loaded = content.error != ListFileError::None ? Status::Failure(content.message) : AppendList(content);
     }
-    if (nothing)
-        Warn(*nothing);
+    if (!loaded)
+        Warn(loaded.error());
     WarnAboutNewRows(firstNew, {});
 }
 
-// Settings first, also when the list names no map. Returns why no map was
-// loaded, when none was.
-std::optional<std::string> frmMain::AppendList(const ListFileContent& content)
+// Settings first, also when the list names no map. Refused, saying why, when
+// no map was loaded.
+Status frmMain::AppendList(const ListFileContent& content)
 {
     ApplyListHead(content.head);
     std::vector<MapRow> rows = RowsFromMapPaths(content.mapPaths);
     if (rows.empty())
-        return "The list file " + ListFileName + " names no maps; only its settings were loaded.";
+        return Status::Failure("The list file " + ListFileName + " names no maps; only its settings were loaded.");
     AppendMapRows(std::move(rows));
     cmdClearGrid.enabled = true;
     cmdSelectAll.enabled = true;
-    return std::nullopt;
+    return {};
 }
 
 // Through the same events as the user's clicks.

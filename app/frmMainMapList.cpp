@@ -87,15 +87,15 @@ void frmMain::cmdFileOpen_Click()
     SetCurrentCell(0, 0);
     cmdClearGrid.enabled = true;
     std::vector<std::string> unreadable;
-    std::optional<std::string> nothing;
+    Status loaded;
     {
         const BusyPointer busy(desktop_);
         HideGridWhileFilling();
-        nothing = AppendFolder(folder, unreadable);
+        loaded = AppendFolder(folder, unreadable);
         MSFlexGrid1.visible = true;
     }
-    if (nothing)
-        Warn(*nothing);
+    if (!loaded)
+        Warn(loaded.error());
     WarnAboutNewRows(firstNew, unreadable);
 }
 
@@ -107,20 +107,20 @@ void frmMain::HideGridWhileFilling()
 }
 
 // Load Folder's work on one folder (ending with the separator); the paths of
-// map files whose header could not be read are added to unreadable. Returns
-// why nothing was loaded, when nothing was.
-std::optional<std::string> frmMain::AppendFolder(const std::string& folder, std::vector<std::string>& unreadable)
+// map files whose header could not be read are added to unreadable. Refused,
+// saying why, when nothing was loaded.
+Status frmMain::AppendFolder(const std::string& folder, std::vector<std::string>& unreadable)
 {
     FolderScan scan = ScanFolder(folder);
     if (!scan.listingFailure.empty())
-        return "The folder " + folder + " could not be read: " + scan.listingFailure + ".";
+        return Status::Failure("The folder " + folder + " could not be read: " + scan.listingFailure + ".");
     if (scan.rows.empty())
-        return "The folder " + folder + " holds no map files (.img), so nothing was loaded.";
+        return Status::Failure("The folder " + folder + " holds no map files (.img), so nothing was loaded.");
     AppendMapRows(std::move(scan.rows));
     unreadable.insert(unreadable.end(), scan.unreadable.begin(), scan.unreadable.end());
     SetCurrentCell(static_cast<int>(mapList_.RowCount()), 0);
     cmdSelectAll.enabled = true;
-    return std::nullopt;
+    return {};
 }
 
 // One message for all the map files whose header could not be read and one

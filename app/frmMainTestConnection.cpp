@@ -9,8 +9,8 @@ void frmMain::mnuID_Click()
 {
     if (UseSendmap20 == kFalse)
         return;
-    if (const auto refused = CheckProgramFolder(programFolder_)) {
-        Warn(*refused);
+    if (const Status folder = CheckProgramFolder(programFolder_); !folder) {
+        Warn(folder.error());
         return;
     }
     const Result<ToolRuntime> runtime = ToolRuntimeOf(ToolFile(ToolVariant::Sendmap20));

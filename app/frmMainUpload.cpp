@@ -1,5 +1,11 @@
 // Upload and Create File: one command line for the upload tool, started
 // without waiting; Create File tells what came of it once the tool ended.
+// The checks before it, in the order cmdUpload_Click asks them: the questions
+// about the ticked maps in tool/TickedMaps.cpp (gone or unreadable maps,
+// clashing names, a combined file too large), then the refusals in
+// tool/Commands.cpp (CheckUploadCommand: nothing ticked, the mapset name, its
+// characters through tool/ToolText.cpp, the program's folder, a command line
+// too long).
 #include "app/frmMain.h"
 #include "common/Addresses.h"
 #include "tool/Process.h"
@@ -64,8 +70,8 @@ void frmMain::cmdUpload_Click()
     for (const std::string& map : ticked.present)
         maps.push_back(ToolSidePath(map, runsAs));
     const std::string toolPath = ToolSidePath(toolFile, runsAs);
-    if (const auto refused = CheckUploadCommand(programFolder_, toolPath, settings, maps)) {
-        Warn(*refused);
+    if (const Status checked = CheckUploadCommand(programFolder_, toolPath, settings, maps); !checked) {
+        Warn(checked.error());
         return;
     }
     if (!runtime) {

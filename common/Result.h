@@ -7,7 +7,11 @@
 namespace mapwren {
 
 // A failure the user can meet travels back to the window as a value with a
-// message ready to show, never as an exception.
+// message ready to show, never as an exception. One idiom for a refusal: an
+// action or a check that may refuse returns Status (or Result<T> when it also
+// yields a value), its error() the message; std::optional<std::string> only
+// carries a text that may be absent (a question to ask, a name), and a
+// failure never hides in a value (an unknown size is no 0).
 template <class T>
 class Result {
 public:

@@ -166,11 +166,11 @@ Result<FileHead> ReadListedHead(const HeadRequest& file, const std::wstring& fol
 
 } // namespace
 
-std::uint64_t FolderReader::SizeOf(const std::string& name) const
+std::optional<std::uint64_t> FolderReader::SizeOf(const std::string& name) const
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(Wide(folder_ + name).c_str(), GetFileExInfoStandard, &data))
-        return 0;
+        return std::nullopt;
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -289,10 +289,12 @@ Result<FileHead> FolderReader::ReadHead(const std::string& name) const
     return HeadOfOpenFile(fd, folder_, name);
 }
 
-std::uint64_t FolderReader::SizeOf(const std::string& name) const
+std::optional<std::uint64_t> FolderReader::SizeOf(const std::string& name) const
 {
     struct stat st {};
-    return ::fstatat(fd_, name.c_str(), &st, 0) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    if (::fstatat(fd_, name.c_str(), &st, 0) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
 }
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -65,8 +66,9 @@ public:
     // The folder's own size in bytes, which grows with its entries; 0 when unknown.
     std::uint64_t ListingSize() const;
     Result<FileHead> ReadHead(const std::string& name) const;
-    // Length of a file whose head could not be read; 0 when unknown.
-    std::uint64_t SizeOf(const std::string& name) const;
+    // Length of a file whose head could not be read; none when the system
+    // will not tell it, which an empty file's 0 must not be mistaken for.
+    std::optional<std::uint64_t> SizeOf(const std::string& name) const;
 
 private:
     friend std::vector<Result<FileHead>> ReadFileHeads(std::span<const HeadRequest> files);

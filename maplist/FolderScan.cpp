@@ -161,8 +161,8 @@ FolderScan ScanFolder(const std::string& folder)
             readable[rowOf[i]] = info.ok();
             if (info)
                 ShowMapFileInfo(row, std::move(info.value()));
-            else
-                row.bytes = reader.SizeOf(files[i].name);
+            else    // a size the system will not tell shows as 0, the grid's "nothing known"
+                row.bytes = reader.SizeOf(files[i].name).value_or(0);
             row.folder = folder;
             row.file = std::move(files[i].name);
         }

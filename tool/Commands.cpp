@@ -179,34 +179,33 @@ std::string MissingToolsMessage(const std::string& programFolder)
            kToolDownloadPage + "\r\nFolder searched: " + programFolder;
 }
 
-std::optional<std::string> CheckProgramFolder(const std::string& programFolder)
+Status CheckProgramFolder(const std::string& programFolder)
 {
     if (programFolder.find('"') == std::string::npos)
-        return std::nullopt;
-    return "The program's folder " + programFolder +
-           " holds a double quote, which cannot be written on the upload tool's command line. "
-           "Move the program to a folder without one.";
+        return {};
+    return Status::Failure("The program's folder " + programFolder +
+                           " holds a double quote, which cannot be written on the upload tool's command line. "
+                           "Move the program to a folder without one.");
 }
 
-std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
-                                              const UploadSettings& settings,
-                                              const std::list<std::string>& selectedFiles)
+Status CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
+                          const UploadSettings& settings, const std::list<std::string>& selectedFiles)
 {
     if (selectedFiles.empty())
-        return "No map is ticked, so there is nothing to send. Tick the maps to send and try again.";
-    if (IsSecond(settings.variant) && settings.mapsetTicked && settings.mapsetName.find('"') != std::string::npos)
-        return std::string("The mapset name holds a double quote, which cannot reach the upload tool intact. "
-                           "Remove it from the name and try again.");
-    const auto unreadable = UnreadableMapsetMessage(settings.mapsetName);
-    if (unreadable && IsSecond(settings.variant) && settings.mapsetTicked)
-        return unreadable;
-    if (auto refused = CheckProgramFolder(programFolder))
-        return refused;
+        return Status::Failure("No map is ticked, so there is nothing to send. Tick the maps to send and try again.");
+    const bool sendsMapset = IsSecond(settings.variant) && settings.mapsetTicked;
+    if (sendsMapset && settings.mapsetName.find('"') != std::string::npos)
+        return Status::Failure("The mapset name holds a double quote, which cannot reach the upload tool intact. "
+                               "Remove it from the name and try again.");
+    if (Status readable = sendsMapset ? CheckMapsetReadable(settings.mapsetName) : Status(); !readable)
+        return readable;
+    if (Status folder = CheckProgramFolder(programFolder); !folder)
+        return folder;
     const UploadPieces p = SplitUpload(toolPath, settings);
     const std::size_t fitting = FittingMaps(p, selectedFiles);
     if (fitting < selectedFiles.size())
-        return TooLongMessage(fitting, selectedFiles.size());
-    return std::nullopt;
+        return Status::Failure(TooLongMessage(fitting, selectedFiles.size()));
+    return {};
 }
 
 } // namespace mapwren

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Result.h"
 #include "common/Settings.h"
 
 namespace mapwren {
@@ -52,16 +53,15 @@ std::string BuildEraseCommand(const std::string& toolPath, ToolVariant variant, 
 // them, its terminating NUL included.
 inline constexpr std::size_t kMaxCommandLine = 32767;
 
-// Why no command may start from the program's folder: a double quote in it
-// (possible outside Windows) cannot be written on a command line, and the
-// command would start a program in another folder. Empty when it may start.
-std::optional<std::string> CheckProgramFolder(const std::string& programFolder);
+// Refuses every command from a program's folder with a double quote in it
+// (possible outside Windows): it cannot be written on a command line, and the
+// command would start a program in another folder.
+Status CheckProgramFolder(const std::string& programFolder);
 
-// Why the upload must not start, as a message ready to show: no map ticked,
-// a mapset name the tool cannot receive intact, a command line too long.
-// Empty when the upload may start.
-std::optional<std::string> CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
-                                              const UploadSettings& settings,
-                                              const std::list<std::string>& selectedFiles);
+// Refuses the upload, with a message ready to show: no map ticked, a mapset
+// name the tool cannot receive intact, the program's folder, a command line
+// too long.
+Status CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
+                          const UploadSettings& settings, const std::list<std::string>& selectedFiles);
 
 } // namespace mapwren

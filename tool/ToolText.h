@@ -1,12 +1,13 @@
 #pragma once
 
-#include <optional>
+#include "common/Result.h"
+
 #include <string>
 
 namespace mapwren {
 
-// Why the mapset name cannot reach the upload tool as typed, naming the
-// characters its command line cannot carry (see ToolCanRead); empty when it can.
-std::optional<std::string> UnreadableMapsetMessage(const std::string& name);
+// Refuses a mapset name that cannot reach the upload tool as typed, naming the
+// characters its command line cannot carry (see ToolCanRead).
+Status CheckMapsetReadable(const std::string& name);
 
 } // namespace mapwren

@@ -76,5 +76,18 @@ TEST(PathsWindows, MapsOnANetworkShareLoadAndAreSentUnderTheirLongPathWhereNoSho
     }
 }
 
+// A map another program holds open without sharing cannot be read, yet its row shows its size.
+TEST(PathsWindows, AMapHeldWithoutSharingShowsItsSizeAndIsNamedUnreadable)
+{
+    Form f;
+    f.WriteMaps({{"a.img", "Alpha", 3000}});
+    const HANDLE held = CreateFileW((f.Maps() / "a.img").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    f.Run("load");
+    CloseHandle(held);
+    EXPECT_EQ(f.Column(4) + " " + f.Only(),
+              "3000| ! MAPWREN: This map file could not be read; its row shows no map name:\n" + f.MapsText() + "a.img");
+}
+
 } // namespace
 } // namespace mapwren::testing
