@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // The vocabulary of the forms' design tables: what a control is, where it
@@ -96,6 +98,13 @@ struct MenuDesign {
     std::string_view parent;      // empty for the menu bar
     bool enabled = true;
     std::string_view shortcut;    // a function key ("F1" and up) or empty
+    bool checkable = false;       // it can carry a check mark
 };
+
+// An item that other items name as their parent opens a menu of them.
+constexpr bool OpensMenu(std::span<const MenuDesign> menus, std::string_view name)
+{
+    return std::ranges::any_of(menus, [name](const MenuDesign& item) { return item.parent == name; });
+}
 
 } // namespace mapwren

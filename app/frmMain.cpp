@@ -82,13 +82,6 @@ auto Find(const Table& table, std::string_view name) -> decltype(table.begin())
     return it;
 }
 
-// The option buttons that are one group: selecting one unselects the others.
-constexpr std::array<std::array<std::string_view, 5>, 3> kOptionGroups = {{
-    {"optAuto", "optCOM", "optUSB"},
-    {"opt9600", "opt19200", "opt38400", "opt57600", "opt115200"},
-    {"optSureYes", "optSureNo"},
-}};
-
 } // namespace
 
 frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argumentText,
@@ -130,9 +123,7 @@ void frmMain::Click(std::string_view name)
     if (!control || !control->enabled || !control->visible)
         return;
     bool changed = true;
-    for (const auto& group : kOptionGroups) {
-        if (std::find(group.begin(), group.end(), name) == group.end())
-            continue;
+    if (const std::span<const std::string_view> group = OptionGroupOf(name); !group.empty()) {
         changed = control->value != 1;
         for (std::string_view other : group) {
             if (ControlState* option = Control(other))
@@ -193,9 +184,7 @@ bool frmMain::CanTakeFocus(const ControlDesign& design, bool asTabStop) const
         return false;
     if (!asTabStop || design.kind != ControlKind::OptionButton)
         return true;
-    for (const auto& group : kOptionGroups) {
-        if (std::ranges::find(group, design.name) == group.end())
-            continue;
+    if (const std::span<const std::string_view> group = OptionGroupOf(design.name); !group.empty()) {
         const auto selected = [this](std::string_view option) {
             const ControlState* state = Control(option);
             return state && state->value == 1;

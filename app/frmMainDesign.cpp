@@ -1,5 +1,6 @@
 #include "app/frmMainDesign.h"
 
+#include <algorithm>
 #include <array>
 
 namespace mapwren {
@@ -103,15 +104,21 @@ constexpr std::array kControls = {
 
 constexpr std::array kMenus = {
     MenuDesign{.name = "File", .caption = " &File "},
+    // The tool variant in use carries the check mark.
     MenuDesign{.name = "mnuUseSendmap1", .caption = "Use Sendmap.exe", .parent = "File", .enabled = false,
-               .shortcut = "F1"},
+               .shortcut = "F1", .checkable = true},
     MenuDesign{.name = "mnuUseSendmap2", .caption = "Use Sendmap20.exe", .parent = "File", .enabled = false,
-               .shortcut = "F2"},
+               .shortcut = "F2", .checkable = true},
     MenuDesign{.name = "mnuTileMap", .caption = "Tile &Map", .parent = "File", .shortcut = "F3"},
     MenuDesign{.name = "mnuExit", .caption = "E&xit", .parent = "File"},
     MenuDesign{.name = "mnuID", .caption = "&Test Connection"},
     MenuDesign{.name = "mnuAbout", .caption = " &About "},
 };
+
+constexpr std::array<std::string_view, 3> kPortOptions = {"optAuto", "optCOM", "optUSB"};
+constexpr std::array<std::string_view, 5> kSpeedOptions = {"opt9600", "opt19200", "opt38400", "opt57600", "opt115200"};
+constexpr std::array<std::string_view, 2> kSureOptions = {"optSureYes", "optSureNo"};
+constexpr std::array<std::span<const std::string_view>, 3> kOptionGroups = {kPortOptions, kSpeedOptions, kSureOptions};
 
 constexpr std::array<std::string_view, 9> kComPorts = {"COM1", "COM2", "COM3", "COM4", "COM5",
                                                        "COM6", "COM7", "COM8", "COM9"};
@@ -120,6 +127,17 @@ constexpr std::array<std::string_view, 9> kComPorts = {"COM1", "COM2", "COM3", "
 
 std::span<const ControlDesign> frmMainControls() { return kControls; }
 std::span<const MenuDesign> frmMainMenus() { return kMenus; }
+std::span<const std::span<const std::string_view>> OptionGroups() { return kOptionGroups; }
+
+std::span<const std::string_view> OptionGroupOf(std::string_view name)
+{
+    for (std::span<const std::string_view> group : kOptionGroups) {
+        if (std::ranges::find(group, name) != group.end())
+            return group;
+    }
+    return {};
+}
+
 std::span<const std::string_view> ComPortNames() { return kComPorts; }
 
 } // namespace mapwren

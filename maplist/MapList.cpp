@@ -48,7 +48,7 @@ std::string MapList::CellText(std::size_t row, int col) const
     case 1: return r.file;
     case 2: return r.folder;
     case 3: return r.mapName;
-    case 4: return r.state == RowState::Missing ? "0" : std::to_string(r.bytes);
+    case kBytesColumn: return r.state == RowState::Missing ? "0" : std::to_string(r.bytes);
     default: return {};
     }
 }
@@ -62,9 +62,18 @@ int MapList::ColumnWidth(int col) const
     return kColumnWidths[col];
 }
 
+int ShownColumnPixels(int col, int designPixels, int largestTextPixels, int marginPixels)
+{
+    if (col != MapList::kBytesColumn)
+        return designPixels;
+    return std::max(designPixels, largestTextPixels + 2 * marginPixels + 1);
+}
+
 void MapList::AppendRows(std::vector<MapRow> rows)
 {
     loadedRowCount_ += static_cast<std::int64_t>(rows.size());
+    for (const MapRow& row : rows)
+        largestBytes_ = std::max(largestBytes_, row.bytes);
     // New rows never join the selection: they come in unticked or missing.
     for (MapRow& row : rows) {
         if (row.state == RowState::Ticked)
@@ -88,6 +97,7 @@ void MapList::Clear()
     selectedBytes_ = 0;
     selectedFiles_.Clear();
     loadedRowCount_ = 0;
+    largestBytes_ = 0;
 }
 
 bool MapList::Toggle(std::size_t row)

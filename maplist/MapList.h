@@ -18,11 +18,19 @@ inline constexpr std::array<int, 5> kColumnWidths = {250, 1300, 3607, 3990, 1020
 inline constexpr int kNarrowMapNameWidth = 3740;   // leaves room for the scroll bar
 inline constexpr std::int64_t kRowsBeforeScrollBar = 18;
 
+// A size must never lose digits: the Bytes column, designPixels wide, widens
+// until the largest size (largestTextPixels as drawn, between two cell margins)
+// shows whole; every other column keeps its design width.
+int ShownColumnPixels(int col, int designPixels, int largestTextPixels, int marginPixels);
+
 // The map rows with their ticks and the running selection: SelectedCount,
 // SelectedBytes and SelectedFiles always describe exactly the ticked rows.
 class MapList {
 public:
     static constexpr int kColumnCount = 5;
+    static constexpr int kBytesColumn = 4;
+    // Sizes align right, as numbers do; every other text to the left.
+    static constexpr bool AlignsRight(int col) { return col == kBytesColumn; }
 
     explicit MapList(const ShortNameSource& shortNames = ShortNameSource::System());
 
@@ -34,6 +42,8 @@ public:
     std::string CellText(std::size_t row, int col) const;
     const std::string& HeaderCaption(int col) const { return headers_[col]; }
     int ColumnWidth(int col) const;
+    // The largest size among the rows, in the Bytes column's digits.
+    std::string LargestBytesText() const { return std::to_string(largestBytes_); }
 
     // Adds rows as they are (unticked or missing) after the existing ones.
     void AppendRows(std::vector<MapRow> rows);
@@ -77,6 +87,7 @@ private:
     // that text even when the file has moved or gone since.
     std::vector<std::string> tickEntries_;
     std::array<std::string, kColumnCount> headers_;
+    std::uint64_t largestBytes_ = 0;
     std::int64_t selectedCount_ = 0;
     std::int64_t selectedBytes_ = 0;
     SelectedFileList selectedFiles_;

@@ -232,8 +232,9 @@ void MainWindow::CreateMenus()
     std::map<std::string_view, QMenu*> menus;
     for (const MenuDesign& design : frmMainMenus()) {
         QAction* item = nullptr;
-        if (design.parent.empty() && design.name == "File") {
-            QMenu* menu = menuBar()->addMenu(Text(design.caption));
+        if (OpensMenu(frmMainMenus(), design.name)) {
+            QMenu* menu = design.parent.empty() ? menuBar()->addMenu(Text(design.caption))
+                                                : menus.at(design.parent)->addMenu(Text(design.caption));
             menu->setObjectName(Text(design.name));
             menus[design.name] = menu;
             item = menu->menuAction();
@@ -242,13 +243,11 @@ void MainWindow::CreateMenus()
                                          : menus.at(design.parent)->addAction(Text(design.caption));
         }
         item->setObjectName(Text(design.name));
+        item->setCheckable(design.checkable);
         if (!design.shortcut.empty())
             item->setShortcut(QKeySequence(Text(design.shortcut)));
         menuItems_.emplace(std::string(design.name), item);
     }
-    // The tool variant in use carries the check mark.
-    MenuItem("mnuUseSendmap1")->setCheckable(true);
-    MenuItem("mnuUseSendmap2")->setCheckable(true);
 }
 
 // The keyboard order of the design; controls that take no focus hold
@@ -267,15 +266,12 @@ void MainWindow::SetTabOrder()
         previous = widget;
         tabOrder_.push_back(widget);
     }
-    const auto group = [this](std::initializer_list<const char*> names) {
+    for (std::span<const std::string_view> group : OptionGroups()) {
         std::vector<QRadioButton*> options;
-        for (const char* name : names)
+        for (std::string_view name : group)
             options.push_back(static_cast<QRadioButton*>(Widget(name)));
         EnterGroupAtSelected(options);
-    };
-    group({"optAuto", "optUSB", "optCOM"});
-    group({"opt9600", "opt19200", "opt38400", "opt57600", "opt115200"});
-    group({"optSureYes", "optSureNo"});
+    }
 }
 
 // Alt with a letter acts at once, as on Windows: it presses the first control

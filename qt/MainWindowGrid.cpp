@@ -129,15 +129,10 @@ void MainWindow::ShowCurrentCell()
 void MainWindow::ApplyColumnWidths()
 {
     const MapList& maps = form_.Maps();
-    for (int col = 0; col < MapList::kColumnCount; ++col)
-        grid_->setColumnWidth(col, Px(maps.ColumnWidth(col)));
-    // A size must never lose digits: the Bytes column widens for a number
-    // too long for it.
     const int margin = grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1;
-    const int needed =
-        grid_->fontMetrics().horizontalAdvance(QString::number(model_->LargestBytes())) + 2 * margin + 1;
-    if (needed > grid_->columnWidth(4))
-        grid_->setColumnWidth(4, needed);
+    const int largest = grid_->fontMetrics().horizontalAdvance(QString::fromStdString(maps.LargestBytesText()));
+    for (int col = 0; col < MapList::kColumnCount; ++col)
+        grid_->setColumnWidth(col, ShownColumnPixels(col, Px(maps.ColumnWidth(col)), largest, margin));
 }
 
 } // namespace mapwren

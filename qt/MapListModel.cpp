@@ -43,8 +43,7 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const
             return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
         return {};
     case Qt::TextAlignmentRole:
-        // Sizes right-aligned as numbers are; every other text to the left.
-        if (index.column() == 4)
+        if (MapList::AlignsRight(index.column()))
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     default:
@@ -67,9 +66,6 @@ void MapListModel::Refresh(bool rowsChanged)
 {
     const int rows = static_cast<int>(list_.RowCount());
     if (rowsChanged) {
-        largestBytes_ = 0;
-        for (std::size_t row = 0; row < list_.RowCount(); ++row)
-            largestBytes_ = std::max(largestBytes_, list_.Row(row).bytes);
         if (rows > shownRows_ && shownRows_ > 0) {
             // Rows loaded below the others: the view keeps its place.
             beginInsertRows({}, shownRows_, rows - 1);

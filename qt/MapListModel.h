@@ -28,14 +28,11 @@ public:
     // Rows added at the end are inserted, any other change of rows resets
     // the view; otherwise only the cells and headers are read again.
     void Refresh(bool rowsChanged);
-    // The largest size among the rows, which the Bytes column must show whole.
-    std::uint64_t LargestBytes() const { return largestBytes_; }
 
 private:
     const MapList& list_;
     std::array<QPixmap, 3> pictures_;
     int shownRows_ = 0;
-    std::uint64_t largestBytes_ = 0;
 };
 
 } // namespace mapwren

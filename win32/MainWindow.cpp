@@ -2,6 +2,8 @@
 // form and drawing the form's state.
 #include "win32/MainWindow.h"
 
+#include <algorithm>
+
 #include "app/frmMainDesign.h"
 #include "common/Encoding.h"
 #include "win32/ObjectWindowProc.h"
@@ -279,11 +281,8 @@ void MainWindow::DrawControl(const NativeControl& control)
     }
     // Tab enters a group of option buttons at its selected button.
     if (design.kind == ControlKind::OptionButton) {
-        bool groupHasSelection = false;
-        for (const NativeControl& other : controls_) {
-            if (other.design->kind == ControlKind::OptionButton && other.design->container == design.container)
-                groupHasSelection = groupHasSelection || form_.Control(other.design->name)->value == 1;
-        }
+        const bool groupHasSelection = std::ranges::any_of(
+            OptionGroupOf(design.name), [this](std::string_view option) { return form_.Control(option)->value == 1; });
         SetStyleBits(control.window, WS_TABSTOP, state->value == 1 || !groupHasSelection);
     }
 }

@@ -125,7 +125,6 @@ private:
     std::map<std::string, Picture, std::less<>> pictures_;   // by picture name, at the window's scale
     HIMAGELIST tickPictures_ = nullptr;                      // unticked, ticked, missing file
     std::uint64_t drawnRevision_ = ~std::uint64_t{0};
-    std::uint64_t largestBytes_ = 0;
     std::array<std::string, 5> drawnHeaders_;
     bool gridHadFocus_ = false;
     bool drawing_ = false;

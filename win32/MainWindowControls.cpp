@@ -107,9 +107,8 @@ void MainWindow::CreateControls()
     const ControlDesign* previous = nullptr;
     for (const ControlDesign* design : designs) {
         const NativeKind native = Native(*design);
-        const bool continuesGroup = previous && design->kind == ControlKind::OptionButton &&
-                                    previous->kind == ControlKind::OptionButton &&
-                                    previous->container == design->container;
+        const std::span<const std::string_view> group = OptionGroupOf(design->name);
+        const bool continuesGroup = previous && std::ranges::find(group, previous->name) != group.end();
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | native.style | (continuesGroup ? 0 : WS_GROUP) |
                             (design->visible ? WS_VISIBLE : 0) | (design->enabled ? 0 : WS_DISABLED);
         const int id = kFirstControlId + static_cast<int>(controls_.size());
@@ -147,13 +146,11 @@ void MainWindow::CreateMenus()
     for (std::size_t i = 0; i < designs.size(); ++i) {
         const MenuDesign& design = designs[i];
         const int command = kFirstMenuCommand + static_cast<int>(i);
-        const bool hasItems = std::any_of(designs.begin(), designs.end(),
-                                          [&](const MenuDesign& item) { return item.parent == design.name; });
         std::wstring caption = WideFromUtf8(design.caption);
         if (!design.shortcut.empty())
             caption += L"\t" + WideFromUtf8(design.shortcut);
         HMENU parent = design.parent.empty() ? menu_ : popups.at(design.parent);
-        if (hasItems) {
+        if (OpensMenu(designs, design.name)) {
             HMENU popup = CreatePopupMenu();
             popups[design.name] = popup;
             AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), caption.c_str());

@@ -91,22 +91,17 @@ void MainWindow::DrawGrid()
     if (form_.RowsRevision() != drawnRevision_) {
         drawnRevision_ = form_.RowsRevision();
         ListView_SetItemCountEx(grid_, static_cast<int>(maps.RowCount()), LVSICF_NOSCROLL);
-        largestBytes_ = 0;
-        for (std::size_t row = 0; row < maps.RowCount(); ++row)
-            largestBytes_ = std::max(largestBytes_, maps.Row(row).bytes);
     }
     HDC dc = GetDC(grid_);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(grid_, WM_GETFONT, 0, 0)));
-    const std::wstring largest = std::to_wstring(largestBytes_);
+    const std::wstring largest = WideFromUtf8(maps.LargestBytesText());
     SIZE needed{};
     GetTextExtentPoint32W(dc, largest.c_str(), static_cast<int>(largest.size()), &needed);
     SelectObject(dc, old);
     ReleaseDC(grid_, dc);
     for (int col = 0; col < MapList::kColumnCount; ++col) {
-        int width = Px(maps.ColumnWidth(col), dpi_);
-        // A size must never lose digits: the Bytes column widens for a number too long for it.
-        if (col == MapList::kColumnCount - 1)
-            width = std::max(width, static_cast<int>(needed.cx) + 2 * kCellMargin + 1);
+        const int width =
+            ShownColumnPixels(col, Px(maps.ColumnWidth(col), dpi_), static_cast<int>(needed.cx), kCellMargin);
         if (ListView_GetColumnWidth(grid_, col) != width)
             ListView_SetColumnWidth(grid_, col, width);
         if (maps.HeaderCaption(col) != drawnHeaders_[static_cast<std::size_t>(col)]) {
@@ -166,7 +161,7 @@ void MainWindow::DrawGridRow(const DRAWITEMSTRUCT& item)
             InflateRect(&text, -kCellMargin, 0);
             const std::wstring wide = WideFromUtf8(maps.CellText(row, col));
             DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text,
-                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (col == 4 ? DT_RIGHT : DT_LEFT));
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (MapList::AlignsRight(col) ? DT_RIGHT : DT_LEFT));
         }
         MoveToEx(dc, cell.right - 1, cell.top, nullptr);
         LineTo(dc, cell.right - 1, cell.bottom - 1);

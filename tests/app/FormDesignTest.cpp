@@ -58,9 +58,9 @@ TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
         "cmdUpload picbutton '' 8160,5820,1815,615 tab 14 picture upload 105x19",
         "cmdCreateFile picbutton '' 8160,5820,1815,615 tab 45 hidden picture createfile 92x15",
         "cmdExit button 'E&xit' 10365,5820,1335,615 tab 15 font MS Sans Serif 8.25 bold",
-        "File ' &File ' bar",
-        "mnuUseSendmap1 'Use Sendmap.exe' in File disabled F1",
-        "mnuUseSendmap2 'Use Sendmap20.exe' in File disabled F2",
+        "File ' &File ' bar opens a menu",
+        "mnuUseSendmap1 'Use Sendmap.exe' in File disabled F1 checkable",
+        "mnuUseSendmap2 'Use Sendmap20.exe' in File disabled F2 checkable",
         "mnuTileMap 'Tile &Map' in File F3",
         "mnuExit 'E&xit' in File",
         "mnuID '&Test Connection' bar",
@@ -82,12 +82,21 @@ TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
     for (const MenuDesign& m : frmMainMenus())
         actual.push_back(std::string(m.name) + " '" + std::string(m.caption) + "'" +
                          (m.parent.empty() ? " bar" : " in " + std::string(m.parent)) + (m.enabled ? "" : " disabled") +
-                         (m.shortcut.empty() ? "" : " " + std::string(m.shortcut)));
+                         (m.shortcut.empty() ? "" : " " + std::string(m.shortcut)) + (m.checkable ? " checkable" : "") +
+                         (OpensMenu(frmMainMenus(), m.name) ? " opens a menu" : ""));
     EXPECT_EQ(actual, expected);
     std::string fixed = std::to_string(kMainClientWidth) + " " + std::to_string(kMainClientHeight) + " " + std::to_string(kGridRowHeight);
     for (std::string_view port : ComPortNames())
         fixed += " " + std::string(port);
     EXPECT_EQ(fixed, "11805 6510 240 COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9");
+    std::string groups;   // each group of option buttons, and each button's own group
+    for (std::span<const std::string_view> group : OptionGroups()) {
+        groups += "|";
+        for (std::string_view option : group)
+            groups += " " + std::string(option) + (OptionGroupOf(option).data() == group.data() ? "" : "?");
+    }
+    EXPECT_EQ(groups, "| optAuto optCOM optUSB| opt9600 opt19200 opt38400 opt57600 opt115200| optSureYes optSureNo");
+    EXPECT_TRUE(OptionGroupOf("chkMapset").empty());
     EXPECT_EQ(kGridBeyondRows, (Rgb{213, 218, 194}));
 }
 

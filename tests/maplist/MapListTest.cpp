@@ -76,6 +76,28 @@ TEST(MapList, SortsNumbersByValueBeforeTextsAndKeepsTiesInBothDirections)
     }
 }
 
+// A size never loses digits: the Bytes column, and only it, widens for the
+// largest size of every row loaded since the last Clear.
+TEST(MapList, TheBytesColumnWidensUntilTheLargestSizeShowsWhole)
+{
+    MapList list;
+    const std::tuple<std::uint64_t, const char*, int> steps[] = {
+        // bytes loaded (0: Clear), largest size, Bytes column's pixels for a text 10 px a digit, margins 3
+        {0, "0", 68}, {2411724800, "2411724800", 107}, {7, "2411724800", 107}, {0, "0", 68}, {123456789, "123456789", 97},
+    };
+    for (const auto& [bytes, largest, pixels] : steps) {
+        if (bytes == 0)
+            list.Clear();
+        else
+            list.AppendRows({{RowState::Unticked, "a.img", "C:\\maps", "", bytes}});
+        EXPECT_EQ(list.LargestBytesText(), largest);
+        const int text = 10 * static_cast<int>(list.LargestBytesText().size());
+        EXPECT_EQ(ShownColumnPixels(MapList::kBytesColumn, 68, text, 3), pixels) << largest;
+        EXPECT_EQ(ShownColumnPixels(MapList::kBytesColumn - 1, 68, text, 3), 68) << largest;
+    }
+    EXPECT_TRUE(MapList::AlignsRight(MapList::kBytesColumn) && !MapList::AlignsRight(MapList::kBytesColumn - 1));
+}
+
 TEST(MapName, JoinsBothFieldsUntrimmedAndUndoesTheXorByte)
 {
     const auto blanks = [](std::size_t n) { return std::string(n, ' '); };
