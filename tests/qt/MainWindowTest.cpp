@@ -18,6 +18,7 @@
 #include "qt/Twips.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
+#include "tests/qt/StartedWindow.h"
 
 namespace mapwren {
 
@@ -25,27 +26,14 @@ namespace {
 
 // A started window over a program folder holding both tools (the second in use), with three
 // maps loaded: a.img (Charlie, 1000 bytes), b.img (Alpha, 900), c.img (Bravo, 2411724800).
-struct Started {
-    testing::TempDir tools, maps;
-    std::unique_ptr<MainWindow> window;
-    frmMain* form = nullptr;
+struct Started : StartedWindow {
     Started()
     {
-        testing::CopyStandIn(tools.path(), "sendmap20.exe");
         testing::CopyStandIn(tools.path(), "sendmap.exe");
         testing::WriteImg(maps.path() / "a.img", "Charlie", "", 0, 1000);
         testing::WriteImg(maps.path() / "b.img", "Alpha", "", 0, 900);
         testing::WriteImg(maps.path() / "c.img", "Bravo", "", 0, 2411724800);
-        const std::string list = (tools.path() / "maps.mwl").string();
-        testing::WriteBytes(list, "mapwren Auto\r\n" + maps.folder() + "a.img\r\n" + maps.folder() + "b.img\r\n" +
-                                      maps.folder() + "c.img\r\n");
-        std::string folder = tools.folder();
-        folder.pop_back();
-        window = std::make_unique<MainWindow>(folder, list);
-        form = &window->Form();
-        QVERIFY(window->Start());
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        Start({"a.img", "b.img", "c.img"});
     }
     QWidget* operator[](const char* name) const { return window->Widget(name); }
     QPoint Cell(int row, int col) const

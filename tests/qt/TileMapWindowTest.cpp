@@ -11,6 +11,7 @@
 #include "qt/MainWindow.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
+#include "tests/qt/StartedWindow.h"
 #include "tilemap/frmTileMapDesign.h"
 
 namespace mapwren {
@@ -19,26 +20,13 @@ namespace {
 
 // A started main window with two one-tile maps in the open Atlantic, where no
 // outline runs, a.img west of b.img, and c.img, a map with no place.
-struct Started {
-    testing::TempDir tools, maps;
-    std::unique_ptr<MainWindow> window;
-    frmMain* form = nullptr;
+struct Started : StartedWindow {
     Started()
     {
-        testing::CopyStandIn(tools.path(), "sendmap20.exe");
         testing::WriteTileImg(maps.path() / "a.img", "Alpha", {{"00000001", 41, -30, 40, -31}});
         testing::WriteTileImg(maps.path() / "b.img", "Bravo", {{"00000002", 41, -28, 40, -29}});
         testing::WriteImg(maps.path() / "c.img", "Charlie", "");
-        const std::string list = (tools.path() / "maps.mwl").string();
-        testing::WriteBytes(list, "mapwren Auto\r\n" + maps.folder() + "a.img\r\n" + maps.folder() + "b.img\r\n" +
-                                      maps.folder() + "c.img\r\n");
-        std::string folder = tools.folder();
-        folder.pop_back();
-        window = std::make_unique<MainWindow>(folder, list);
-        form = &window->Form();
-        QVERIFY(window->Start());
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        Start({"a.img", "b.img", "c.img"});
     }
     QWidget* Area() const { return window->TileMap()->Area(); }
     // The centre of a map row's tile, in the area's pixels.
