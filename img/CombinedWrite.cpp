@@ -234,7 +234,8 @@ public:
             if (!Report(lastOfMap[i]))
                 return CombinedCancelledMessage(target_);
         }
-        return {};
+        done_.bytesDone = done_.bytesTotal;   // the last block's rest, made zeros by the final length
+        return Report(true) ? std::string() : CombinedCancelledMessage(target_);
     }
 
 private:
