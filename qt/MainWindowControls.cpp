@@ -16,6 +16,7 @@
 
 #include "qt/DesignFont.h"
 #include "qt/GridDelegate.h"
+#include "qt/Input.h"
 #include "qt/MapListModel.h"
 #include "app/frmMainDesign.h"
 #include "qt/OptionButtons.h"
@@ -149,7 +150,9 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWid
     Draw();
 }
 
-MainWindow::~MainWindow() = default;
+// Child windows would go only after the form, in QWidget's destructor: the
+// tile map, which watches the form's rows, goes first.
+MainWindow::~MainWindow() { delete tileMap_; }
 
 QWidget* MainWindow::Widget(std::string_view name) const
 {
@@ -264,7 +267,6 @@ void MainWindow::SetTabOrder()
         if (previous)
             setTabOrder(previous, widget);
         previous = widget;
-        tabOrder_.push_back(widget);
     }
     for (std::span<const std::string_view> group : OptionGroups()) {
         std::vector<QRadioButton*> options;
@@ -274,19 +276,18 @@ void MainWindow::SetTabOrder()
     }
 }
 
-// Alt with a letter acts at once, as on Windows: it presses the first control
-// of that access key in the tab order that can take it (where the design gives
-// a letter to several, Qt would only move the focus between them); with none,
-// the menu bar's item of that letter opens.
+// Alt with a letter acts at once, as on Windows: it presses the control the
+// form picks for it (where the design gives a letter to several, Qt would
+// only move the focus between them); with none, the menu bar's item of that
+// letter opens.
 void MainWindow::ActOnAccessKey(const QKeySequence& key)
 {
-    for (QWidget* control : tabOrder_) {
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        if (button && button->isVisible() && button->isEnabled() && QKeySequence::mnemonic(button->text()) == key) {
-            button->setFocus(Qt::ShortcutFocusReason);
-            button->click();
-            return;
-        }
+    const int code = KeyCode(key[0].key());
+    const std::string name = code > 0 && code < 0x80 ? form_.AccessKeyControl(static_cast<char>(code)) : "";
+    if (auto* button = qobject_cast<QAbstractButton*>(Widget(name))) {
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->click();
+        return;
     }
     for (QAction* item : menuBar()->actions()) {
         if (item->isEnabled() && QKeySequence::mnemonic(item->text()) == key) {
