@@ -147,6 +147,18 @@ TEST(TileMap, TheWheelZoomsAroundThePointerARightDragPansAndHomeFitsAll)
     }
 }
 
+// Esc closes the window as it closes a dialog; other keys leave it open.
+TEST(TileMap, EscClosesTheWindow)
+{
+    const struct { int key; bool used, closes; } keys[] = {
+        {frmTileMap::kKeyHome, true, false}, {'A', false, false}, {0x0D, false, false}, {frmTileMap::kKeyEscape, true, true}};
+    for (const auto& k : keys) {
+        Tiles f({{"a.img", {{"a", 51, 11, 50, 10}}}});
+        EXPECT_EQ(f.map->KeyDown(k.key, 0), k.used) << k.key;
+        EXPECT_EQ(f.map->CloseRequested(), k.closes) << k.key;
+    }
+}
+
 // The map shows the grid's ticks whichever way they were made, the tile under the pointer and the box being drawn.
 TEST(TileMap, TheMapShowsTheGridsTicksThePointedTileAndTheBox)
 {
