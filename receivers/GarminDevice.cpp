@@ -71,10 +71,10 @@ Result<GarminDevice> DeviceXmlFields::Finish() const
 
 std::optional<GarminDevice> ReadGarminDevice(const std::string& root)
 {
-    const auto garmin = FindNameNoCase(root, "Garmin");
+    const auto garmin = FindNameNoCase(root, "Garmin", true);
     if (!garmin)
         return std::nullopt;
-    const auto file = FindNameNoCase(*garmin, "GarminDevice.xml");
+    const auto file = FindNameNoCase(*garmin, "GarminDevice.xml", false);
     if (!file)
         return std::nullopt;
     std::ifstream in(PathFromUtf8(*file), std::ios::binary);

@@ -30,7 +30,7 @@ std::string ParentOf(const std::string& folder)
 
 Place PlaceAt(const Volume& volume, const std::string& root)
 {
-    const auto garmin = FindNameNoCase(root, "Garmin");
+    const auto garmin = FindNameNoCase(root, "Garmin", true);
     return {volume, ReadGarminDevice(root), garmin ? *garmin : JoinPath(root, "Garmin")};
 }
 
@@ -43,7 +43,7 @@ std::string JoinPath(const std::string& folder, const std::string& name)
     return folder + kSeparator + name;
 }
 
-std::optional<std::string> FindNameNoCase(const std::string& folder, const std::string& name)
+std::optional<std::string> FindNameNoCase(const std::string& folder, const std::string& name, bool wantFolder)
 {
     // The folder's own spelling, also where the system would find the name in any case.
     std::optional<std::string> found;
@@ -51,6 +51,8 @@ std::optional<std::string> FindNameNoCase(const std::string& folder, const std::
     for (std::filesystem::directory_iterator entry(PathFromUtf8(folder), error), end; !error && entry != end;
          entry.increment(error)) {
         const std::string child = Utf8FromPath(entry->path().filename());
+        if (entry->is_directory(error) != wantFolder)
+            continue;
         if (child == name)
             return JoinPath(folder, child);
         if (!found && CompareNoCase(child, name) == 0)

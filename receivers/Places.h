@@ -30,9 +30,9 @@ Result<Place> PlaceOfFolder(VolumeSource& volumes, const std::string& folder);
 // root with its label or device.
 std::string PlaceCaption(const Place& place);
 
-// A child of folder named `name` in any case, as the folder spells it;
-// none when there is none.
-std::optional<std::string> FindNameNoCase(const std::string& folder, const std::string& name);
+// A child folder (or file) of folder named `name` in any case, as the folder
+// spells it; none when there is none.
+std::optional<std::string> FindNameNoCase(const std::string& folder, const std::string& name, bool wantFolder);
 
 // folder and name joined by the system's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -102,6 +102,29 @@ TEST(FindPlaces, AChosenFolderTakesTheMapsInItsGarminFolderOrItselfWhenItIsOne)
 }
 
 #ifndef _WIN32
+// On a FAT32 volume that FatVolume.sh mounts through fusefat.
+TEST(FatVolume, AReceiverOnARealFatVolumeIsListedWithItsModelAndFileSystem)
+{
+    const char* mounted = std::getenv("MAPWREN_FAT_VOLUME");
+    if (!mounted)
+        GTEST_SKIP() << "no FAT volume mounted";
+    const fs::path root = mounted;
+    fx::WriteGarminDevice(root, "eTrex 30");
+    fx::TempDir dir;   // fusefat cannot resize a file: the map is made elsewhere
+    fx::WriteImg(dir.path() / "old.img", "Old Topo", "", 0, 8192);
+    fx::WriteBytes(root / "Garmin" / "gmapsupp.img", fx::ReadBytes(dir.path() / "old.img"));
+    const auto volumes = SystemVolumes();
+    const auto places = FindPlaces(*volumes);
+    const auto place = std::ranges::find_if(places, [&](const Place& p) { return p.volume.root == mounted; });
+    ASSERT_NE(place, places.end());
+    EXPECT_EQ(PlaceCaption(*place), "eTrex 30 (" + root.string() + ")");
+    EXPECT_TRUE(IsFatFileSystem(place->volume.fileSystem)) << place->volume.fileSystem;
+    const auto maps = ListExistingMaps(place->garminFolder);
+    ASSERT_EQ(maps.size(), 1u);
+    EXPECT_EQ(maps[0].size, 8192u);
+    EXPECT_EQ(volumes->VolumeOf(place->garminFolder).value().root, root.string());
+}
+
 TEST(Volumes, TheMountTableGivesMountPointsUnescapedWithoutPseudoSystems)
 {
     const std::string table =
