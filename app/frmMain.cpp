@@ -218,9 +218,11 @@ std::string frmMain::AccessKeyControl(char letter) const
     return {};
 }
 
-std::string frmMain::NextInTabOrder(std::string_view name) const
+std::string frmMain::NextInTabOrder(std::string_view name, bool backwards) const
 {
-    const std::vector<const ControlDesign*> order = InTabOrder();
+    std::vector<const ControlDesign*> order = InTabOrder();
+    if (backwards)
+        std::ranges::reverse(order);
     const auto from = std::ranges::find(order, name, &ControlDesign::name);
     const std::size_t start = from == order.end() ? 0 : static_cast<std::size_t>(from - order.begin()) + 1;
     for (std::size_t i = 0; i < order.size(); ++i) {

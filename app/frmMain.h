@@ -110,10 +110,11 @@ public:
     // button or check box in the tab order with that access key that is shown
     // and enabled now; empty for none (a menu of that letter then opens).
     std::string AccessKeyControl(char letter) const;
-    // The first control after name in the tab order, going round, that can
-    // take the focus now: a group of option buttons is entered at its selected
-    // one. Empty when none can.
-    std::string NextInTabOrder(std::string_view name) const;
+    // The first control after name in the tab order (before it, backwards),
+    // going round, that can take the focus now: a group of option buttons is
+    // entered at its selected one. Empty when none can. Tab and Shift+Tab move
+    // the focus by this alone in both front-ends.
+    std::string NextInTabOrder(std::string_view name, bool backwards = false) const;
 
     // Settings changed from code run the same event as a user's click.
     void SelectPort(Port port);

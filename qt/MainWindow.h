@@ -51,12 +51,12 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void CreateControls();
     void CreateGrid();
     void CreateMenus();
-    void SetTabOrder();
     void ConnectEvents();
     void ActOnAccessKey(const QKeySequence& key);
     void ShowTileMap();

@@ -140,7 +140,6 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWid
     setWindowIcon(ProgramIcon());
     CreateControls();
     CreateMenus();
-    SetTabOrder();
     ConnectEvents();
     setFixedSize(Px(kMainClientWidth), Px(kMainClientHeight) + menuBar()->sizeHint().height());
     // A drop anywhere, the mapset box too, is the window's.
@@ -253,27 +252,16 @@ void MainWindow::CreateMenus()
     }
 }
 
-// The keyboard order of the design; controls that take no focus hold
-// numbers in it too and are left out here.
-void MainWindow::SetTabOrder()
+// Tab and Shift+Tab go where the form's tab order says, the same rule as on
+// Windows: Qt's own chain would pass over controls whose place in it moved
+// when one of two buttons sharing a place was hidden.
+bool MainWindow::focusNextPrevChild(bool next)
 {
-    std::map<int, QWidget*> order;
-    for (const ControlDesign& design : frmMainControls()) {
-        if (TakesFocus(design.kind))
-            order[design.tab] = Widget(design.name);
-    }
-    QWidget* previous = nullptr;
-    for (const auto& [tab, widget] : order) {
-        if (previous)
-            setTabOrder(previous, widget);
-        previous = widget;
-    }
-    for (std::span<const std::string_view> group : OptionGroups()) {
-        std::vector<QRadioButton*> options;
-        for (std::string_view name : group)
-            options.push_back(static_cast<QRadioButton*>(Widget(name)));
-        EnterGroupAtSelected(options);
-    }
+    const std::string target = form_.NextInTabOrder(FocusedControl(), !next);
+    if (target.empty())
+        return QMainWindow::focusNextPrevChild(next);
+    Widget(target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 // Alt with a letter acts at once, as on Windows: it presses the control the
