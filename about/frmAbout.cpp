@@ -2,13 +2,19 @@
 
 #include <cstring>
 
+#include "about/frmAboutDesign.h"
 #include "common/Addresses.h"
 
 namespace mapwren {
 
 namespace {
 
-bool IsAddressBox(std::string_view control) { return control == "txtURL" || control == "txtEmail"; }
+// The boxes that show an address, which the user may select and copy.
+bool IsAddressBox(std::string_view control)
+{
+    const AboutRow* row = FindRow(frmAboutControlRows(), control);
+    return row && row->design.kind == ControlKind::TextBox;
+}
 
 bool IsModifier(int keyCode)
 {
@@ -25,20 +31,23 @@ bool IsCopy(int keyCode, int shift)
 
 void frmAbout::MouseDown(std::string_view control, int button, bool secondOfDoubleClick)
 {
-    // The homepage opened at the double click's first press already.
-    if (control == "txtURL" && !secondOfDoubleClick)
-        txtURL_MouseDown(button);
-    else if (control == "txtEmail")
-        txtEmail_MouseDown(button);
-    else if (control == "picIcon")
-        activeControl_ = control;   // the only other control that takes the focus
+    const AboutRow* row = FindRow(frmAboutControlRows(), control);
+    // A link opened its address at the double click's first press already.
+    if (row && row->mouseDown && !(row->design.link && secondOfDoubleClick))
+        (this->*row->mouseDown)(button);
 }
 
 void frmAbout::Click(std::string_view control, int button)
 {
-    if (!IsAddressBox(control))
-        Form_Click(button);
+    const AboutRow* row = FindRow(frmAboutControlRows(), control);
+    if (!row)
+        Form_Click(button);   // the window's own background
+    else if (row->click)
+        (this->*row->click)(button);
 }
+
+// The only control besides the address boxes that takes the focus.
+void frmAbout::picIcon_MouseDown(int) { activeControl_ = "picIcon"; }
 
 void frmAbout::txtURL_MouseDown(int)
 {

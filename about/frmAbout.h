@@ -26,13 +26,15 @@ public:
     Selection txtEmailSelection() const { return emailSelection_; }
     std::string_view ActiveControl() const { return activeControl_; }
 
-    // Events by control name ("" is the window's own background). A press
-    // reports its button; secondOfDoubleClick marks the second press of a
-    // double click. A click is a press and release of the button over the window.
+    // Events by control name ("" is the window's own background), run by the
+    // handlers of the control's row in the design table. A press reports its
+    // button; secondOfDoubleClick marks the second press of a double click. A
+    // click is a press and release of the button over the window.
     void MouseDown(std::string_view control, int button, bool secondOfDoubleClick = false);
     void Click(std::string_view control, int button);
 
     // The handlers under the design's names.
+    void picIcon_MouseDown(int button);
     void txtURL_MouseDown(int button);
     void txtEmail_MouseDown(int button);
     void Form_Click(int button);   // the background, the icon or a label

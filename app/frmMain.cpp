@@ -11,134 +11,61 @@
 
 namespace mapwren {
 
-namespace {
-
-using Member = ControlState frmMain::*;
-
-constexpr std::array<std::pair<std::string_view, Member>, 42> kControls = {{
-    {"cmdFileOpen", &frmMain::cmdFileOpen},       {"Frame1", &frmMain::Frame1},
-    {"optAuto", &frmMain::optAuto},               {"optCOM", &frmMain::optCOM},
-    {"cboCOM", &frmMain::cboCOM},                 {"optUSB", &frmMain::optUSB},
-    {"fmeSpeed", &frmMain::fmeSpeed},             {"opt9600", &frmMain::opt9600},
-    {"opt19200", &frmMain::opt19200},             {"opt38400", &frmMain::opt38400},
-    {"opt57600", &frmMain::opt57600},             {"opt115200", &frmMain::opt115200},
-    {"lbl9600", &frmMain::lbl9600},               {"lbl19200", &frmMain::lbl19200},
-    {"lbl38400", &frmMain::lbl38400},             {"lbl57600", &frmMain::lbl57600},
-    {"lbl115200", &frmMain::lbl115200},           {"picUnchecked", &frmMain::picUnchecked},
-    {"picChecked", &frmMain::picChecked},         {"picNoFileExist", &frmMain::picNoFileExist},
-    {"MSFlexGrid1", &frmMain::MSFlexGrid1},       {"lblProcessing", &frmMain::lblProcessing},
-    {"lblTotalBytes", &frmMain::lblTotalBytes},   {"lblFilesSelected", &frmMain::lblFilesSelected},
-    {"fmeMapset", &frmMain::fmeMapset},           {"chkMapset", &frmMain::chkMapset},
-    {"lblEnterMapset", &frmMain::lblEnterMapset}, {"txtMapset", &frmMain::txtMapset},
-    {"fmeList", &frmMain::fmeList},               {"cmdSelectAll", &frmMain::cmdSelectAll},
-    {"cmdSelectNone", &frmMain::cmdSelectNone},   {"cmdClearGrid", &frmMain::cmdClearGrid},
-    {"cmdLoadList", &frmMain::cmdLoadList},       {"cmdSaveList", &frmMain::cmdSaveList},
-    {"cmdEraseGPS", &frmMain::cmdEraseGPS},       {"lblAreYouSure", &frmMain::lblAreYouSure},
-    {"optSureYes", &frmMain::optSureYes},         {"optSureNo", &frmMain::optSureNo},
-    {"chkCreateFile", &frmMain::chkCreateFile},   {"cmdUpload", &frmMain::cmdUpload},
-    {"cmdCreateFile", &frmMain::cmdCreateFile},   {"cmdExit", &frmMain::cmdExit},
-}};
-
-using MenuMember = MenuState frmMain::*;
-
-constexpr std::array<std::pair<std::string_view, MenuMember>, 6> kMenuItems = {{
-    {"mnuUseSendmap1", &frmMain::mnuUseSendmap1},
-    {"mnuUseSendmap2", &frmMain::mnuUseSendmap2},
-    {"mnuTileMap", &frmMain::mnuTileMap},
-    {"mnuExit", &frmMain::mnuExit},
-    {"mnuID", &frmMain::mnuID},
-    {"mnuAbout", &frmMain::mnuAbout},
-}};
-
-using Handler = void (frmMain::*)();
-
-constexpr std::array<std::pair<std::string_view, Handler>, 17> kClickHandlers = {{
-    {"cmdFileOpen", &frmMain::cmdFileOpen_Click},     {"cmdClearGrid", &frmMain::cmdClearGrid_Click},
-    {"cmdSelectAll", &frmMain::cmdSelectAll_Click},   {"cmdSelectNone", &frmMain::cmdSelectNone_Click},
-    {"cmdLoadList", &frmMain::cmdLoadList_Click},     {"cmdSaveList", &frmMain::cmdSaveList_Click},
-    {"cmdUpload", &frmMain::cmdUpload_Click},         {"cmdCreateFile", &frmMain::cmdCreateFile_Click},
-    {"cmdEraseGPS", &frmMain::cmdEraseGPS_Click},     {"cmdExit", &frmMain::cmdExit_Click},
-    {"optAuto", &frmMain::optAuto_Click},             {"optCOM", &frmMain::optCOM_Click},
-    {"optUSB", &frmMain::optUSB_Click},               {"optSureYes", &frmMain::optSureYes_Click},
-    {"optSureNo", &frmMain::optSureNo_Click},         {"chkCreateFile", &frmMain::chkCreateFile_Click},
-    {"chkMapset", &frmMain::chkMapset_Click},
-}};
-
-constexpr std::array<std::pair<std::string_view, Handler>, 6> kMenuHandlers = {{
-    {"mnuUseSendmap1", &frmMain::mnuUseSendmap1_Click},
-    {"mnuUseSendmap2", &frmMain::mnuUseSendmap2_Click},
-    {"mnuTileMap", &frmMain::mnuTileMap_Click},
-    {"mnuExit", &frmMain::mnuExit_Click},
-    {"mnuID", &frmMain::mnuID_Click},
-    {"mnuAbout", &frmMain::mnuAbout_Click},
-}};
-
-template <class Table>
-auto Find(const Table& table, std::string_view name) -> decltype(table.begin())
-{
-    auto it = table.begin();
-    while (it != table.end() && it->first != name)
-        ++it;
-    return it;
-}
-
-} // namespace
-
 frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argumentText,
                  const ShortNameSource& shortNames)
     : desktop_(desktop), programFolder_(std::move(programFolder)), argumentText_(std::move(argumentText)),
       mapList_(shortNames)
 {
-    for (const ControlDesign& design : frmMainControls()) {
-        if (ControlState* control = Control(design.name))
-            *control = InitialState(design);
+    unnamedStates_.resize(frmMainControlRows().size());
+    for (const ControlRow<frmMain>& row : frmMainControlRows())
+        *StateOf(row) = InitialState(row.design);
+    for (const MenuRow<frmMain>& row : frmMainMenuRows()) {
+        if (row.state)
+            (this->*row.state).enabled = row.design.enabled;
     }
-    for (const MenuDesign& design : frmMainMenus()) {
-        if (MenuState* item = Menu(design.name))
-            item->enabled = design.enabled;
-    }
+}
+
+ControlState* frmMain::StateOf(const ControlRow<frmMain>& row)
+{
+    return row.state ? &(this->*row.state) : &unnamedStates_[&row - frmMainControlRows().data()];
 }
 
 ControlState* frmMain::Control(std::string_view name)
 {
-    const auto it = Find(kControls, name);
-    return it == kControls.end() ? nullptr : &(this->*(it->second));
+    const ControlRow<frmMain>* row = FindRow(frmMainControlRows(), name);
+    return row ? StateOf(*row) : nullptr;
 }
 
 const ControlState* frmMain::Control(std::string_view name) const
 {
-    const auto it = Find(kControls, name);
-    return it == kControls.end() ? nullptr : &(this->*(it->second));
+    return const_cast<frmMain*>(this)->Control(name);
 }
 
 MenuState* frmMain::Menu(std::string_view name)
 {
-    const auto it = Find(kMenuItems, name);
-    return it == kMenuItems.end() ? nullptr : &(this->*(it->second));
+    const MenuRow<frmMain>* row = FindRow(frmMainMenuRows(), name);
+    return row && row->state ? &(this->*row->state) : nullptr;
 }
 
+// What a click does follows from the control's kind; then its handler runs.
 void frmMain::Click(std::string_view name)
 {
-    ControlState* control = Control(name);
+    const ControlRow<frmMain>* row = FindRow(frmMainControlRows(), name);
+    ControlState* control = row ? StateOf(*row) : nullptr;
     if (!control || !control->enabled || !control->visible)
         return;
-    bool changed = true;
-    if (const std::span<const std::string_view> group = OptionGroupOf(name); !group.empty()) {
-        changed = control->value != 1;
-        for (std::string_view other : group) {
-            if (ControlState* option = Control(other))
-                option->value = 0;
-        }
+    if (row->design.kind == ControlKind::OptionButton) {
+        // An option button's event runs when it becomes the selected one of its group.
+        if (control->value == 1)
+            return;
+        for (std::string_view other : OptionGroupOf(name))
+            Control(other)->value = 0;
         control->value = 1;
-    }
-    if (name == "chkMapset" || name == "chkCreateFile")
+    } else if (row->design.kind == ControlKind::CheckBox) {
         control->value = control->value == 1 ? 0 : 1;   // a greyed box becomes ticked
-    // A port's event runs when its button becomes selected.
-    if (!changed && (name == "optAuto" || name == "optCOM" || name == "optUSB"))
-        return;
-    const auto handler = Find(kClickHandlers, name);
-    if (handler != kClickHandlers.end())
-        (this->*(handler->second))();
+    }
+    if (row->click)
+        (this->*row->click)();
     ShowUploadEstimate();
 }
 
@@ -151,10 +78,9 @@ void frmMain::TextChanged(std::string_view name, std::string text)
 
 void frmMain::MenuClick(std::string_view name)
 {
-    const MenuState* item = Menu(name);
-    const auto handler = Find(kMenuHandlers, name);
-    if (item && item->enabled && handler != kMenuHandlers.end())
-        (this->*(handler->second))();
+    const MenuRow<frmMain>* row = FindRow(frmMainMenuRows(), name);
+    if (row && row->state && (this->*row->state).enabled && row->click)
+        (this->*row->click)();
     ShowUploadEstimate();
 }
 

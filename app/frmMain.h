@@ -10,6 +10,7 @@
 
 #include "forms/ControlState.h"
 #include "forms/Desktop.h"
+#include "forms/FormRows.h"
 #include "forms/Input.h"
 #include "forms/TickableMaps.h"
 #include "common/Settings.h"
@@ -167,6 +168,9 @@ public:
 
 private:
     // The keyboard focus.
+    // The state of a control: its member, or for a control the code never
+    // names, its place in unnamedStates_.
+    ControlState* StateOf(const ControlRow<frmMain>& row);
     bool CanTakeFocus(const ControlDesign& design, bool asTabStop) const;
     std::vector<const ControlDesign*> InTabOrder() const;
     bool IsShownAndEnabled(std::string_view name) const;
@@ -222,6 +226,7 @@ private:
     std::string argumentText_;
     FoundTools tools_;
     MapList mapList_;
+    std::vector<ControlState> unnamedStates_;   // by row of the design table
     std::uint64_t rowsRevision_ = 0;
     std::function<void()> rowsWatcher_;
     int currentRow_ = 0;

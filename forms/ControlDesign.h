@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ranges>
 #include <span>
 #include <string_view>
 
@@ -116,7 +117,7 @@ constexpr char AccessKeyOf(std::string_view caption)
 }
 
 // An item that other items name as their parent opens a menu of them.
-constexpr bool OpensMenu(std::span<const MenuDesign> menus, std::string_view name)
+constexpr bool OpensMenu(const std::ranges::range auto& menus, std::string_view name)
 {
     return std::ranges::any_of(menus, [name](const MenuDesign& item) { return item.parent == name; });
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <algorithm>
+#include <ranges>
+#include <span>
+#include <string_view>
+
+#include "forms/ControlDesign.h"
+#include "forms/ControlState.h"
+
+// A form's design table as the one list of its controls: each row holds a
+// control's design, the form's member that keeps its state and the handler
+// its click runs. The form finds both from the row; the front-ends read the
+// designs alone.
+namespace mapwren {
+
+template <class Form>
+struct ControlRow {
+    ControlDesign design;
+    ControlState Form::*state = nullptr;   // none for a control the form's code never names: the form keeps it
+    void (Form::*click)() = nullptr;       // none for a control whose click does nothing of its own
+};
+
+template <class Form>
+struct MenuRow {
+    MenuDesign design;
+    MenuState Form::*state = nullptr;   // none for an item that opens a menu
+    void (Form::*click)() = nullptr;
+};
+
+// The designs of a table's rows, in its order.
+template <class Row>
+auto Designs(std::span<const Row> rows)
+{
+    return rows | std::views::transform(&Row::design);
+}
+
+// The row of the control or menu item by its design name; null for none.
+template <class Row>
+const Row* FindRow(std::span<const Row> rows, std::string_view name)
+{
+    const auto row = std::ranges::find(rows, name, [](const Row& r) { return r.design.name; });
+    return row == rows.end() ? nullptr : &*row;
+}
+
+} // namespace mapwren
