@@ -2,9 +2,12 @@
 #include "app/FormFixture.h"
 
 #ifndef _WIN32
+#include <csignal>
 #include <cstdlib>
+#include <thread>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -300,6 +303,99 @@ struct FakeTerminal {   // a stand-in terminal first on the PATH; it records its
     FakeTerminal() { CopyStandIn(dir.path(), "x-terminal-emulator"); }
 };
 
+// A terminal first on the PATH that does with the run script what `body` says, "$@" the script and its arguments;
+// it writes its process id to "terminal.pid" and, for a script it starts in the background, the script's to
+// "script.pid", beside itself.
+struct ScriptTerminal {
+    TempDir dir;
+    Path path{dir.path().string() + ":" + (StandInSystemPrograms(), std::string(std::getenv("PATH")))};
+    explicit ScriptTerminal(const std::string& body)
+    {
+        WriteBytes(dir.path() / "x-terminal-emulator", "#!/bin/sh\nhere=$(dirname \"$0\")\necho $$ 2>/dev/null > \"$here/terminal.pid\"\n"
+                   "while [ \"$1\" != -e ]; do shift; done\nshift\n" + body + "\n");
+        fs::permissions(dir.path() / "x-terminal-emulator", fs::perms::owner_all);
+    }
+    pid_t Pid(const char* file) const   // waiting up to ten seconds for the file
+    {
+        for (int wait = 0; wait < 500 && ReadBytes(dir.path() / file).empty(); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return std::stoi("0" + ReadBytes(dir.path() / file));
+    }
+};
+
+// How many processes run the program file `file`, once that has become `count` (waiting up to ten seconds).
+std::size_t Running(const fs::path& file, std::size_t count)
+{
+    std::size_t running = 0;
+    for (int wait = 0; wait < 500; ++wait, std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+        running = 0;
+        for (const auto& process : fs::directory_iterator("/proc")) {
+            std::error_code ec;
+            running += fs::read_symlink(process.path() / "exe", ec) == file;
+        }
+        if (running == count)
+            break;
+    }
+    return running;
+}
+
+TEST(FormPosix, EveryWayARunEndsEndsItInTheFormAndLeavesNoToolRunning)
+{
+    const std::string ran = "\"$@\" </dev/null >/dev/null 2>&1", behind = ran + " & echo $! 2>/dev/null > \"$here/script.pid\"; wait",
+                      notRun = "! MAPWREN: The upload tool did not run: its terminal window closed before the tool could start",
+                      stopped = "! MAPWREN: The upload tool was stopped before it had ended, as its terminal window closed.";
+    // What the terminal does, which process the test then kills (the tool held until then), the steps, what is said.
+    const struct { std::string terminal; const char* killed; const char* steps; std::string said; } cases[] = {
+        {ran, "", "cmdUpload", "0 messages"},
+        {"exit 3", "", "cmdUpload", notRun + "."},
+        {"exit 3", "", "chkCreateFile cmdCreateFile", notRun + ", so GMAPSUPP.IMG was not created."},
+        {"kill -9 $$", "", "cmdEraseGPS optSureYes", notRun + "."},
+        {"exit 3", "", "mnuID", "! MAPWREN: The connection test did not run: its terminal window closed before the test "
+                                "could start."},
+        {behind, "terminal.pid", "cmdUpload", stopped},
+        {behind, "script.pid", "chkCreateFile cmdCreateFile", stopped},
+        {behind, "terminal.pid", "cmdEraseGPS optSureYes", stopped}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.terminal + " " + c.killed + " " + c.steps);
+        ScriptTerminal terminal(c.terminal);
+        Form f;
+        f.WriteMaps(kMaps);
+        if (*c.killed)
+            WriteBytes(f.Program() / "sendmap-behaviour.txt", "hold");
+        f.Run(std::string("load p1,0 ") + c.steps);
+        if (*c.killed) {
+            ASSERT_EQ(Running(f.Program() / "sendmap20.exe", 1), 1u);
+            ::kill(terminal.Pid(c.killed), SIGKILL);
+        }
+        EXPECT_TRUE(f.desktop.RunPosted());
+        EXPECT_EQ(f.Only(), c.said);
+        EXPECT_EQ(Running(f.Program() / "sendmap20.exe", 0), 0u);
+        f.desktop.answerYes = false;   // the run is over: a press starts the tool without asking
+        f.desktop.messages.clear();
+        f.Run("cmdUpload");
+        EXPECT_TRUE(f.desktop.messages.empty() || !f.desktop.messages[0].starts_with("?")) << f.desktop.messages[0];
+    }
+}
+
+// The window closed before the script could start the tool: the tool never starts and no file of the run stays.
+TEST(FormPosix, AToolNotStartedWhenTheWindowClosesNeverStarts)
+{
+    ScriptTerminal terminal("sleep 1; \"$@\" </dev/null >/dev/null 2>&1");
+    TempDir temporary;
+    Form f;
+    f.WriteMaps(kMaps);
+    const std::string old = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    setenv("TMPDIR", temporary.path().c_str(), 1);
+    f.Run("load p1,0 cmdUpload");
+    f.w.reset();
+    old.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", old.c_str(), 1);
+    const pid_t pid = terminal.Pid("terminal.pid");
+    int how = 0;
+    ASSERT_EQ(::waitpid(pid, &how, 0), pid);
+    EXPECT_TRUE(fs::is_empty(temporary.path()));
+    EXPECT_FALSE(fs::exists(f.Program() / "sendmap-args.txt"));
+}
+
 // Enough maps that every core reads some: rows keep the order of the names, then of the list, each with its size.
 TEST(FormPosix, UnreadableMapsAreNamedInOneMessageAndAPipeOrAMalformedNameInAListIsMissing)
 {
@@ -351,13 +447,15 @@ TEST(FormPosix, TheTestScriptIsWrittenOnceAndRunInATerminal)
     std::string seen = lines.substr(0, lines.find('\n', 10) + 1);
     EXPECT_NE(fs::status(script).permissions() & fs::perms::owner_exec, fs::perms::none);
     // A script edited by hand runs as it is; deleted, it is written afresh.
+    // Read by the shell, never handed to one as a command text.
+    const auto started = [&] { const Texts a = ReceivedArguments(terminal.dir.path()); return Texts(a.end() - 3, a.end()); };
     for (const std::string edit : {"#!/bin/sh\necho edited\n", ""}) {
-        EXPECT_EQ(ReceivedArguments(terminal.dir.path()), (Texts{"-e", script}));
+        EXPECT_EQ(started(), (Texts{"/bin/sh", "--", script}));
         edit.empty() ? (void)fs::remove(script) : WriteBytes(script, edit);
         f.w->MenuClick("mnuID");
         seen += ReadBytes(script) == (edit.empty() ? lines : edit) ? "kept " : "changed ";
     }
-    EXPECT_EQ(ReceivedArguments(terminal.dir.path()), (Texts{"-e", script}));
+    EXPECT_EQ(started(), (Texts{"/bin/sh", "--", script}));
     EXPECT_EQ(seen + f.Only(), "#!/bin/sh\n'" + f.ProgramText() + "/sendmap20.exe' - i\nkept kept 0 messages");
     EXPECT_EQ(f.w->RunsStarted(), 3);   // the three scripts, and no tool
     EXPECT_FALSE(fs::exists(f.Program() / "sendmap-args.txt"));
