@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/Desktop.h"
+#include "forms/Desktop.h"
 
 class QWidget;
 

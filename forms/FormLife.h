@@ -4,7 +4,7 @@
 #include <memory>
 #include <mutex>
 
-#include "app/Desktop.h"
+#include "forms/Desktop.h"
 
 namespace mapwren {
 
