@@ -287,7 +287,7 @@ class Program:
             # Terminals run in sessions of their own, in the program's folder.
             for pid in filter(str.isdigit, os.listdir("/proc")):
                 try:
-                    if os.readlink(f"/proc/{pid}/cwd").startswith(self.folder + "/"):
+                    if (os.readlink(f"/proc/{pid}/cwd") + "/").startswith(self.folder + "/"):
                         os.kill(int(pid), signal.SIGKILL)
                 except OSError:
                     pass
