@@ -211,6 +211,13 @@ bool ToolCanRead(std::string_view) { return true; }
 
 std::string ListFileBytesToUtf8(std::string_view bytes) { return ListFileDecoder(bytes)(bytes); }
 
+std::string Utf8FromCodePoint(char32_t cp)
+{
+    std::string out;
+    AppendUtf8(out, cp);
+    return out;
+}
+
 std::vector<std::string> CharactersToolCannotRead(std::string_view text)
 {
     std::vector<std::string> unreadable;

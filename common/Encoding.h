@@ -42,6 +42,9 @@ bool ToolCanRead(std::string_view text);
 // The characters of text the tool cannot read, each once, in order.
 std::vector<std::string> CharactersToolCannotRead(std::string_view text);
 
+// One character of the Basic Multilingual Plane (below U+10000) as UTF-8.
+std::string Utf8FromCodePoint(char32_t cp);
+
 // Windows-1252 bytes as UTF-8; the five bytes the code page leaves undefined
 // keep their own code points.
 std::string Windows1252ToUtf8(std::string_view bytes);

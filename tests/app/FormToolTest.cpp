@@ -524,6 +524,57 @@ TEST(FormPosix, AWindowsToolRunsThroughWineWithWindowsPathsAndTheDevicesOfEachPo
                 Contains(tip, "\nCOM2: /dev/ttyUSB0") && Contains(tip, "\nCOM3: not mapped by Wine")) << tip;
 }
 
+// The COM box's tooltip for a Windows tool under Wine: the prefix's Ports key read as Wine reads it, links resolved
+// where they lie, a device the user may not open said so, and nothing read that could hold the window.
+TEST(FormPosix, TheComPortsUnderWineShowWhatWineOpens)
+{
+    // The Ports key's lines, the dosdevices links (port, target), whether system.reg is a pipe, whether the user is
+    // an ordinary one; the tooltip's line expected for a port, {p} the prefix.
+    const struct { std::string ports; std::vector<std::pair<const char*, const char*>> links; bool pipe, ordinary;
+                   std::string line; } cases[] = {
+        {"\"COM2\"=\"/dev/ttyUSB0\"", {}, false, false, "COM2: /dev/ttyUSB0"},
+        {"\"com6\"=\"{p}/dev\\\\\\\"6\\\\\\\\x\"", {}, false, false, "COM6: {p}/dev\\\"6\\\\x (not connected)"},
+        {"\"COM3\"=\"{p}/d\\x00e9\\101\"", {}, false, false, "COM3: {p}/d\xC3\xA9" "A (not connected)"},
+        {"", {{"com4", "../dev4"}}, false, false, "COM4: {p}/dev4\n"},
+        {"\"COM5\"=\"/" + std::string(2 << 20, 'x') + "\"", {}, false, false, "COM5: /" + std::string(99, 'x') + "... (not"},
+        {"\"COM7\"=\"{p}/dev4\"", {}, false, true, "COM7: {p}/dev4 (no permission: see the user guide's Permissions)"},
+        {"\"COM2\"=\"/dev/ttyUSB0\"", {{"com2", "/dev/ttyS1"}}, true, false, "COM2: /dev/ttyS1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Form f({});
+        WriteBytes(f.Program() / "sendmap20.exe", "MZ, a Windows program");
+        const fs::path prefix = f.dir.path() / "prefix";
+        fs::create_directories(prefix / "dosdevices");
+        WriteBytes(prefix / "dev4", "");
+        ::chmod((prefix / "dev4").c_str(), 0600);
+        const auto inPrefix = [&](std::string text) { return Replaced(text, "{p}", prefix.string()); };
+        if (c.pipe)
+            ::mkfifo((prefix / "system.reg").c_str(), 0644);
+        else
+            WriteBytes(prefix / "system.reg", "WINE REGISTRY Version 2\n[Software\\\\Wine\\\\Drives] 1\n\n"
+                                              "[Software\\\\Wine\\\\Ports] 1\n#time=1\n" + inPrefix(c.ports) + "\n\n[System] 1\n");
+        for (const auto& [port, target] : c.links)
+            fs::create_symlink(target, prefix / "dosdevices" / port);
+        setenv("WINEPREFIX", prefix.c_str(), 1);
+        c.ordinary ? (void)AsOrdinaryUser(f, fs::path(), [&] { f.Start(); }) : f.Start();
+        unsetenv("WINEPREFIX");
+        EXPECT_TRUE(Contains(f.w->cboCOM.toolTip + "\n", "\n" + inPrefix(c.line))) << f.w->cboCOM.toolTip;
+    }
+}
+
+// A pipe put in the tool's place holds nothing: the tool is refused before anything starts.
+TEST(FormPosix, AToolFileThatIsAPipeIsRefused)
+{
+    Form f;
+    f.WriteMaps(kMaps);
+    fs::remove(f.Program() / "sendmap20.exe");
+    ASSERT_EQ(::mkfifo((f.Program() / "sendmap20.exe").c_str(), 0755), 0);
+    f.Run("load p1,0 optCOM cboCOM=COM2 cmdUpload");
+    EXPECT_EQ(f.Only(), "C MAPWREN: The upload tool " + f.Tool("sendmap20.exe") +
+                            " could not be started: it is not an ordinary file.");
+    EXPECT_TRUE(NothingStarted(f, f.Program()));
+}
+
 // What stops a tool from starting outside Windows is said, and nothing starts.
 TEST(FormPosix, AToolThatCannotRunHereSaysWhy)
 {
