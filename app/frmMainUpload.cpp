@@ -44,7 +44,9 @@ void frmMain::cmdUpload_Click()
 {
     UploadSettings settings = UploadSettingsFromControls();
     // A map whose file has gone since loading is never sent, not even as an empty argument.
-    const TickedMaps ticked = SortTickedMaps(mapList_);
+    // Under Wine the tool opens Windows paths, which not every name makes.
+    const Result<ToolRuntime> runtime = ToolRuntimeOf(ToolFile(settings.variant));
+    const TickedMaps ticked = SortTickedMaps(mapList_, runtime ? runtime.value() : ToolRuntime::Native);
     if (const auto gone = LeftOutMapsMessage(ticked)) {
         if (ticked.present.empty()) {
             Warn(*gone);
@@ -68,7 +70,8 @@ void frmMain::cmdUpload_Click()
                for (const std::string& map : ticked.present)
                    maps.push_back(ToolSidePath(map, runsAs));
                const std::string toolPath = ToolSidePath(ToolFile(settings.variant), runsAs);
-               if (const Status checked = CheckUploadCommand(programFolder_, toolPath, settings, maps); !checked)
+               if (const Status checked = CheckUploadCommand(programFolder_, toolPath, settings, maps, runsAs);
+                   !checked)
                    return Result<std::string>::Failure(checked.error());
                return BuildUploadCommand(toolPath, settings, maps);
            });

@@ -19,6 +19,7 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -218,6 +219,10 @@ std::string WinePortLine(const std::string& prefix, const std::map<std::string, 
 
 #ifdef _WIN32
 
+bool ToolReads(std::string_view text, ToolRuntime) { return ToolCanRead(text); }
+
+bool ToolOpens(const std::string& path, ToolRuntime) { return ToolCanRead(path); }
+
 Result<ToolRuntime> ToolRuntimeOf(const std::string&) { return ToolRuntime::Native; }
 
 std::string ToolSidePath(const std::string& path, ToolRuntime) { return path; }
@@ -227,6 +232,67 @@ std::string ToolSidePort(const std::string& comPort, ToolRuntime) { return comPo
 std::string ComPortsToolTip(const std::string&) { return {}; }
 
 #else
+
+namespace {
+
+// The ANSI code page Wine gives its programs: chosen by the locale's language
+// (and for Chinese its region), as Windows chooses it for the same language.
+std::string WineCodePage()
+{
+    std::string locale;
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        if (const char* value = std::getenv(name); value && *value) {
+            locale = value;
+            break;
+        }
+    }
+    const std::string language = ToLowerAscii(locale.substr(0, locale.find_first_of("_.@")));
+    const auto among = [&](std::initializer_list<const char*> names) {
+        return std::any_of(names.begin(), names.end(), [&](const char* name) { return language == name; });
+    };
+    if (language == "zh")
+        return locale.starts_with("zh_TW") || locale.starts_with("zh_HK") ? "CP950" : "CP936";
+    if (language == "sr" && locale.find("@latin") != std::string::npos)
+        return "CP1250";
+    const std::pair<std::initializer_list<const char*>, const char*> pages[] = {
+        {{"ja"}, "CP932"}, {{"ko"}, "CP949"}, {{"th"}, "CP874"}, {{"vi"}, "CP1258"}, {{"el"}, "CP1253"},
+        {{"tr", "az"}, "CP1254"}, {{"he"}, "CP1255"}, {{"ar", "fa", "ur"}, "CP1256"}, {{"lt", "lv", "et"}, "CP1257"},
+        {{"ru", "uk", "be", "bg", "mk", "sr", "kk", "ky", "tg", "mn"}, "CP1251"},
+        {{"pl", "cs", "sk", "hu", "sl", "hr", "ro", "sq", "bs"}, "CP1250"}};
+    for (const auto& [languages, page] : pages) {
+        if (among(languages))
+            return page;
+    }
+    return "CP1252";
+}
+
+} // namespace
+
+bool ToolReads(std::string_view text, ToolRuntime runtime)
+{
+    if (runtime == ToolRuntime::Native ||
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return true;
+    const iconv_t convert = ::iconv_open(WineCodePage().c_str(), "UTF-8");
+    if (convert == reinterpret_cast<iconv_t>(-1))
+        return true;   // a code page this system cannot tell about
+    std::string in(text), out(text.size() * 4 + 4, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    std::size_t left = in.size(), room = out.size();
+    const bool whole = ::iconv(convert, &from, &left, &to, &room) != static_cast<std::size_t>(-1) && left == 0;
+    ::iconv_close(convert);
+    return whole;
+}
+
+bool ToolOpens(const std::string& path, ToolRuntime runtime)
+{
+    if (runtime == ToolRuntime::Native)
+        return ToolCanRead(path);
+    return std::none_of(path.begin(), path.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || std::strchr("\\\"<>|?*", c); }) &&
+           ToolReads(path, runtime);
+}
 
 Result<ToolRuntime> ToolRuntimeOf(const std::string& toolPath)
 {

@@ -576,6 +576,46 @@ TEST(FormPosix, AToolFileThatIsAPipeIsRefused)
     EXPECT_TRUE(NothingStarted(f, f.Program()));
 }
 
+// Under Wine the tool opens Windows paths in Wine's code page, which follows the locale: a map no such path can name
+// is asked about before the tool starts (No sends nothing), the others reach it.
+TEST(FormPosix, MapsAWindowsToolUnderWineCannotOpenAreAskedAbout)
+{
+    // The locale, the odd map's file name, the mapset name, whether the map is named in the question.
+    const struct { const char* locale; std::string file; std::string mapset; bool named; } cases[] = {
+        {"en_US.UTF-8", "back\\slash.img", "", true}, {"en_US.UTF-8", "what?.img", "", true},
+        {"C.UTF-8", "say \"x\".img", "", true}, {"en_US.UTF-8", "line\nbreak.img", "", true},
+        {"de_DE.UTF-8", "Z\xC3\xBCrich.img", "", false}, {"en_US.UTF-8", kCyrillic + ".img", "", true},
+        {"ru_RU.UTF-8", kCyrillic + ".img", kCyrillic, false}, {"de_DE.UTF-8", "b.img", kCyrillic, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Form f({}, false);
+        WriteBytes(f.Program() / "sendmap20.exe", "MZ, a Windows program");
+        CopyStandIn(f.Program(), ".standin");
+        f.Start();
+        f.WriteMaps({{"a.img", "Alpha", 300}, {c.file, "Odd", 300}});
+        setenv("LC_ALL", c.locale, 1);
+        f.desktop.answerYes = false;
+        f.Run("load cmdSelectAll" + std::string(c.mapset.empty() ? "" : " chkMapset txtMapset=" + c.mapset) + " cmdUpload");
+        unsetenv("LC_ALL");
+        const std::string question = "? MAPWREN: The upload tool, a Windows program run through Wine, cannot open this "
+                                     "ticked map, as its path holds characters Windows does not allow in a file name (\\ \" "
+                                     "< > | ? * or a line break) or Wine's code page lacks:\n" + f.MapsText() + c.file +
+                                     "\nSend the other map without it?";
+        const std::string refused = "! MAPWREN: The mapset name " + c.mapset + " holds characters that would reach the "
+                                    "upload tool as \"?\", as Wine's code page lacks them: ";
+        if (c.named)
+            EXPECT_EQ(f.Only(), question);
+        else if (!c.mapset.empty() && std::string(c.locale) != "ru_RU.UTF-8")
+            EXPECT_TRUE(f.Only().starts_with(refused)) << f.Only();
+        else
+            EXPECT_EQ(f.Only() + " " + std::to_string(ReceivedArguments(f.Program()).size()),
+                      c.mapset.empty() ? "0 messages 2" : "0 messages 4");   // the maps, and the mapset's two
+        if (c.named) {
+            EXPECT_FALSE(fs::exists(f.Program() / "sendmap-args.txt"));
+        }
+    }
+}
+
 // What stops a tool from starting outside Windows is said, and nothing starts.
 TEST(FormPosix, AToolThatCannotRunHereSaysWhy)
 {
