@@ -383,6 +383,10 @@ TEST(FormPosix, EveryWayARunEndsEndsItInTheFormAndLeavesNoToolRunning)
         EXPECT_TRUE(f.desktop.RunPosted());
         EXPECT_EQ(f.Only(), c.said);
         EXPECT_EQ(Running(f.Program() / "sendmap20.exe", 0), 0u);
+        const fs::path gone = "/proc/" + std::to_string(terminal.Pid("terminal.pid"));   // reaped: no zombie stays
+        for (int wait = 0; wait < 500 && fs::exists(gone); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_FALSE(fs::exists(gone));
         f.desktop.answerYes = false;   // the run is over: a press starts the tool without asking
         f.desktop.messages.clear();
         f.Run("cmdUpload");
