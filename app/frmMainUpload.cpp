@@ -46,7 +46,7 @@ void frmMain::cmdUpload_Click()
     // A map whose file has gone since loading is never sent, not even as an empty argument.
     // Under Wine the tool opens Windows paths, which not every name makes.
     const Result<ToolRuntime> runtime = ToolRuntimeOf(ToolFile(settings.variant));
-    const TickedMaps ticked = SortTickedMaps(mapList_, runtime ? runtime.value() : ToolRuntime::Native);
+    const TickedMaps ticked = GroupTickedMaps(mapList_, runtime ? runtime.value() : ToolRuntime::Native);
     if (const auto gone = LeftOutMapsMessage(ticked)) {
         if (ticked.present.empty()) {
             Warn(*gone);

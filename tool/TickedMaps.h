@@ -25,7 +25,9 @@ struct TickedMaps {
     std::uint64_t presentBytes = 0;         // their sizes as the grid shows them, added up
     ToolRuntime runtime = ToolRuntime::Native;   // how the tool runs, which decides what it can open
 };
-TickedMaps SortTickedMaps(const MapList& maps, ToolRuntime runtime = ToolRuntime::Native);
+// The ticked maps grouped into those to send and those to leave out, as the
+// tool run as `runtime` can open them.
+TickedMaps GroupTickedMaps(const MapList& maps, ToolRuntime runtime = ToolRuntime::Native);
 
 // What to ask about the gone, unreadable and not-a-map files (whether to send the others),
 // or, when none is left, what to tell; empty when every ticked map can go.

@@ -14,6 +14,7 @@
 #include "common/Encoding.h"
 #include "common/Files.h"
 #include "common/Paths.h"
+#include "common/Settings.h"
 #include "common/Text.h"
 #include "maplist/FileHead.h"
 
@@ -48,17 +49,9 @@ std::string LinuxBuildName(const std::string& toolPath)
     return name;
 }
 
-constexpr std::array<const char*, 9> kLinuxPorts = {"/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",
+constexpr std::array<const char*, kComPorts.size()> kLinuxPorts = {"/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",
                                                     "/dev/ttyS3",   "/dev/ttyUSB0", "/dev/ttyUSB1",
                                                     "/dev/ttyUSB2", "/dev/ttyACM0", "/dev/ttyACM1"};
-
-// 1 to 9 for "COM1" to "COM9", else 0.
-int ComNumber(const std::string& comPort)
-{
-    return comPort.size() == 4 && comPort.starts_with("COM") && comPort[3] >= '1' && comPort[3] <= '9'
-               ? comPort[3] - '0'
-               : 0;
-}
 
 // A device file is there; a built-in port's file always is, so the kernel's
 // word on whether a port answers it is taken too (type 0: no such port).
@@ -332,7 +325,7 @@ std::string ToolSidePath(const std::string& path, ToolRuntime runtime)
 
 std::string ToolSidePort(const std::string& comPort, ToolRuntime runtime)
 {
-    const int number = ComNumber(comPort);
+    const int number = ComPortNumber(comPort);
     return runtime == ToolRuntime::Native && number ? kLinuxPorts[number - 1] : comPort;
 }
 
@@ -344,10 +337,10 @@ std::string ComPortsToolTip(const std::string& toolPath)
         runtime == ToolRuntime::Wine ? RegistryPorts(prefix) : std::map<std::string, std::string>{};
     std::string tip = runtime == ToolRuntime::Native ? "The upload tool's Linux build opens:"
                                                      : "Under Wine (prefix " + prefix + ") the ports are:";
-    for (int n = 1; n <= 9; ++n) {
-        const std::string com = "COM" + std::to_string(n);
+    for (std::size_t n = 0; n < kComPorts.size(); ++n) {
+        const std::string com(kComPorts[n]);
         tip += "\n" + (runtime == ToolRuntime::Wine ? WinePortLine(prefix, registry, com)
-                                                   : com + ": " + DeviceText(kLinuxPorts[n - 1]));
+                                                   : com + ": " + DeviceText(kLinuxPorts[n]));
     }
     return tip;
 }
