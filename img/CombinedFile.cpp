@@ -84,9 +84,10 @@ std::optional<CombinedLayout> LayOut(const CombinedPlan& plan)
     return best;
 }
 
-std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& layout, const std::tm& now)
+std::string CombinedDiskHeader(const std::string& text, unsigned exponent, std::uint32_t totalBlocks, const std::tm& now)
 {
-    std::string header(kDirectoryAt, '\0');
+    const std::uint32_t blockSize = 1u << exponent;
+    std::string header(512, '\0');
     header[0x08] = 1;   // version 1.00
     header[0x0A] = static_cast<char>(now.tm_mon + 1);
     header[0x0B] = static_cast<char>(now.tm_year);
@@ -98,16 +99,16 @@ std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& 
         header[0x3B + i] = static_cast<char>(time[i]);
     header[0x40] = static_cast<char>(kDirectoryAt / 512);
     header.replace(0x41, 7, std::string("GARMIN\0", 7));
-    const std::string description = (plan.Description() + std::string(50, ' ')).substr(0, 50);
+    const std::string description = (text + std::string(50, ' ')).substr(0, 50);
     header.replace(0x49, 20, description.substr(0, 20));
     header.replace(0x65, 30, description.substr(20));
     header[0x61] = static_cast<char>(kSmallestExponent);
-    header[0x62] = static_cast<char>(layout.exponent - kSmallestExponent);
+    header[0x62] = static_cast<char>(exponent - kSmallestExponent);
 
     // The disk geometry old readers expect, as mkgmap gives a file of this
     // size: the smallest of its track, head and cylinder counts that holds
     // every 512-byte sector, and a partition ending at the last one.
-    const std::uint64_t sectors = (std::uint64_t{layout.totalBlocks + 1} * layout.blockSize + 511) / 512;
+    const std::uint64_t sectors = (std::uint64_t{totalBlocks + 1} * blockSize + 511) / 512;
     std::uint32_t perTrack = 32, heads = 128, cylinders = 1024;
     [&] {
         for (const std::uint32_t h : {16, 32, 64, 128, 256})
@@ -123,7 +124,7 @@ std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& 
     PutAt(header, 0x1C, cylinders, 2);
     PutAt(header, 0x5D, heads, 2);
     PutAt(header, 0x5F, perTrack, 2);
-    PutAt(header, 0x63, static_cast<std::uint32_t>(std::min<std::uint64_t>(0xFFFF, sectors * 512 / layout.blockSize)), 2);
+    PutAt(header, 0x63, static_cast<std::uint32_t>(std::min<std::uint64_t>(0xFFFF, sectors * 512 / blockSize)), 2);
     header[0x1C0] = 1;   // the partition starts at head 0, sector 1, cylinder 0
     const std::uint64_t last = sectors - 1;
     const std::uint64_t endCylinder = last / (perTrack * heads);
@@ -133,7 +134,13 @@ std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& 
     PutAt(header, 0x1CA, static_cast<std::uint32_t>(sectors), 4);
     header[0x1FE] = 0x55;
     header[0x1FF] = static_cast<char>(0xAA);
+    return header;
+}
 
+std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& layout, const std::tm& now)
+{
+    std::string header = CombinedDiskHeader(plan.Description(), layout.exponent, layout.totalBlocks, now);
+    header.resize(kDirectoryAt, '\0');
     AddEntries(header, "", "", layout.headerBlocks * layout.blockSize, 0, layout.headerBlocks, 3);
     AddEntries(header, "MAKEGMAP", "MPS", static_cast<std::uint32_t>(layout.productList.size()), layout.productListBlock,
                static_cast<std::uint32_t>(BlocksFor(layout.productList.size(), layout.blockSize)));

@@ -31,6 +31,10 @@ std::optional<CombinedLayout> LayOut(const CombinedPlan& plan);
 // The product list (MPS subfile) of a plan.
 std::string CombinedMpsBytes(const CombinedPlan& plan);
 
+// The 512-byte header of a file of totalBlocks blocks of 2^exponent bytes.
+std::string CombinedDiskHeader(const std::string& description, unsigned exponent, std::uint32_t totalBlocks,
+                               const std::tm& now);
+
 // The file's first headerBlocks blocks: header and directory, made at the given time.
 std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& layout, const std::tm& now);
 
