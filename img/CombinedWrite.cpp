@@ -122,20 +122,30 @@ public:
 #endif
     }
 
-    // Starts writing the finished window to the disk and waits for the one before.
-    void Pace(std::uint64_t written)
+    // Starts writing each finished window to the disk and waits until the
+    // window before it is there, a step at a time with report called
+    // between steps, so that a slow card still shows progress several times
+    // a second and at most two windows wait in memory. With all, waits for
+    // everything written. False when report says to stop.
+    bool Pace(std::uint64_t written, const std::function<bool()>& report, bool all = false)
     {
 #ifdef __linux__
-        while (written >= paced_ + kFlushWindow) {
-            ::sync_file_range(fd_, static_cast<off_t>(paced_), kFlushWindow, SYNC_FILE_RANGE_WRITE);
-            if (paced_ >= kFlushWindow)
-                ::sync_file_range(fd_, static_cast<off_t>(paced_ - kFlushWindow), kFlushWindow,
+        while (written >= started_ + kFlushWindow || (all && started_ < written)) {
+            ::sync_file_range(fd_, static_cast<off_t>(started_), kFlushWindow, SYNC_FILE_RANGE_WRITE);
+            started_ += kFlushWindow;
+            const std::uint64_t until = all ? written : started_ - std::min(started_, kFlushWindow);
+            for (; waited_ < until; waited_ += kStep) {
+                ::sync_file_range(fd_, static_cast<off_t>(waited_), kStep,
                                   SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
-            paced_ += kFlushWindow;
+                if (!report())
+                    return false;
+            }
         }
 #else
-        (void)written;
+        (void)written, (void)all;
+        return report();
 #endif
+        return true;
     }
 
     // Sets the length, flushes everything to the disk and closes.
@@ -179,7 +189,7 @@ private:
 #endif
 #ifdef __linux__
     bool rangeCopies_ = true;
-    std::uint64_t paced_ = 0;
+    std::uint64_t started_ = 0, waited_ = 0;   // written to the disk, and known to be there, up to here
 #endif
 };
 
@@ -234,6 +244,8 @@ public:
             if (!Report(lastOfMap[i]))
                 return CombinedCancelledMessage(target_);
         }
+        if (!out.Pace(done_.bytesDone, [&] { return Report(false); }, true))
+            return CombinedCancelledMessage(target_);
         done_.bytesDone = done_.bytesTotal;   // the last block's rest, made zeros by the final length
         return Report(true) ? std::string() : CombinedCancelledMessage(target_);
     }
@@ -299,8 +311,7 @@ private:
                 done += step;
                 to += step;
                 done_.bytesDone = to;
-                out.Pace(to);
-                if (!Report(false))
+                if (!out.Pace(to, [&] { return Report(false); }))
                     return CombinedCancelledMessage(target_);
             }
         }
