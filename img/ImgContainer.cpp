@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -183,9 +184,19 @@ long long ImgFile::ReadInto(std::uint64_t offset, char* buffer, std::size_t coun
             break;   // the file shrank meanwhile
         got += static_cast<std::size_t>(n);
     }
-    if (xor_ != 0)
-        for (std::size_t i = 0; i < got; ++i)
+    if (xor_ != 0) {
+        // Eight bytes at a time: a combined file's copy of an XORed map passes every byte through here.
+        const std::uint64_t key = 0x0101010101010101ull * xor_;
+        std::size_t i = 0;
+        for (; i + 8 <= got; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, buffer + i, 8);
+            word ^= key;
+            std::memcpy(buffer + i, &word, 8);
+        }
+        for (; i < got; ++i)
             buffer[i] = static_cast<char>(buffer[i] ^ xor_);
+    }
     return static_cast<long long>(got);
 }
 
