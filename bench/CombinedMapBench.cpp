@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 
 #include <fcntl.h>
@@ -20,8 +21,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTiles = 100;
-constexpr std::size_t kRgnSize = 9 << 20, kLblSize = 1 << 20;   // a tile of some 10 MB
+// 1 GB of tiles: 100 of some 10 MB, or 15,000 of some 70 KB (as many as the newest receivers show).
+struct TileSet {
+    int count;
+    std::size_t rgnSize, lblSize;
+};
+constexpr TileSet kLargeTiles{100, 9 << 20, 1 << 20}, kManyTiles{15000, 60 << 10, 10 << 10};
 
 void Put(std::string& bytes, std::size_t at, std::uint64_t value, int count)
 {
@@ -31,7 +36,7 @@ void Put(std::string& bytes, std::size_t at, std::uint64_t value, int count)
 
 // One tile as mkgmap lays it out in blocks of 2048 bytes: header, directory
 // (240 blocks an entry), then TRE, RGN and LBL, filled with random bytes.
-void WriteTile(const fs::path& file, int number, std::mt19937_64& random, std::uint8_t xorByte)
+void WriteTile(const fs::path& file, int number, const TileSet& set, std::mt19937_64& random, std::uint8_t xorByte)
 {
     constexpr std::size_t kBlock = 2048, kHeaderBlocks = 16;
     const std::string name = std::to_string(63240000 + number);
@@ -56,7 +61,7 @@ void WriteTile(const fs::path& file, int number, std::mt19937_64& random, std::u
     };
     entry(std::string(11, ' '), kHeaderBlocks * kBlock, 0, 0, kHeaderBlocks);
     std::size_t block = kHeaderBlocks;
-    for (const auto& [type, size] : {std::pair<std::string, std::size_t>{"TRE", 0x78}, {"RGN", kRgnSize}, {"LBL", kLblSize}}) {
+    for (const auto& [type, size] : {std::pair<std::string, std::size_t>{"TRE", 0x78}, {"RGN", set.rgnSize}, {"LBL", set.lblSize}}) {
         const std::size_t blocks = (size + kBlock - 1) / kBlock;
         for (std::size_t part = 0; part * 240 < blocks; ++part)
             entry(name + type, size, part, block + part * 240, std::min<std::size_t>(240, blocks - part * 240));
@@ -81,15 +86,15 @@ struct Tiles {
     fs::path folder;
     std::vector<std::string> paths;
     std::uint64_t bytes = 0;
-    explicit Tiles(std::uint8_t xorByte)
+    Tiles(const TileSet& set, std::uint8_t xorByte)
     {
-        folder = fs::temp_directory_path() /
-                 ("mapwren-bench-combined-" + std::to_string(getpid()) + "-" + std::to_string(xorByte));
+        folder = fs::temp_directory_path() / ("mapwren-bench-combined-" + std::to_string(getpid()) + "-" +
+                                              std::to_string(set.count) + "-" + std::to_string(xorByte));
         fs::create_directories(folder);
         std::mt19937_64 random(7);
-        for (int i = 0; i < kTiles; ++i) {
+        for (int i = 0; i < set.count; ++i) {
             const fs::path file = folder / (std::to_string(63240000 + i) + ".img");
-            WriteTile(file, i, random, xorByte);
+            WriteTile(file, i, set, random, xorByte);
             paths.push_back(Utf8FromPath(file));
             bytes += fs::file_size(file);
         }
@@ -131,13 +136,14 @@ double PeakMegabytesOfWrite(const Tiles& tiles, const fs::path& target)
     return status == 0 ? usage.ru_maxrss / 1024.0 : -1;
 }
 
-// Argument 0: the tiles are copied between the files by the system where it
-// can (copy_file_range on Linux); 1: they are XORed, so every byte passes
-// through memory, as it does where the system offers no range copy.
+// Argument 0: 100 tiles copied between the files by the system where it can
+// (copy_file_range on Linux); 1: the same XORed, so every byte passes through
+// memory, as it does where the system offers no range copy; 2: 15,000 tiles.
 void BM_WriteCombinedMap(benchmark::State& state)
 {
-    static const Tiles plain(0), xored(0x5A);
-    const Tiles& tiles = state.range(0) ? xored : plain;
+    const auto made = [](const TileSet& set, std::uint8_t xorByte) { return std::make_unique<Tiles>(set, xorByte); };
+    static const std::unique_ptr<Tiles> sets[3] = {made(kLargeTiles, 0), made(kLargeTiles, 0x5A), made(kManyTiles, 0)};
+    const Tiles& tiles = *sets[state.range(0)];
     const fs::path floorFile = tiles.folder / "floor.out", combined = tiles.folder / "gmapsupp.img";
     double floor = 0, written = 0;
     const auto copyLoop = [&] {
@@ -168,7 +174,7 @@ void BM_WriteCombinedMap(benchmark::State& state)
     fs::remove(combined);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * tiles.bytes));
 }
-BENCHMARK(BM_WriteCombinedMap)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(4)->UseRealTime();
+BENCHMARK(BM_WriteCombinedMap)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(4)->UseRealTime();
 
 } // namespace
 } // namespace mapwren::bench

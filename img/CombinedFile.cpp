@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace mapwren {
 
@@ -22,14 +23,16 @@ void PutAt(std::string& bytes, std::size_t at, std::uint32_t value, int count)
         bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// The entries of one subfile: its name and type, its size in the first, a
-// flag byte, the part number, and up to 240 block numbers each.
-void AddEntries(std::string& directory, const std::string& name, const std::string& type, std::uint32_t size,
-                std::uint32_t firstBlock, std::uint32_t blocks, std::uint8_t flag = 0)
+// The entries of one subfile, each handed to add: its name and type, its
+// size in the first, a flag byte, the part number, and up to 240 block
+// numbers each.
+void AddEntries(const std::function<void(const std::string&)>& add, const std::string& name, const std::string& type,
+                std::uint32_t size, std::uint32_t firstBlock, std::uint32_t blocks, std::uint8_t flag = 0)
 {
     const std::uint64_t entries = EntriesFor(blocks);
+    std::string entry(kEntryLength, '\0');
     for (std::uint32_t part = 0; part < entries; ++part) {
-        std::string entry(kEntryLength, '\0');
+        entry.assign(kEntryLength, '\0');
         entry[0] = 1;
         entry.replace(1, 8, (name + std::string(8, ' ')).substr(0, 8));
         entry.replace(9, 3, (type + std::string(3, ' ')).substr(0, 3));
@@ -40,7 +43,7 @@ void AddEntries(std::string& directory, const std::string& name, const std::stri
             const std::uint32_t k = part * kBlocksPerEntry + i;
             PutAt(entry, 0x20 + 2 * i, k < blocks ? firstBlock + k : 0xFFFF, 2);
         }
-        directory += entry;
+        add(entry);
     }
 }
 
@@ -137,20 +140,17 @@ std::string CombinedDiskHeader(const std::string& text, unsigned exponent, std::
     return header;
 }
 
-std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& layout, const std::tm& now)
+void ForEachDirectoryEntry(const CombinedPlan& plan, const CombinedLayout& layout,
+                           const std::function<void(const std::string&)>& add)
 {
-    std::string header = CombinedDiskHeader(plan.Description(), layout.exponent, layout.totalBlocks, now);
-    header.resize(kDirectoryAt, '\0');
-    AddEntries(header, "", "", layout.headerBlocks * layout.blockSize, 0, layout.headerBlocks, 3);
-    AddEntries(header, "MAKEGMAP", "MPS", static_cast<std::uint32_t>(layout.productList.size()), layout.productListBlock,
+    AddEntries(add, "", "", layout.headerBlocks * layout.blockSize, 0, layout.headerBlocks, 3);
+    AddEntries(add, "MAKEGMAP", "MPS", static_cast<std::uint32_t>(layout.productList.size()), layout.productListBlock,
                static_cast<std::uint32_t>(BlocksFor(layout.productList.size(), layout.blockSize)));
     for (std::size_t i = 0; i < plan.Pieces().size(); ++i) {
         const CombinedPiece& piece = plan.Pieces()[i];
-        AddEntries(header, piece.name, piece.type, piece.size, layout.firstBlocks[i],
+        AddEntries(add, piece.name, piece.type, piece.size, layout.firstBlocks[i],
                    static_cast<std::uint32_t>(BlocksFor(piece.size, layout.blockSize)));
     }
-    header.resize(std::size_t{layout.headerBlocks} * layout.blockSize, '\0');
-    return header;
 }
 
 } // namespace mapwren

@@ -226,9 +226,24 @@ public:
 #else
         localtime_r(&now, &local);
 #endif
-        const std::string header = CombinedHeaderBytes(plan_, layout_, local);
-        if (auto ec = Put(out, 0, header))
+        if (auto ec = Put(out, 0, CombinedDiskHeader(plan_.Description(), layout_.exponent, layout_.totalBlocks, local)))
             return WriteFailure(target_, ec.message());
+        // The directory a megabyte at a time: 512 bytes for each 240 blocks of each subfile.
+        std::string entries;
+        std::uint64_t at = kCombinedDirectoryAt;
+        std::error_code failed;
+        ForEachDirectoryEntry(plan_, layout_, [&](const std::string& entry) {
+            entries += entry;
+            if (entries.size() >= kStep && !failed) {
+                failed = Put(out, at, entries);
+                at += entries.size();
+                entries.clear();
+            }
+        });
+        if (!failed)
+            failed = Put(out, at, entries);
+        if (failed)
+            return WriteFailure(target_, failed.message());
         if (auto ec = Put(out, Offset(layout_.productListBlock), layout_.productList))
             return WriteFailure(target_, ec.message());
         if (!Report(true))
