@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "forms/ControlState.h"
 #include "forms/Desktop.h"
+#include "forms/FormLife.h"
 #include "forms/Input.h"
 #include "forms/TickableMaps.h"
 #include "common/Settings.h"
@@ -98,6 +100,7 @@ public:
     // Grows whenever rows are added, removed or reordered, so a front-end
     // knows to read the grid afresh; ticks alone leave it.
     std::uint64_t RowsRevision() const override { return rowsRevision_; }
+    void WatchRows(std::function<void()> rowsChanged) override { rowsWatcher_ = std::move(rowsChanged); }
     // The control that has the keyboard focus, as a front-end finds it before
     // drawing the state an event left (empty when none of the form's has it).
     void SetActiveControl(std::string name) { activeControl_ = std::move(name); }
@@ -105,10 +108,15 @@ public:
     // When the active control can no longer take it (disabled or hidden, or
     // its frame is), the focus goes on to the next control in the tab order.
     std::string TakeFocusRequest();
-    // The first control after name in the tab order, going round, that can
-    // take the focus now: a group of option buttons is entered at its selected
-    // one. Empty when none can.
-    std::string NextInTabOrder(std::string_view name) const;
+    // The control that Alt with the letter presses: the first button, option
+    // button or check box in the tab order with that access key that is shown
+    // and enabled now; empty for none (a menu of that letter then opens).
+    std::string AccessKeyControl(char letter) const;
+    // The first control after name in the tab order (before it, backwards),
+    // going round, that can take the focus now: a group of option buttons is
+    // entered at its selected one. Empty when none can. Tab and Shift+Tab move
+    // the focus by this alone in both front-ends.
+    std::string NextInTabOrder(std::string_view name, bool backwards = false) const;
 
     // Settings changed from code run the same event as a user's click.
     void SelectPort(Port port);
@@ -162,6 +170,7 @@ public:
 private:
     // The keyboard focus.
     bool CanTakeFocus(const ControlDesign& design, bool asTabStop) const;
+    std::vector<const ControlDesign*> InTabOrder() const;
     bool IsShownAndEnabled(std::string_view name) const;
 
     // Start-up and the tool variant.
@@ -174,6 +183,7 @@ private:
     void SetMapsetBoxEnabled(bool enabled);
 
     // The grid and the map list.
+    void RowsChanged();
     void ClearGrid();
     void AppendMapRows(std::vector<MapRow> rows);
     void ToggleCurrentRow();
@@ -199,12 +209,15 @@ private:
     std::string ToolFile(ToolVariant variant) const;
     void ShowComPorts();
 
-    // Runs of the upload tool: started where the user watches them, their
-    // end heard on the window's thread.
+    // Runs of the upload tool and of the connection test: started where the
+    // user watches them, each through the same steps, their end heard on the
+    // window's thread.
+    enum class RunKind { Upload, CreateFile, Erase, Test };
+    // The command line for the tool as it runs here, or the refusal to show.
+    using CommandFor = std::function<Result<std::string>(ToolRuntime)>;
+    void Launch(RunKind kind, ToolVariant variant, const CommandFor& command);
     bool MayStartAnotherRun();
-    Status StartWatchedRun(const std::string& commandLine, const std::string& toolFile, ToolRuntime runtime,
-                           std::function<void(const RunEnd&)> onEnd = {});
-    void TellCreateFileOutcome(const RunEnd& end, const std::optional<FileStamp>& before);
+    void TellRunEnd(RunKind kind, RunEnd end, const std::optional<FileStamp>& before);
     void CloseEraseQuestion();
     void Warn(const std::string& text);
     void Fail(const std::string& text);
@@ -215,15 +228,16 @@ private:
     FoundTools tools_;
     MapList mapList_;
     std::uint64_t rowsRevision_ = 0;
+    std::function<void()> rowsWatcher_;
     int currentRow_ = 0;
     int currentCol_ = 0;
     std::string focusRequest_;
     std::string activeControl_;
-    // Tells a tool's end to this form, while it lives, from the thread that waits for the tool.
-    struct RunWatch;
-    std::shared_ptr<RunWatch> runWatch_;
     int toolRunsGoing_ = 0;
     int runsStarted_ = 0;
+    // Before the runs: their threads post through it, and are joined first.
+    FormLife life_{desktop_};
+    std::list<std::unique_ptr<WatchedRun>> runs_;
 };
 
 } // namespace mapwren

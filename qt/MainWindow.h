@@ -51,12 +51,12 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void CreateControls();
     void CreateGrid();
     void CreateMenus();
-    void SetTabOrder();
     void ConnectEvents();
     void ActOnAccessKey(const QKeySequence& key);
     void ShowTileMap();
@@ -78,8 +78,6 @@ private:
     QTableView* grid_ = nullptr;
     MapListModel* model_ = nullptr;
     QPointer<TileMapWindow> tileMap_;
-    // The controls that take the focus, in the design's tab order.
-    std::vector<QWidget*> tabOrder_;
     std::uint64_t drawnRevision_ = 0;
     // Whether a press came after the last release: a double click's second
     // press may arrive as a double-click event alone.

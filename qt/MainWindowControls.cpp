@@ -16,6 +16,7 @@
 
 #include "qt/DesignFont.h"
 #include "qt/GridDelegate.h"
+#include "qt/Input.h"
 #include "qt/MapListModel.h"
 #include "app/frmMainDesign.h"
 #include "qt/OptionButtons.h"
@@ -139,7 +140,6 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWid
     setWindowIcon(ProgramIcon());
     CreateControls();
     CreateMenus();
-    SetTabOrder();
     ConnectEvents();
     setFixedSize(Px(kMainClientWidth), Px(kMainClientHeight) + menuBar()->sizeHint().height());
     // A drop anywhere, the mapset box too, is the window's.
@@ -149,7 +149,19 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWid
     Draw();
 }
 
-MainWindow::~MainWindow() = default;
+// The form and the desktop are members, gone before QWidget deletes the
+// children: so the form outlives every child that refers to it, the windows
+// over it (tile map, About), the controls and the grid, and the grid's model
+// go here first.
+MainWindow::~MainWindow()
+{
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow())
+            delete child;
+    }
+    delete takeCentralWidget();
+    delete model_;
+}
 
 QWidget* MainWindow::Widget(std::string_view name) const
 {
@@ -250,43 +262,30 @@ void MainWindow::CreateMenus()
     }
 }
 
-// The keyboard order of the design; controls that take no focus hold
-// numbers in it too and are left out here.
-void MainWindow::SetTabOrder()
+// Tab and Shift+Tab go where the form's tab order says, the same rule as on
+// Windows: Qt's own chain would pass over controls whose place in it moved
+// when one of two buttons sharing a place was hidden.
+bool MainWindow::focusNextPrevChild(bool next)
 {
-    std::map<int, QWidget*> order;
-    for (const ControlDesign& design : frmMainControls()) {
-        if (TakesFocus(design.kind))
-            order[design.tab] = Widget(design.name);
-    }
-    QWidget* previous = nullptr;
-    for (const auto& [tab, widget] : order) {
-        if (previous)
-            setTabOrder(previous, widget);
-        previous = widget;
-        tabOrder_.push_back(widget);
-    }
-    for (std::span<const std::string_view> group : OptionGroups()) {
-        std::vector<QRadioButton*> options;
-        for (std::string_view name : group)
-            options.push_back(static_cast<QRadioButton*>(Widget(name)));
-        EnterGroupAtSelected(options);
-    }
+    const std::string target = form_.NextInTabOrder(FocusedControl(), !next);
+    if (target.empty())
+        return QMainWindow::focusNextPrevChild(next);
+    Widget(target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
-// Alt with a letter acts at once, as on Windows: it presses the first control
-// of that access key in the tab order that can take it (where the design gives
-// a letter to several, Qt would only move the focus between them); with none,
-// the menu bar's item of that letter opens.
+// Alt with a letter acts at once, as on Windows: it presses the control the
+// form picks for it (where the design gives a letter to several, Qt would
+// only move the focus between them); with none, the menu bar's item of that
+// letter opens.
 void MainWindow::ActOnAccessKey(const QKeySequence& key)
 {
-    for (QWidget* control : tabOrder_) {
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        if (button && button->isVisible() && button->isEnabled() && QKeySequence::mnemonic(button->text()) == key) {
-            button->setFocus(Qt::ShortcutFocusReason);
-            button->click();
-            return;
-        }
+    const int code = KeyCode(key[0].key());
+    const std::string name = code > 0 && code < 0x80 ? form_.AccessKeyControl(static_cast<char>(code)) : "";
+    if (auto* button = qobject_cast<QAbstractButton*>(Widget(name))) {
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->click();
+        return;
     }
     for (QAction* item : menuBar()->actions()) {
         if (item->isEnabled() && QKeySequence::mnemonic(item->text()) == key) {

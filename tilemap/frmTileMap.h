@@ -41,9 +41,10 @@ struct TileShape {
 // The tile map window as a form: every ticked or unticked map of the main
 // window drawn where its tiles lie, in a plain longitude/latitude
 // projection, over the world's outlines. It holds no ticks of its own: it
-// reads the main window's rows whenever it is drawn, and a click ticks
-// through the main window exactly as a press on the row's tick cell does,
-// so the grid and the map always agree.
+// reads the main window's ticks whenever it is drawn (the files only when it
+// opens and when rows change), and a click ticks through the main window
+// exactly as a press on the row's tick cell does, so the grid and the map
+// always agree.
 //
 // How a front-end uses it:
 //   - Desktop::ShowTileMapWindow() (called by the main window's menu item
@@ -57,7 +58,8 @@ struct TileShape {
 //     held, or 0) and the Shift mask (1 Shift, 2 Ctrl, 4 Alt), the wheel as
 //     notches (one notch = 120 units of WM_MOUSEWHEEL / QWheelEvent's
 //     angleDelta().y(); positive zooms in), MouseLeave when it leaves, and
-//     keys as Windows virtual-key codes through KeyDown.
+//     keys as Windows virtual-key codes through KeyDown; close the window
+//     when CloseRequested() after an event.
 //   - Draw after every event of either window (a tick in the grid changes
 //     the map too, a click on the map changes the grid's captions and
 //     buttons): Outlines() as thin lines, then Tiles() in their order (later
@@ -68,7 +70,12 @@ struct TileShape {
 //   - Everything is computed here; a front-end holds no rule.
 class frmTileMap {
 public:
+    // Reads where the main window's maps lie, and again whenever its rows
+    // change, in the event that changed them: the caller shows the busy pointer.
     frmTileMap(TickableMaps& main, std::span<const std::span<const GeoPoint>> outlines);
+    ~frmTileMap();
+    frmTileMap(const frmTileMap&) = delete;
+    frmTileMap& operator=(const frmTileMap&) = delete;
 
     // The window's title.
     static constexpr const char* Caption() { return "Tile Map"; }
@@ -85,15 +92,18 @@ public:
     void MouseLeave();
     // Zooms around the pointer: positive notches zoom in.
     void MouseWheel(double notches, double x, double y);
-    // Home fits every tile in the window; true when the key was used.
+    // Home fits every tile in the window; Esc closes the window, as it closes
+    // a dialog. True when the key was used.
     bool KeyDown(int keyCode, int shift);
+    // True once the window should close: the front-end closes it after the event.
+    bool CloseRequested() const { return closeRequested_; }
 
     // What to draw, as it is now.
-    std::vector<TileShape> Tiles();
-    std::vector<std::vector<PixelPoint>> Outlines();
+    std::vector<TileShape> Tiles() const;
+    std::vector<std::vector<PixelPoint>> Outlines() const;
     std::optional<PixelRect> SelectionBox() const;
-    std::string ToolTip();
-    std::string StatusText();
+    std::string ToolTip() const;
+    std::string StatusText() const;
 
     // The view: the point at the drawing area's centre and the scale.
     GeoPoint Centre() const { return centre_; }
@@ -112,7 +122,7 @@ private:
     void SyncWithRows();
     void ReadMissingPlaces();
     void FitAll();
-    std::optional<std::size_t> TileAt(PixelPoint point);
+    std::optional<std::size_t> TileAt(PixelPoint point) const;
     void TickTilesIn(const GeoBox& box);
     PixelRect RectOf(const GeoBox& box) const;
 
@@ -135,6 +145,7 @@ private:
     PixelPoint pointer_;
     bool dragging_ = false;
     bool pointerInside_ = false;
+    bool closeRequested_ = false;
 };
 
 } // namespace mapwren

@@ -45,8 +45,9 @@ std::string MapsetPiece(const UploadSettings& s)
     return " -m \"" + s.mapsetName + std::string(trailing, '\\') + "\"";
 }
 
-// The command line in three parts around the maps: pieces 1 to 3, pieces 4
-// to 6, and piece 8.
+// The command line in three parts around the maps: the tool with its
+// create-file switch; the port and speed words, which the maps follow, each
+// with a blank after it; and the mapset name.
 struct UploadPieces {
     std::string head;
     std::string middle;
@@ -67,7 +68,8 @@ UploadPieces SplitUpload(const std::string& toolPath, const UploadSettings& s)
 // characters with its terminating NUL.
 std::size_t FittingMaps(const UploadPieces& p, const std::list<std::string>& selectedFiles)
 {
-    // The blank that ends the last map is the character that pieces 4 to 7 lose.
+    // Each map counts with its blank, but the last map's blank is dropped:
+    // that is the one character the line is shorter than the sum.
     std::size_t length = CommandLineLength(p.head) + CommandLineLength(p.middle) + CommandLineLength(p.tail);
     std::size_t fitting = 0;
     for (const std::string& file : selectedFiles) {
@@ -189,7 +191,8 @@ Status CheckProgramFolder(const std::string& programFolder)
 }
 
 Status CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
-                          const UploadSettings& settings, const std::list<std::string>& selectedFiles)
+                          const UploadSettings& settings, const std::list<std::string>& selectedFiles,
+                          ToolRuntime runtime)
 {
     if (selectedFiles.empty())
         return Status::Failure("No map is ticked, so there is nothing to send. Tick the maps to send and try again.");
@@ -197,7 +200,7 @@ Status CheckUploadCommand(const std::string& programFolder, const std::string& t
     if (sendsMapset && settings.mapsetName.find('"') != std::string::npos)
         return Status::Failure("The mapset name holds a double quote, which cannot reach the upload tool intact. "
                                "Remove it from the name and try again.");
-    if (Status readable = sendsMapset ? CheckMapsetReadable(settings.mapsetName) : Status(); !readable)
+    if (Status readable = sendsMapset ? CheckMapsetReadable(settings.mapsetName, runtime) : Status(); !readable)
         return readable;
     if (Status folder = CheckProgramFolder(programFolder); !folder)
         return folder;

@@ -80,6 +80,7 @@ private:
     const NativeControl* Find(std::string_view name) const;
     const NativeControl* FindById(int id) const;
     bool ActOnAccessKey(wchar_t letter);
+    bool TabTo(const std::string& name);
 
     // Runs a form event, then draws what it changed.
     void Forward(const std::function<void()>& event);
@@ -105,6 +106,8 @@ private:
     std::pair<int, int> CellAt(POINT inList) const;
     static LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
+    // In this order on purpose: the desktop outlives the form made with it, and
+    // the form outlives every child window that refers to it.
     Win32Desktop desktop_;
     frmMain form_;
     std::unique_ptr<TileMapWindow> tileMap_;   // after the form it reads, so it goes first
