@@ -16,8 +16,12 @@
 #include "tool/Commands.h"
 #include "tool/CombinedFile.h"
 #include "tool/Process.h"
+#include "tool/TickedMaps.h"
 
 namespace mapwren {
+
+struct CombinedPlan;
+class frmProgress;
 
 // The main window as a form: every control's state under its design name and
 // every handler, with no toolkit. A front-end builds the controls from the
@@ -47,7 +51,7 @@ public:
         picNoFileExist, MSFlexGrid1, lblProcessing, lblTotalBytes, lblFilesSelected, fmeMapset, chkMapset,
         lblEnterMapset, txtMapset, fmeList, cmdSelectAll, cmdSelectNone, cmdClearGrid, cmdLoadList, cmdSaveList,
         cmdEraseGPS, lblAreYouSure, optSureYes, optSureNo, chkCreateFile, cmdUpload, cmdCreateFile, cmdExit;
-    MenuState mnuUseSendmap1, mnuUseSendmap2, mnuTileMap, mnuExit, mnuID, mnuAbout;
+    MenuState mnuUseSendmap1, mnuUseSendmap2, mnuTileMap, mnuCombinedMap, mnuExit, mnuID, mnuAbout;
     // The window's title; one blank until start-up names it.
     std::string Caption = " ";
 
@@ -159,6 +163,7 @@ public:
     void mnuID_Click();
     void mnuAbout_Click();
     void mnuTileMap_Click();
+    void mnuCombinedMap_Click();
 
 private:
     // The keyboard focus.
@@ -207,6 +212,11 @@ private:
                            std::function<void(const RunEnd&)> onEnd = {});
     void TellCreateFileOutcome(const RunEnd& end, const std::optional<FileStamp>& before);
     void CloseEraseQuestion();
+
+    // Writing a combined map file, in the progress window.
+    TickedMaps TickedForWriting() const;
+    void StartWriting(CombinedPlan plan, const std::string& target);
+    void StopWriting();
     void Warn(const std::string& text);
     void Fail(const std::string& text);
 
@@ -224,6 +234,13 @@ private:
     struct RunWatch;
     std::shared_ptr<RunWatch> runWatch_;
     int toolRunsGoing_ = 0;
+    // The last combined map file started, going or ended; one still going
+    // when the form goes is cancelled and waited for.
+    struct Writing {
+        std::shared_ptr<frmProgress> progress;
+        std::string target;
+        ~Writing();
+    } writing_;
     int runsStarted_ = 0;
 };
 

@@ -47,19 +47,19 @@ TickedMaps SortTickedMaps(const MapList& maps)
 
 namespace {
 
-std::string SendOthersQuestion(std::size_t left, std::size_t leftOut)
+std::string SendOthersQuestion(std::size_t left, std::size_t leftOut, std::string_view verb)
 {
-    return "\nSend the other " + (left == 1 ? std::string("map") : std::to_string(left) + " maps") +
+    return "\n" + ToUpperAscii(verb.substr(0, 1)) + std::string(verb.substr(1)) + " the other " + (left == 1 ? std::string("map") : std::to_string(left) + " maps") +
            (leftOut == 1 ? " without it?" : " without them?");
 }
 
-std::string GoneMaps(const std::vector<std::string>& gone, bool nothingLeft)
+std::string GoneMaps(const std::vector<std::string>& gone, bool nothingLeft, std::string_view verb)
 {
     const bool one = gone.size() == 1;
     const std::string since = one ? " has been deleted, moved or renamed since it was loaded"
                                   : " have been deleted, moved or renamed since they were loaded";
     if (nothingLeft)
-        return (one ? "The ticked map" : "The ticked maps") + since + ", so there is nothing to send:" +
+        return (one ? "The ticked map" : "The ticked maps") + since + ", so there is nothing to " + std::string(verb) + ":" +
                ListedPaths(gone);
     return (one ? std::string("This ticked map") : "These " + std::to_string(gone.size()) + " ticked maps") + since +
            ":" + ListedPaths(gone);
@@ -77,15 +77,15 @@ std::string UnreadableMaps(const std::vector<std::string>& unreadable)
 
 } // namespace
 
-std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps)
+std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps, std::string_view verb)
 {
     const std::size_t left = maps.present.size(), leftOut = maps.gone.size() + maps.unreadable.size();
     if (leftOut == 0)
         return std::nullopt;
     if (maps.unreadable.empty())
-        return GoneMaps(maps.gone, left == 0) + (left == 0 ? "" : SendOthersQuestion(left, leftOut));
-    return (maps.gone.empty() ? "" : GoneMaps(maps.gone, false) + "\n") + UnreadableMaps(maps.unreadable) +
-           (left == 0 ? "\nNo other map is ticked, so there is nothing to send." : SendOthersQuestion(left, leftOut));
+        return GoneMaps(maps.gone, left == 0, verb) + (left == 0 ? "" : SendOthersQuestion(left, leftOut, verb));
+    return (maps.gone.empty() ? "" : GoneMaps(maps.gone, false, verb) + "\n") + UnreadableMaps(maps.unreadable) +
+           (left == 0 ? "\nNo other map is ticked, so there is nothing to send." : SendOthersQuestion(left, leftOut, verb));
 }
 
 // A receiver's card is FAT, where case does not tell names apart, so names
@@ -106,12 +106,11 @@ std::optional<std::string> ClashingNamesMessage(const MapList& maps, const Ticke
            ListedPaths(clashing) + "\nGo on all the same?";
 }
 
-std::optional<std::string> OversizeMessage(std::uint64_t bytes)
+std::optional<std::string> OversizeMessage(std::uint64_t bytes, std::string_view file)
 {
     if (bytes < kFat32FileLimit)
         return std::nullopt;
-    return "The ticked maps come to " + GigabytesText(bytes) +
-           ", so GMAPSUPP.IMG will be larger than a FAT32 memory card can hold (no file of 4 GB or more).\n"
+    return "The ticked maps come to " + GigabytesText(bytes) + ", so " + std::string(file) + " will be larger than a FAT32 memory card can hold (no file of 4 GB or more).\n"
            "Create it all the same?";
 }
 

@@ -4,6 +4,7 @@
 #include <list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "maplist/MapList.h"
@@ -22,9 +23,10 @@ struct TickedMaps {
 };
 TickedMaps SortTickedMaps(const MapList& maps);
 
-// What to ask about the gone and unreadable maps (whether to send the others),
-// or, when none is left, what to tell; empty when every ticked map can go.
-std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps);
+// What to ask about the gone and unreadable maps (whether to send the others,
+// or to do what verb says with them), or, when none is left, what to tell;
+// empty when every ticked map can go.
+std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps, std::string_view verb = "send");
 
 // What to ask when maps to be sent share a file name, which a receiver holds
 // only once: the full paths of all of them, in grid order; empty when none do.
@@ -32,7 +34,8 @@ std::optional<std::string> ClashingNamesMessage(const MapList& maps, const Ticke
 
 // A FAT32 memory card holds no file of 4 GiB or more.
 inline constexpr std::uint64_t kFat32FileLimit = 4294967296;
-// What to ask before a combined map file of this many bytes is made; empty below the limit.
-std::optional<std::string> OversizeMessage(std::uint64_t bytes);
+// What to ask before a combined map file of this many bytes is made, named
+// as file; empty below the limit.
+std::optional<std::string> OversizeMessage(std::uint64_t bytes, std::string_view file = "GMAPSUPP.IMG");
 
 } // namespace mapwren

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Desktop.h"
+#include "progress/frmProgress.h"
 
 namespace mapwren::testing {
 
@@ -42,6 +43,9 @@ public:
     void CloseAllWindows() override { ++closeAllWindows; }
     void ShowAboutWindow() override { ++aboutWindows; }
     void ShowTileMapWindow() override { ++tileMapWindows; }
+    // The progress windows shown, as a front-end keeps them while they are open.
+    std::vector<std::shared_ptr<frmProgress>> progressWindows;
+    void ShowProgressWindow(std::shared_ptr<frmProgress> form) override { progressWindows.push_back(std::move(form)); }
     void Post(std::function<void()> event) override
     {
         const std::lock_guard lock(postedMutex_);
