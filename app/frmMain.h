@@ -16,11 +16,10 @@
 #include "tool/Commands.h"
 #include "tool/CombinedFile.h"
 #include "tool/Process.h"
-#include "tool/TickedMaps.h"
 
 namespace mapwren {
 
-struct CombinedPlan;
+class CombinedPlan;
 class frmProgress;
 
 // The main window as a form: every control's state under its design name and
@@ -214,7 +213,7 @@ private:
     void CloseEraseQuestion();
 
     // Writing a combined map file, in the progress window.
-    TickedMaps TickedForWriting() const;
+    std::vector<std::string> TickedForWriting() const;
     void StartWriting(CombinedPlan plan, const std::string& target);
     void StopWriting();
     void Warn(const std::string& text);

@@ -37,39 +37,33 @@ std::string MapsCount(std::size_t count) { return count == 1 ? "1 map" : std::to
 
 std::string WrittenMessage(const CombinedPlan& plan, const std::string& target)
 {
-    return MapsCount(plan.MapCount()) + ", " + MegabytesText(static_cast<std::int64_t>(plan.FileBytes())) +
+    return MapsCount(plan.MapCount()) + ", " + MegabytesText(static_cast<std::int64_t>(plan.FileSize())) +
            ", written to " + target;
 }
 
 } // namespace
 
 // The ticked maps' full paths in the order they were ticked, which is the
-// order they go into the file; the gone ones apart, in grid order.
-TickedMaps frmMain::TickedForWriting() const
+// order they go into the file. A map gone since is named by the plan.
+std::vector<std::string> frmMain::TickedForWriting() const
 {
     std::unordered_multimap<std::string, std::size_t> rowsOf;
-    TickedMaps ticked;
     for (std::size_t row = 0; row < mapList_.RowCount(); ++row) {
-        if (mapList_.Row(row).state != RowState::Ticked)
-            continue;
-        if (!FileExist(mapList_.Row(row).FullPath()))
-            ticked.gone.push_back(mapList_.Row(row).FullPath());
-        else
+        if (mapList_.Row(row).state == RowState::Ticked)
             rowsOf.emplace(mapList_.TickEntry(row), row);
     }
+    std::vector<std::string> paths;
     for (const std::string& entry : mapList_.SelectedFiles()) {
-        const auto it = rowsOf.find(entry);
-        if (it == rowsOf.end())
-            continue;
-        ticked.present.push_back(mapList_.Row(it->second).FullPath());
-        ticked.presentBytes += mapList_.Row(it->second).bytes;
-        rowsOf.erase(it);
+        if (const auto it = rowsOf.find(entry); it != rowsOf.end()) {
+            paths.push_back(mapList_.Row(it->second).FullPath());
+            rowsOf.erase(it);
+        }
     }
-    return ticked;
+    return paths;
 }
 
 // Questions first, each with No writing nothing; the dialog last, so its
-// answer starts the writing.
+// answer starts the writing. Neither the tool nor the port plays a part.
 void frmMain::mnuCombinedMap_Click()
 {
     if (writing_.progress && writing_.progress->Running()) {
@@ -77,52 +71,39 @@ void frmMain::mnuCombinedMap_Click()
              " now. Wait for it to end, or cancel it, before writing another.");
         return;
     }
-    const TickedMaps ticked = TickedForWriting();
-    if (ticked.present.empty() && ticked.gone.empty()) {
+    const std::vector<std::string> ticked = TickedForWriting();
+    if (ticked.empty()) {
         Warn("No map is ticked. Tick the maps to write into the combined map file first.");
         return;
     }
-    if (const auto gone = LeftOutMapsMessage(ticked, "write")) {
-        if (ticked.present.empty()) {
-            Warn(*gone);
-            return;
-        }
-        if (!desktop_.AskYesNo(kMessageTitle, *gone))
-            return;
-    }
     Result<CombinedPlan> planned = [&] {
         const BusyPointer busy(desktop_);
-        return PlanCombinedMap({ticked.present.begin(), ticked.present.end()},
-                               chkMapset.value == 1 ? txtMapset.text : std::string());
+        return PlanCombinedMap(ticked, chkMapset.value == 1 ? txtMapset.text : std::string());
     }();
     if (!planned) {
         Warn(planned.error());
         return;
     }
     CombinedPlan& plan = planned.value();
-    if (!plan.clashes.empty()) {
+    if (!plan.Clashes().empty()) {
         if (!desktop_.AskYesNo(kMessageTitle, "These ticked maps hold a tile whose name a map ticked before them "
                                               "holds too, and one map file holds each name only once:" +
-                                                  ListedPaths(ClashLines(plan.clashes)) +
-                                                  "\nLeave these later maps out and write the others?"))
+                                                  ListedPaths(ClashLines(plan.Clashes())) +
+                                                  "\nLeave these later tiles out and write the others?"))
             return;
         plan.LeaveOutClashes();
     }
-    if (!plan.unusable.empty()) {
+    if (!plan.Unusable().empty()) {
         std::vector<std::string> lines;
-        for (const UnusableMap& map : plan.unusable)
-            lines.push_back(map.path + ": " + map.reason);
-        const std::string named = "These ticked files cannot go into a combined map file:" + ListedPaths(lines);
-        if (plan.MapCount() == 0) {
-            Warn(named + "\nNo other map is ticked, so there is nothing to write.");
-            return;
-        }
-        if (!desktop_.AskYesNo(kMessageTitle, named + "\nLeave them out and write the other " +
+        for (const CombinedUnusable& map : plan.Unusable())
+            lines.push_back(map.why);
+        if (!desktop_.AskYesNo(kMessageTitle, "These ticked files cannot go into a combined map file:" +
+                                                  ListedPaths(lines) + "\nLeave them out and write the other " +
                                                   MapsCount(plan.MapCount()) + "?"))
             return;
         plan.LeaveOutUnusable();
     }
-    if (const auto oversize = OversizeMessage(plan.FileBytes(), "the combined map file");
+    if (const auto oversize = OversizeMessage(plan.FileSize(), "the combined map file");
         oversize && !desktop_.AskYesNo(kMessageTitle, *oversize))
         return;
     const std::optional<std::string> picked = desktop_.AskSaveFile(
@@ -140,7 +121,7 @@ void frmMain::StartWriting(CombinedPlan plan, const std::string& target)
     ProgressJob job;
     job.title = kWriteTitle;
     job.what = "Writing " + target;
-    job.totals = {0, plan.MapCount(), 0, plan.FileBytes()};
+    job.totals = {0, plan.MapCount(), 0, plan.FileSize()};
     auto shared = std::make_shared<const CombinedPlan>(std::move(plan));
     job.work = [shared, target](const ProgressReport& report) {
         return WriteCombinedMap(*shared, target, [&report](const CombinedProgress& done) {
@@ -150,10 +131,9 @@ void frmMain::StartWriting(CombinedPlan plan, const std::string& target)
     job.ended = [this, shared, target, replacing](const Status& outcome, bool cancelled) {
         const std::string kept = replacing ? " The file that was there stays as it was." : "";
         if (cancelled)
-            desktop_.ShowMessage(MessageIcon::Information, kMessageTitle,
-                                 "Writing " + target + " was cancelled; nothing of it was left behind." + kept);
+            desktop_.ShowMessage(MessageIcon::Information, kMessageTitle, CombinedCancelledMessage(target) + kept);
         else if (!outcome)
-            Warn(target + " could not be written: " + outcome.error() + "\nNothing of it was left behind." + kept);
+            Warn(outcome.error() + "\nNothing was left behind." + kept);
         else
             desktop_.ShowMessage(MessageIcon::Information, kWriteTitle, WrittenMessage(*shared, target));
     };

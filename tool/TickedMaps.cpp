@@ -30,6 +30,9 @@ TickedMaps SortTickedMaps(const MapList& maps)
         if (!StillThere(entry)) {
             ticked.gone.push_back(maps.Row(row).FullPath());
             leftOut.insert(entry);
+        } else if (maps.Row(row).notAMap) {
+            ticked.notMaps.push_back(maps.Row(row).FullPath());
+            leftOut.insert(entry);
         } else if (!ToolCanRead(entry)) {
             ticked.unreadable.push_back(maps.Row(row).FullPath());
             leftOut.insert(entry);
@@ -47,19 +50,19 @@ TickedMaps SortTickedMaps(const MapList& maps)
 
 namespace {
 
-std::string SendOthersQuestion(std::size_t left, std::size_t leftOut, std::string_view verb)
+std::string SendOthersQuestion(std::size_t left, std::size_t leftOut)
 {
-    return "\n" + ToUpperAscii(verb.substr(0, 1)) + std::string(verb.substr(1)) + " the other " + (left == 1 ? std::string("map") : std::to_string(left) + " maps") +
+    return "\nSend the other " + (left == 1 ? std::string("map") : std::to_string(left) + " maps") +
            (leftOut == 1 ? " without it?" : " without them?");
 }
 
-std::string GoneMaps(const std::vector<std::string>& gone, bool nothingLeft, std::string_view verb)
+std::string GoneMaps(const std::vector<std::string>& gone, bool nothingLeft)
 {
     const bool one = gone.size() == 1;
     const std::string since = one ? " has been deleted, moved or renamed since it was loaded"
                                   : " have been deleted, moved or renamed since they were loaded";
     if (nothingLeft)
-        return (one ? "The ticked map" : "The ticked maps") + since + ", so there is nothing to " + std::string(verb) + ":" +
+        return (one ? "The ticked map" : "The ticked maps") + since + ", so there is nothing to send:" +
                ListedPaths(gone);
     return (one ? std::string("This ticked map") : "These " + std::to_string(gone.size()) + " ticked maps") + since +
            ":" + ListedPaths(gone);
@@ -75,17 +78,31 @@ std::string UnreadableMaps(const std::vector<std::string>& unreadable)
            "short names:" + ListedPaths(unreadable);
 }
 
+std::string NotMaps(const std::vector<std::string>& notMaps)
+{
+    if (notMaps.size() == 1)
+        return "This ticked file is not a Garmin map (its header lacks the DSKIMG and GARMIN marks):" +
+               ListedPaths(notMaps);
+    return "These " + std::to_string(notMaps.size()) +
+           " ticked files are not Garmin maps (their headers lack the DSKIMG and GARMIN marks):" + ListedPaths(notMaps);
+}
+
 } // namespace
 
-std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps, std::string_view verb)
+std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps)
 {
-    const std::size_t left = maps.present.size(), leftOut = maps.gone.size() + maps.unreadable.size();
+    const std::size_t left = maps.present.size(),
+                      leftOut = maps.gone.size() + maps.notMaps.size() + maps.unreadable.size();
     if (leftOut == 0)
         return std::nullopt;
-    if (maps.unreadable.empty())
-        return GoneMaps(maps.gone, left == 0, verb) + (left == 0 ? "" : SendOthersQuestion(left, leftOut, verb));
-    return (maps.gone.empty() ? "" : GoneMaps(maps.gone, false, verb) + "\n") + UnreadableMaps(maps.unreadable) +
-           (left == 0 ? "\nNo other map is ticked, so there is nothing to send." : SendOthersQuestion(left, leftOut, verb));
+    if (maps.gone.size() == leftOut)
+        return GoneMaps(maps.gone, left == 0) + (left == 0 ? "" : SendOthersQuestion(left, leftOut));
+    std::string text = maps.gone.empty() ? "" : GoneMaps(maps.gone, false) + "\n";
+    if (!maps.notMaps.empty())
+        text += NotMaps(maps.notMaps) + (maps.unreadable.empty() ? "" : "\n");
+    if (!maps.unreadable.empty())
+        text += UnreadableMaps(maps.unreadable);
+    return text + (left == 0 ? "\nNo other map is ticked, so there is nothing to send." : SendOthersQuestion(left, leftOut));
 }
 
 // A receiver's card is FAT, where case does not tell names apart, so names

@@ -18,15 +18,16 @@ struct TickedMaps {
     // Full paths, in grid order, of maps still there whose path as sent the
     // tool cannot read (a long path outside the code page, see ToolCanRead).
     std::vector<std::string> unreadable;
+    // Full paths, in grid order, of files whose header lacks a Garmin map's marks (a renamed photo).
+    std::vector<std::string> notMaps;
     std::vector<std::size_t> presentRows;   // the rows of the maps to send, in grid order
     std::uint64_t presentBytes = 0;         // their sizes as the grid shows them, added up
 };
 TickedMaps SortTickedMaps(const MapList& maps);
 
-// What to ask about the gone and unreadable maps (whether to send the others,
-// or to do what verb says with them), or, when none is left, what to tell;
-// empty when every ticked map can go.
-std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps, std::string_view verb = "send");
+// What to ask about the gone, unreadable and not-a-map files (whether to send the others),
+// or, when none is left, what to tell; empty when every ticked map can go.
+std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps);
 
 // What to ask when maps to be sent share a file name, which a receiver holds
 // only once: the full paths of all of them, in grid order; empty when none do.

@@ -103,26 +103,39 @@ TEST(FormUpload, AnUploadThatCannotStartSaysWhyAndStartsNothing)
     }
 }
 
-TEST(FormUpload, TickedMapsGoneSinceLoadingAreNamedAndNeverSent)
+TEST(FormUpload, TickedMapsGoneSinceLoadingAndFilesThatAreNotMapsAreNamedAndNeverSent)
 {
-    // a.img goes before Select All, the others after it; all gone: nothing to ask.
-    const struct { const char* gone; bool yes; const char* shown; bool sent; } cases[] = {
-        {"ac", true, "? MAPWREN: ", true}, {"ac", false, "? MAPWREN: ", false}, {"abc", true, "! MAPWREN: ", false}};
+    // The first map goes before Select All, the others after it; p: a photo named as a map, loaded greyed and
+    // ticked by Select All. Nothing left to send: nothing to ask.
+    const struct { const char* gone; bool yes; const char* shown; const char* sent; } cases[] = {
+        {"ac", true, "? MAPWREN: ", "b"}, {"ac", false, "? MAPWREN: ", ""}, {"abc", true, "! MAPWREN: ", ""},
+        {"p", true, "? MAPWREN: ", "abc"}, {"p", false, "? MAPWREN: ", ""}, {"abcp", true, "! MAPWREN: ", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.gone) + (c.yes ? " Yes" : " No"));
         Form f;
         f.WriteMaps(kMaps);
+        const bool photo = Contains(c.gone, "p");
+        if (photo)
+            WriteBytes(f.Maps() / "p.img", "\xFF\xD8\xFF\xE0 a photo");
         f.Run("load");
-        fs::remove(f.Maps() / "a.img");
-        f.w->Click("cmdSelectAll");
-        for (const char* map = c.gone + 1; *map; ++map)
+        bool selected = false;
+        for (const char* map = c.gone; *map && *map != 'p'; ++map) {
+            if (map != c.gone && !selected)
+                f.w->Click("cmdSelectAll"), selected = true;
             fs::remove(f.Maps() / (*map + std::string(".img")));
+        }
+        if (!selected)
+            f.w->Click("cmdSelectAll");
+        f.desktop.messages.clear();
         f.desktop.answerYes = c.yes;
         f.w->Click("cmdUpload");
         EXPECT_TRUE(f.Only().starts_with(c.shown)) << f.Only();
         for (const char* map = c.gone; *map; ++map)
             EXPECT_TRUE(Contains(f.Only(), f.MapsText() + *map + ".img")) << f.Only();
-        EXPECT_TRUE(c.sent ? ReceivedArguments(f.Program()) == Texts{f.MapArg("b.img")} : NothingStarted(f, f.Program()));
+        Texts sent;
+        for (const char* map = c.sent; *map; ++map)
+            sent.push_back(f.MapArg(*map + std::string(".img")));
+        EXPECT_TRUE(sent.empty() ? NothingStarted(f, f.Program()) : ReceivedArguments(f.Program()) == sent);
     }
 }
 

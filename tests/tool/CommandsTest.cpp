@@ -78,23 +78,29 @@ TEST(UploadCheck, TheLongestLineFitsWithItsNulAsWindowsCountsIt)
         << "the first variant sends no mapset name";
 }
 
-TEST(TickedMaps, GoneAndUnreadableOnesAreNamedFiveAtMost)
+TEST(TickedMaps, GoneUnreadableAndNotAMapOnesAreNamedFiveAtMost)
 {
     using Paths = std::vector<std::string>;
-    const std::string since = " been deleted, moved or renamed since ", lacks = " characters the system's code page lacks";
-    const std::tuple<int, Paths, Paths, std::string> cases[] = {
-        {2, {"/b.img"}, {}, "This ticked map has" + since + "it was loaded:\n/b.img\nSend the other 2 maps without it?"},
-        {1, {"/a", "/b"}, {}, "These 2 ticked maps have" + since + "they were loaded:\n/a\n/b\nSend the other map without them?"},
-        {0, {"1", "2", "3", "4", "5", "6", "7"}, {},
+    const std::string since = " been deleted, moved or renamed since ", lacks = " characters the system's code page lacks",
+                      marks = " (its header lacks the DSKIMG and GARMIN marks):\n";
+    const std::tuple<int, Paths, Paths, Paths, std::string> cases[] = {   // left, gone, not maps, unreadable
+        {2, {"/b.img"}, {}, {}, "This ticked map has" + since + "it was loaded:\n/b.img\nSend the other 2 maps without it?"},
+        {1, {"/a", "/b"}, {}, {}, "These 2 ticked maps have" + since + "they were loaded:\n/a\n/b\nSend the other map without them?"},
+        {0, {"1", "2", "3", "4", "5", "6", "7"}, {}, {},
          "The ticked maps have" + since + "they were loaded, so there is nothing to send:\n1\n2\n3\n4\n5\nand 2 more"},
-        {1, {}, {}, ""},
-        {1, {"/a"}, {"/k"}, "This ticked map has" + since + "it was loaded:\n/a\nThe upload tool cannot read the path of this "
+        {1, {}, {}, {}, ""},
+        {1, {"/a"}, {}, {"/k"}, "This ticked map has" + since + "it was loaded:\n/a\nThe upload tool cannot read the path of this "
          "ticked map, as it holds" + lacks + " and the drive gives the map no short name:\n/k\nSend the other map without them?"},
-        {0, {}, {"/k", "/l"}, "The upload tool cannot read the paths of these 2 ticked maps, as they hold" + lacks +
+        {0, {}, {}, {"/k", "/l"}, "The upload tool cannot read the paths of these 2 ticked maps, as they hold" + lacks +
          " and the drive gives the maps no short names:\n/k\n/l\nNo other map is ticked, so there is nothing to send."},
+        {3, {}, {"/p.img"}, {}, "This ticked file is not a Garmin map" + marks + "/p.img\nSend the other 3 maps without it?"},
+        {0, {"/a"}, {"/p", "/q"}, {"/k"}, "This ticked map has" + since + "it was loaded:\n/a\nThese 2 ticked files are not "
+         "Garmin maps (their headers lack the DSKIMG and GARMIN marks):\n/p\n/q\nThe upload tool cannot read the path of this "
+         "ticked map, as it holds" + lacks + " and the drive gives the map no short name:\n/k\nNo other map is ticked, so "
+         "there is nothing to send."},
     };
-    for (const auto& [left, gone, unreadable, message] : cases)
-        EXPECT_EQ(LeftOutMapsMessage({std::list<std::string>(left, "/x.img"), gone, unreadable, {}, 0}).value_or(""), message);
+    for (const auto& [left, gone, notMaps, unreadable, message] : cases)
+        EXPECT_EQ(LeftOutMapsMessage({std::list<std::string>(left, "/x.img"), gone, unreadable, notMaps, {}, 0}).value_or(""), message);
 }
 
 TEST(Launch, TheToolReceivesWhatTheCommandLineSaysFromAFolderWithBlanks)
