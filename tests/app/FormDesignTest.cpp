@@ -62,6 +62,7 @@ TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
         "mnuUseSendmap1 'Use Sendmap.exe' in File disabled F1 checkable",
         "mnuUseSendmap2 'Use Sendmap20.exe' in File disabled F2 checkable",
         "mnuTileMap 'Tile &Map' in File F3",
+        "mnuCombinedMap 'Write &Combined Map File...' in File Ctrl+M",
         "mnuExit 'E&xit' in File",
         "mnuID '&Test Connection' bar",
         "mnuAbout ' &About ' bar",
