@@ -2,17 +2,10 @@
 
 #include <string_view>
 
-#include "app/Desktop.h"
+#include "forms/Desktop.h"
+#include "forms/Input.h"
 
 namespace mapwren {
-
-// Mouse buttons and the Shift mask as the forms receive them.
-inline constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
-inline constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
-
-// Key codes of the keys the About window tells apart (Windows virtual keys).
-inline constexpr int kKeyShift = 16, kKeyControl = 17, kKeyAlt = 18, kKeyLeftWindows = 91, kKeyRightWindows = 92;
-inline constexpr int kKeyInsert = 45, kKeyC = 'C';
 
 // The About window: a sheet with the program's name, version, author and
 // addresses. A click on it or a key closes it; a press on the homepage opens

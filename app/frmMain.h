@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ControlState.h"
-#include "app/Desktop.h"
+#include "forms/ControlState.h"
+#include "forms/Desktop.h"
+#include "forms/Input.h"
+#include "forms/TickableMaps.h"
 #include "common/Settings.h"
 #include "listfile/ListFile.h"
 #include "maplist/MapList.h"
@@ -27,7 +29,7 @@ class frmProgress;
 // design table, forwards each event to its handler and then draws the state;
 // what only it can do (dialogs, messages, the browser) the form asks of the
 // desktop.
-class frmMain {
+class frmMain : public TickableMaps {
 public:
     // programFolder: where the upload tool is looked for, without a trailing
     // separator. argumentText: everything after the program's name on its
@@ -75,19 +77,16 @@ public:
     // (kShiftMask, kCtrlMask and kAltMask or'd together; kNoModifiers for
     // none); x and y in twips from the grid's corner; mouseRow and mouseCol
     // the cell under the pointer (row 0 the header, -1 where there is none).
-    static constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
-    static constexpr int kNoModifiers = 0, kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
     void MSFlexGrid1_MouseDown(int Button, int Shift, double x, double y, int mouseRow, int mouseCol);
     void MSFlexGrid1_MouseUp(int Button, int Shift, double x, double y, int mouseRow, int mouseCol);
     // A key pressed while the grid has the focus, as a Windows virtual-key
     // code (kKeySpace, kKeyLeft ...) and the Shift mask. True when the grid
     // used the key; any other key keeps its usual meaning.
     bool MSFlexGrid1_KeyDown(int KeyCode, int Shift);
-    static constexpr int kKeySpace = 0x20, kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28;
     // Ticks or unticks a map row (0-based, as Maps().Row) exactly as a plain
     // left press on its tick cell does, making it the current row: the tile
     // map's clicks and boxes tick through here.
-    void PressTickCell(std::size_t row);
+    void PressTickCell(std::size_t row) override;
 
     // Files and folders dropped anywhere on the window, in the order dropped,
     // as full paths.
@@ -98,10 +97,10 @@ public:
     int Col() const { return currentCol_; }
     void SetCurrentCell(int row, int col);
 
-    const MapList& Maps() const { return mapList_; }
+    const MapList& Maps() const override { return mapList_; }
     // Grows whenever rows are added, removed or reordered, so a front-end
     // knows to read the grid afresh; ticks alone leave it.
-    std::uint64_t RowsRevision() const { return rowsRevision_; }
+    std::uint64_t RowsRevision() const override { return rowsRevision_; }
     // The control that has the keyboard focus, as a front-end finds it before
     // drawing the state an event left (empty when none of the form's has it).
     void SetActiveControl(std::string name) { activeControl_ = std::move(name); }

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/ControlDesign.h"
+#include "forms/ControlDesign.h"
 
 namespace mapwren {
 

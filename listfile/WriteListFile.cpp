@@ -1,6 +1,6 @@
 #include "common/Encoding.h"
 #include "common/Text.h"
-#include "listfile/AtomicWrite.h"
+#include "common/AtomicWrite.h"
 #include "listfile/ListFile.h"
 
 namespace mapwren {

@@ -12,8 +12,8 @@
 #include "common/Result.h"
 #include "maplist/MapHeader.h"
 
-// Reading the first bytes and the size of files, one open each: the only
-// place of the map list that talks to the file system.
+// Reading the first bytes and the size of map files, one open each, many in
+// a batch: how a folder's or a list's rows get their names and sizes.
 namespace mapwren {
 
 // The header bytes of a map file (fewer for a short file) and its length.

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <thread>
 
-#include "app/ControlState.h"
-#include "app/Desktop.h"
+#include "forms/ControlState.h"
+#include "forms/Desktop.h"
 #include "common/Result.h"
 
 namespace mapwren {

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "app/ControlDesign.h"
+#include "forms/ControlDesign.h"
 
 namespace mapwren {
 

@@ -2,7 +2,7 @@
 
 #include <Qt>
 
-#include "about/frmAbout.h"
+#include "forms/Input.h"
 
 // The toolkit's facts as the forms want them: button codes, the Shift mask
 // and Windows' virtual-key codes.
@@ -33,13 +33,12 @@ inline int ShiftMask(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? kAltMask : 0);
 }
 
-// Windows' key code for a Qt key; 0 for a key the forms need not tell apart.
+// Windows' key code for a Qt key; 0 for a key no form tells apart. The one
+// place a Qt key becomes the forms' code.
 inline int KeyCode(int key)
 {
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
         return key;   // the same codes
-    if (key >= Qt::Key_Left && key <= Qt::Key_Down)
-        return 0x25 + (key - Qt::Key_Left);   // Left, Up, Right, Down in the same order
     switch (key) {
     case Qt::Key_Shift: return kKeyShift;
     case Qt::Key_Control: return kKeyControl;
@@ -50,17 +49,21 @@ inline int KeyCode(int key)
     case Qt::Key_Super_R: return kKeyRightWindows;
     case Qt::Key_Insert: return kKeyInsert;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 0x09;
+    case Qt::Key_Backtab: return kKeyTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Plus: return 0xBB;    // VK_OEM_PLUS
-    case Qt::Key_Minus: return 0xBD;   // VK_OEM_MINUS
+    case Qt::Key_Enter: return kKeyReturn;
+    case Qt::Key_Escape: return kKeyEscape;
+    case Qt::Key_Space: return kKeySpace;
+    case Qt::Key_PageUp: return kKeyPageUp;
+    case Qt::Key_PageDown: return kKeyPageDown;
+    case Qt::Key_End: return kKeyEnd;
+    case Qt::Key_Home: return kKeyHome;
+    case Qt::Key_Left: return kKeyLeft;
+    case Qt::Key_Up: return kKeyUp;
+    case Qt::Key_Right: return kKeyRight;
+    case Qt::Key_Down: return kKeyDown;
+    case Qt::Key_Plus: return kKeyPlus;
+    case Qt::Key_Minus: return kKeyMinus;
     default: return 0;
     }
 }

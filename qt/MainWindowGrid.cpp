@@ -8,7 +8,6 @@
 #include <QStyle>
 #include <QTableView>
 #include <algorithm>
-#include <map>
 #include <utility>
 
 #include "qt/Input.h"
@@ -92,25 +91,19 @@ bool MainWindow::GridMouse(QObject* watched, QMouseEvent* event, bool press)
 // leaves goes on to the grid as usual. A row the keys move to is scrolled into view.
 bool MainWindow::GridKey(QKeyEvent* event)
 {
-    static const std::map<int, int> kKeyCodes = {{Qt::Key_Space, frmMain::kKeySpace}, {Qt::Key_Left, frmMain::kKeyLeft},
-                                                 {Qt::Key_Up, frmMain::kKeyUp}, {Qt::Key_Right, frmMain::kKeyRight},
-                                                 {Qt::Key_Down, frmMain::kKeyDown}};
-    const auto code = kKeyCodes.find(event->key());
-    if (code == kKeyCodes.end()) {
+    if (!form_.MSFlexGrid1_KeyDown(KeyCode(event->key()), ShiftMask(event->modifiers()))) {
         // A typed letter would move the view's current row by a search the
         // form never hears of, so Space would then tick another row.
-        const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() &&
-                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        return typed;
+        return !event->text().isEmpty() && event->text().at(0).isPrint() &&
+               !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     }
-    bool used = false;
-    Forward([&] { used = form_.MSFlexGrid1_KeyDown(code->second, ShiftMask(event->modifiers())); });
-    if (used && form_.Row() > 0) {
+    Draw();
+    if (form_.Row() > 0) {
         grid_->scrollTo(model_->index(form_.Row() - 1, form_.Col()));
         setAttribute(Qt::WA_KeyboardFocusChange);   // the style then frames the current cell
         grid_->viewport()->update();
     }
-    return used;
+    return true;
 }
 
 // Moving the current cell from code neither scrolls the grid nor selects.

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "app/ControlDesign.h"
+#include "forms/ControlDesign.h"
 
 namespace mapwren {
 

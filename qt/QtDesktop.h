@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/Desktop.h"
+#include "forms/Desktop.h"
 
 class QWidget;
 

@@ -96,7 +96,7 @@ private:
     TileMapWindow& window_;
 };
 
-TileMapWindow::TileMapWindow(frmMain& main, std::function<void()> drawMain, QWidget* mainWindow)
+TileMapWindow::TileMapWindow(TickableMaps& main, std::function<void()> drawMain, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), form_(main, WorldOutlines()), drawMain_(std::move(drawMain))
 {
     setObjectName(QStringLiteral("frmTileMap"));

@@ -9,8 +9,6 @@ class QLabel;
 
 namespace mapwren {
 
-class frmMain;
-
 // The tile map form on screen: a drawing area that draws what the form
 // gives and forwards the pointer, the wheel and keys to it, with the form's
 // status line below. A child window of the main window, so it closes and
@@ -19,7 +17,7 @@ class TileMapWindow : public QWidget {
     Q_OBJECT
 public:
     // drawMain brings the main window up to date after a click here ticked a map.
-    TileMapWindow(frmMain& main, std::function<void()> drawMain, QWidget* mainWindow);
+    TileMapWindow(TickableMaps& main, std::function<void()> drawMain, QWidget* mainWindow);
 
     frmTileMap& Form() { return form_; }
     QWidget* Area() const { return area_; }

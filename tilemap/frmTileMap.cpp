@@ -4,14 +4,12 @@
 #include <cmath>
 #include <optional>
 
-#include "app/frmMain.h"
 #include "common/Parallel.h"
 
 namespace mapwren {
 
 namespace {
 
-constexpr int kLeft = 1, kRight = 2;
 constexpr double kClickSlop = 4;              // pixels a press may move and still be a click
 constexpr double kZoomPerNotch = 1.4142135623730951;
 constexpr double kFitMargin = 0.95;           // the fitted tiles leave a thin border free
@@ -53,7 +51,7 @@ std::string NamesInOneLine(const std::vector<std::string>& names)
 
 } // namespace
 
-frmTileMap::frmTileMap(frmMain& main, std::span<const std::span<const GeoPoint>> outlines)
+frmTileMap::frmTileMap(TickableMaps& main, std::span<const std::span<const GeoPoint>> outlines)
     : main_(main), outlines_(outlines)
 {
     SyncWithRows();
@@ -161,7 +159,7 @@ std::optional<std::size_t> frmTileMap::TileAt(PixelPoint point)
 
 void frmTileMap::MouseDown(int button, int /*shift*/, double x, double y)
 {
-    if (dragButton_ != 0 || (button != kLeft && button != kRight))
+    if (dragButton_ != 0 || (button != kLeftButton && button != kRightButton))
         return;
     dragButton_ = button;
     pressAt_ = pointer_ = {x, y};
@@ -173,9 +171,9 @@ void frmTileMap::MouseMove(int /*buttons*/, int /*shift*/, double x, double y)
     const PixelPoint last = pointer_;
     pointer_ = {x, y};
     pointerInside_ = true;
-    if (dragButton_ == kLeft && std::hypot(x - pressAt_.x, y - pressAt_.y) > kClickSlop)
+    if (dragButton_ == kLeftButton && std::hypot(x - pressAt_.x, y - pressAt_.y) > kClickSlop)
         dragging_ = true;
-    if (dragButton_ == kRight) {
+    if (dragButton_ == kRightButton) {
         centre_.lon -= (x - last.x) / pixelsPerDegree_;
         centre_.lat += (y - last.y) / pixelsPerDegree_;
         fitted_ = false;
@@ -187,12 +185,12 @@ void frmTileMap::MouseUp(int button, int shift, double x, double y)
     if (button != dragButton_)
         return;
     MouseMove(0, shift, x, y);
-    if (button == kLeft && dragging_) {
+    if (button == kLeftButton && dragging_) {
         const PixelRect box = *SelectionBox();
         const GeoPoint topLeft = ToGeo({box.left, box.top});
         const GeoPoint bottomRight = ToGeo({box.right, box.bottom});
         TickTilesIn({topLeft.lat, bottomRight.lon, bottomRight.lat, topLeft.lon});
-    } else if (button == kLeft) {
+    } else if (button == kLeftButton) {
         if (const auto tile = TileAt(pointer_))
             main_.PressTickCell(tiles_[*tile].row);
     }
@@ -267,7 +265,7 @@ std::vector<std::vector<PixelPoint>> frmTileMap::Outlines()
 
 std::optional<PixelRect> frmTileMap::SelectionBox() const
 {
-    if (dragButton_ != kLeft || !dragging_)
+    if (dragButton_ != kLeftButton || !dragging_)
         return std::nullopt;
     return PixelRect{std::min(pressAt_.x, pointer_.x), std::min(pressAt_.y, pointer_.y),
                      std::max(pressAt_.x, pointer_.x), std::max(pressAt_.y, pointer_.y)};

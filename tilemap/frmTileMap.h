@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "common/Result.h"
+#include "forms/Input.h"
+#include "forms/TickableMaps.h"
 #include "maplist/TilePlaces.h"
 
 namespace mapwren {
-
-class frmMain;
 
 // A point or rectangle on the tile map's drawing area, in logical pixels
 // from its top left corner (x to the right, y down).
@@ -32,7 +32,7 @@ struct PixelRect {
 
 // One tile as drawn: filled when its map row is ticked, outlined otherwise.
 struct TileShape {
-    std::size_t row = 0;   // the map row (0-based, as frmMain::Maps().Row) it belongs to
+    std::size_t row = 0;   // the map row (0-based, as TickableMaps::Maps().Row) it belongs to
     PixelRect rect;
     bool ticked = false;
     bool hovered = false;   // under the pointer: the tile a click would take
@@ -68,7 +68,7 @@ struct TileShape {
 //   - Everything is computed here; a front-end holds no rule.
 class frmTileMap {
 public:
-    frmTileMap(frmMain& main, std::span<const std::span<const GeoPoint>> outlines);
+    frmTileMap(TickableMaps& main, std::span<const std::span<const GeoPoint>> outlines);
 
     // The window's title.
     static constexpr const char* Caption() { return "Tile Map"; }
@@ -87,7 +87,6 @@ public:
     void MouseWheel(double notches, double x, double y);
     // Home fits every tile in the window; true when the key was used.
     bool KeyDown(int keyCode, int shift);
-    static constexpr int kKeyHome = 0x24;
 
     // What to draw, as it is now.
     std::vector<TileShape> Tiles();
@@ -117,7 +116,7 @@ private:
     void TickTilesIn(const GeoBox& box);
     PixelRect RectOf(const GeoBox& box) const;
 
-    frmMain& main_;
+    TickableMaps& main_;
     std::span<const std::span<const GeoPoint>> outlines_;
     // The places read so far, by full path, so sorting or reloading rows reads no file twice.
     std::unordered_map<std::string, Result<std::vector<TilePlace>>> places_;

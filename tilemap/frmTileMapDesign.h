@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/ControlDesign.h"
+#include "forms/ControlDesign.h"
 
 // How the tile map window looks; both front-ends draw with these.
 namespace mapwren {

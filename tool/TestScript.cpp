@@ -7,7 +7,7 @@
 
 #include "common/Encoding.h"
 #include "common/Paths.h"
-#include "listfile/AtomicWrite.h"
+#include "common/AtomicWrite.h"
 #include "tool/CommandLine.h"
 #include "tool/Process.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "about/frmAbout.h"
-#include "app/ControlDesign.h"
+#include "forms/ControlDesign.h"
 #include "win32/ObjectWindowProc.h"
 
 namespace mapwren {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/ControlDesign.h"
+#include "forms/ControlDesign.h"
 
 namespace mapwren {
 

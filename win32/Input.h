@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "about/frmAbout.h"
+#include "forms/Input.h"
 
 namespace mapwren {
 

@@ -56,7 +56,7 @@ private:
 
 } // namespace
 
-TileMapWindow::TileMapWindow(frmMain& main, std::function<void()> drawMain, HWND owner)
+TileMapWindow::TileMapWindow(TickableMaps& main, std::function<void()> drawMain, HWND owner)
     : form_(main, WorldOutlines()), drawMain_(std::move(drawMain))
 {
     RegisterObjectWindowClass<TileMapWindow>(kClassName);

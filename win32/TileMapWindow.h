@@ -11,8 +11,6 @@
 
 namespace mapwren {
 
-class frmMain;
-
 // The tile map form on screen: a window owned by the main window (so it
 // stays above it and goes with it) whose client area draws what the form
 // gives, with the form's status line along its bottom; the pointer, the
@@ -22,7 +20,7 @@ class TileMapWindow {
 public:
     // drawMain brings the main window up to date after a click here ticked a
     // map; it draws this window too.
-    TileMapWindow(frmMain& main, std::function<void()> drawMain, HWND owner);
+    TileMapWindow(TickableMaps& main, std::function<void()> drawMain, HWND owner);
     ~TileMapWindow();
     TileMapWindow(const TileMapWindow&) = delete;
     TileMapWindow& operator=(const TileMapWindow&) = delete;

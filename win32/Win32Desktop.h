@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/Desktop.h"
+#include "forms/Desktop.h"
 
 namespace mapwren {
 

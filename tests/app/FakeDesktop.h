@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Desktop.h"
+#include "forms/Desktop.h"
 #include "progress/frmProgress.h"
 
 namespace mapwren::testing {

@@ -33,7 +33,7 @@ struct NoShortNames : ShortNameSource {
     }
 };
 
-inline constexpr int kLeft = frmMain::kLeftButton, kNone = frmMain::kNoModifiers;
+inline constexpr int kLeft = kLeftButton, kNone = kNoModifiers;
 inline const std::string kCyrillic = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B";   // "Карты"
 
 // A form started in a program folder holding copies of the stand-in tool under the given names, maps beside it.

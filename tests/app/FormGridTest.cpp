@@ -20,8 +20,8 @@ TEST(FormGrid, OnlyAPlainLeftPressOnATickCellTicks)
 {
     // With a map ticked, any press on a cell makes Erase and Upload usable again after the first variant greyed them
     // with USB selected, and so does one on the header but for a plain left press, left to the sort.
-    const std::pair<int, int> presses[] = {{kLeft, kNone},           {frmMain::kRightButton, kNone}, {frmMain::kMiddleButton, kNone},
-                                           {kLeft, frmMain::kShiftMask}, {kLeft, frmMain::kCtrlMask},    {kLeft, frmMain::kAltMask}};
+    const std::pair<int, int> presses[] = {{kLeft, kNone},           {kRightButton, kNone}, {kMiddleButton, kNone},
+                                           {kLeft, kShiftMask}, {kLeft, kCtrlMask},    {kLeft, kAltMask}};
     for (const auto& [button, shift] : presses) {
         const std::string press = "," + std::to_string(button) + "," + std::to_string(shift);
         Loaded f;

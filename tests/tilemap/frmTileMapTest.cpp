@@ -66,7 +66,7 @@ struct Tiles : Form {
             else if (s[0] == 'm' && n == 2)
                 map->MouseMove(0, 0, at(a, b).x, at(a, b).y);
             else if (s == "home")
-                map->KeyDown(frmTileMap::kKeyHome, 0);
+                map->KeyDown(kKeyHome, 0);
             else
                 Run(s);
         }

@@ -1,4 +1,4 @@
-#include "listfile/AtomicWrite.h"
+#include "common/AtomicWrite.h"
 
 #include <algorithm>
 #include <filesystem>
