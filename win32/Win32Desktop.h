@@ -4,12 +4,14 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "forms/Desktop.h"
 
 namespace mapwren {
 
 class AboutWindow;
+class ProgressWindow;
 
 // The message that carries a posted event (a heap std::function) to the main window.
 inline constexpr UINT kPostedEventMessage = WM_APP + 1;
@@ -34,7 +36,11 @@ public:
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
     void ShowTileMapWindow() override;
+    void ShowProgressWindow(std::shared_ptr<frmProgress> form) override;
     void Post(std::function<void()> event) override;
+    // The progress windows open now, drawn whenever the main window draws.
+    std::vector<ProgressWindow*> ProgressWindows();
+    void DrawProgressWindows();
 
     // The About window while it is open, else null.
     HWND AboutHandle();
@@ -48,6 +54,7 @@ private:
     std::function<void()> draw_;
     std::function<void()> showTileMap_;
     std::unique_ptr<AboutWindow> about_;
+    std::vector<std::unique_ptr<ProgressWindow>> progress_;
 };
 
 } // namespace mapwren
