@@ -27,23 +27,27 @@ struct CombinedUnusable {
     std::string why;
 };
 
-// Where one subfile's bytes come from.
+// Where one subfile's bytes come from: runs of bytes in a source file.
 struct CombinedPiece {
     std::size_t source = 0;      // index into CombinedPlan::Sources()
     std::string name;            // 8 characters, blank-padded, as the directory holds it
     std::string type;            // 3 characters: "TRE", "RGN", "TYP"...
     std::uint32_t size = 0;
-    std::vector<std::uint16_t> blocks;   // the source's blocks holding it, in order
-    unsigned sourceBlockSize = 0;
+    struct Run {
+        std::uint64_t offset = 0;
+        std::uint32_t length = 0;
+    };
+    std::vector<Run> runs;       // in order; their lengths add up to size
 };
 
-// One tile of the combined file and what its map record says.
+// One tile of the combined file and what its map record says (texts as the
+// file holds them, in its single-byte code page).
 struct CombinedTile {
     std::size_t source = 0;
     std::string name;              // the tile's subfile name, as "63240001"
     std::uint16_t productId = 1;
     std::uint16_t familyId = 6324;
-    std::uint32_t mapNumber = 0;
+    std::uint32_t mapNumber = 0;   // the name as a number, 0 when it is none
     std::uint32_t mapId = 0;       // the TRE's map id
     std::string seriesName, description, areaName;
     std::vector<std::size_t> pieces;   // indices into CombinedPlan::Pieces()
@@ -86,33 +90,42 @@ public:
     std::size_t MapCount() const;
     // TYP files (the maps' look) that go in.
     std::size_t TypCount() const;
-    // The text in the file's header and in its mapset record.
+    // The text in the file's header and in its mapset record, in the
+    // header's single-byte code page.
     const std::string& Description() const { return description_; }
 
+    // The files bytes are copied from: the maps, and TYP files found beside them.
     const std::vector<std::string>& Sources() const { return sources_; }
     const std::vector<CombinedTile>& Tiles() const { return tiles_; }
+    // Every subfile written but the product list, in the order written.
     const std::vector<CombinedPiece>& Pieces() const { return pieces_; }
     // Block size of the file to be written, in bytes (a power of two, 512 or more).
     unsigned BlockSize() const;
 
-private:
-    friend Result<CombinedPlan> PlanCombinedMap(const std::vector<std::string>&, const std::string&);
-    friend struct CombinedPlanner;
-    std::vector<std::string> sources_;
-    std::vector<CombinedTile> tiles_;
-    std::vector<CombinedPiece> pieces_;     // tile subfiles and TYP files, in the order written
-    std::vector<std::size_t> typPieces_;    // indices into pieces_ of the TYP files
-    std::vector<CombinedClash> clashes_;
-    std::vector<std::size_t> clashingTiles_;   // indices into tiles_, one per clash
-    std::vector<CombinedUnusable> unusable_;
-    std::string description_;
-    // Family and product ids with the family's name, for the product list's family records.
+    // A map family's ids and name, for the product list's family records.
     struct Family {
         std::uint16_t productId = 1, familyId = 6324;
         std::string name;
     };
+
+private:
+    friend class CombinedPlanner;
+    std::vector<std::string> sources_;
+    std::vector<std::uint8_t> sourceXor_;   // the XOR byte of each source
+    std::vector<CombinedTile> tiles_;
+    std::vector<CombinedPiece> pieces_;
+    std::vector<CombinedClash> clashes_;
+    std::vector<std::size_t> clashingTiles_;   // indices into tiles_, one per clash
+    std::vector<CombinedUnusable> unusable_;
     std::vector<Family> families_;
-    friend struct CombinedWriter;
+    std::string description_;               // as the header holds it
+    std::string descriptionUtf8_;
+
+public:
+    std::uint8_t SourceXor(std::size_t source) const { return sourceXor_[source]; }
+    const std::vector<Family>& Families() const { return families_; }
+    // The description as UTF-8, for messages.
+    const std::string& DescriptionText() const { return descriptionUtf8_; }
 };
 
 // Plans a combined file of the maps at paths, in upload order. A combined

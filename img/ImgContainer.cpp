@@ -51,6 +51,29 @@ std::uint32_t LittleEndian(std::string_view bytes, std::size_t at, int count)
     return value;
 }
 
+std::string UnxoredHeader(std::string_view head)
+{
+    std::string bytes(head);
+    const char key = bytes.empty() ? 0 : bytes[kXorAt];
+    if (key != 0)   // most maps are not XORed
+        for (std::size_t i = kXorAt + 1; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(bytes[i] ^ key);
+    return bytes;
+}
+
+bool HasImgMarks(std::string_view header)
+{
+    return header.size() >= 0x47 && header.substr(0x10, 6) == "DSKIMG" && header.substr(0x41, 6) == "GARMIN";
+}
+
+std::string ImgDescriptionBytes(std::string_view header)
+{
+    std::string description;
+    for (const auto& [at, width] : {std::pair<std::size_t, std::size_t>{0x49, 20}, {0x65, 30}})
+        description += (std::string(header.substr(std::min(at, header.size()), width)) + std::string(width, ' ')).substr(0, width);
+    return description;
+}
+
 std::string ImgSubfile::FullName() const { return Trimmed(name) + "." + Trimmed(type); }
 
 ImgFile::ImgFile(ImgFile&& other) noexcept
@@ -133,12 +156,11 @@ Result<ImgFile> ImgFile::Open(const std::string& path)
 
 #endif
 
-std::optional<std::string> ImgFile::Read(std::uint64_t offset, std::size_t count) const
+long long ImgFile::ReadInto(std::uint64_t offset, char* buffer, std::size_t count) const
 {
     if (offset >= size_)
-        return std::string();
+        return 0;
     count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset));
-    std::string bytes(count, '\0');
     std::size_t got = 0;
     while (got < count) {
 #ifdef _WIN32
@@ -148,23 +170,33 @@ std::optional<std::string> ImgFile::Read(std::uint64_t offset, std::size_t count
         at.OffsetHigh = static_cast<DWORD>(from >> 32);
         DWORD n = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - got, 1u << 30));
-        if (!ReadFile(handle_, bytes.data() + got, chunk, &n, &at) && GetLastError() != ERROR_HANDLE_EOF)
-            return std::nullopt;
+        if (!ReadFile(handle_, buffer + got, chunk, &n, &at) && GetLastError() != ERROR_HANDLE_EOF)
+            return -1;
 #else
-        const ssize_t n = ::pread(fd_, bytes.data() + got, count - got, static_cast<off_t>(offset + got));
+        const ssize_t n = ::pread(fd_, buffer + got, count - got, static_cast<off_t>(offset + got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return std::nullopt;
+            return -1;
 #endif
         if (n == 0)
             break;   // the file shrank meanwhile
         got += static_cast<std::size_t>(n);
     }
-    bytes.resize(got);
     if (xor_ != 0)
-        for (char& c : bytes)
-            c = static_cast<char>(c ^ xor_);
+        for (std::size_t i = 0; i < got; ++i)
+            buffer[i] = static_cast<char>(buffer[i] ^ xor_);
+    return static_cast<long long>(got);
+}
+
+std::optional<std::string> ImgFile::Read(std::uint64_t offset, std::size_t count) const
+{
+    // Never more than the file holds, whatever a damaged header asks for.
+    std::string bytes(offset >= size_ ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset)), '\0');
+    const long long got = ReadInto(offset, bytes.data(), bytes.size());
+    if (got < 0)
+        return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(got));
     return bytes;
 }
 
@@ -177,7 +209,9 @@ void AddEntry(std::string_view entry, std::vector<ImgSubfile>& subfiles)
     if (IsBlank(name))
         return;   // the header's and the directory's own blocks
     std::vector<std::uint16_t>* blocks = nullptr;
-    if (LittleEndian(entry, kEntryPartAt, 2) != 0) {
+    // The part number is a u16 at 0x11 in mkgmap's files (0x10 holds a flag);
+    // any of the three bytes set marks a further part, whichever a writer used.
+    if (LittleEndian(entry, kEntryPartAt, 3) != 0) {
         const auto it = std::find_if(subfiles.rbegin(), subfiles.rend(),
                                      [&](const ImgSubfile& s) { return s.name == name && s.type == type; });
         if (it != subfiles.rend())
@@ -214,18 +248,13 @@ std::optional<std::string> Damage(const ImgSubfile& s, unsigned blockSize, std::
 Result<ImgDirectory> ReadImgDirectory(ImgFile& file)
 {
     using R = Result<ImgDirectory>;
-    std::optional<std::string> head = file.Read(0, kImgHeaderLength);
-    if (!head)
+    const std::optional<std::string> read = file.Read(0, kImgHeaderLength);
+    if (!read)
         return R::Failure(Sentence(file.Path(), std::make_error_code(std::errc::io_error).message()));
-    const std::string notAMap = "it is not a map file (no Garmin map header)";
-    if (head->size() < kImgHeaderLength)
-        return R::Failure(Sentence(file.Path(), notAMap));
-    const auto key = static_cast<std::uint8_t>((*head)[kXorAt]);
-    for (std::size_t i = 1; i < head->size(); ++i)
-        (*head)[i] = static_cast<char>((*head)[i] ^ key);
-    if (head->compare(0x10, 6, "DSKIMG") != 0 || head->compare(0x41, 6, "GARMIN") != 0)
-        return R::Failure(Sentence(file.Path(), notAMap));
-    file.SetXor(key);
+    const std::optional<std::string> head = UnxoredHeader(*read);
+    if (head->size() < kImgHeaderLength || !HasImgMarks(*head))
+        return R::Failure(Sentence(file.Path(), "it is not a map file (no Garmin map header)"));
+    file.SetXor(static_cast<std::uint8_t>((*head)[kXorAt]));
     const unsigned exponent = static_cast<std::uint8_t>((*head)[kBlockExponentsAt]) +
                               static_cast<std::uint8_t>((*head)[kBlockExponentsAt + 1]);
     if (exponent < 9 || exponent > kLargestBlockExponent)
@@ -233,6 +262,7 @@ Result<ImgDirectory> ReadImgDirectory(ImgFile& file)
     ImgDirectory directory;
     directory.blockSize = 1u << exponent;
     std::uint64_t at = std::uint64_t{512} * static_cast<std::uint8_t>((*head)[kDirectoryStartAt]);
+    std::optional<std::uint64_t> end;
     bool ended = false;
     while (!ended) {
         const std::optional<std::string> piece = file.Read(at, kDirectoryPiece);
@@ -241,10 +271,13 @@ Result<ImgDirectory> ReadImgDirectory(ImgFile& file)
         std::size_t used = 0;
         for (; used + kEntryLength <= piece->size(); used += kEntryLength) {
             const std::string_view entry(piece->data() + used, kEntryLength);
-            if (entry[0] != 1) {
+            if (entry[0] != 1 || (end && at + used >= *end)) {
                 ended = true;
                 break;
             }
+            // The blank-named entry's size is where the directory ends.
+            if (!end && IsBlank(entry.substr(kEntryNameAt, 8)))
+                end = LittleEndian(entry, kEntrySizeAt, 4);
             AddEntry(entry, directory.subfiles);
         }
         ended = ended || piece->size() < kDirectoryPiece;   // the file's end

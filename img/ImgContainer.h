@@ -29,6 +29,9 @@ public:
     // The bytes from offset on with the file's XOR byte undone; fewer at the
     // file's end, none past it; nothing when the system fails to read.
     std::optional<std::string> Read(std::uint64_t offset, std::size_t count) const;
+    // The same into buffer, XOR undone: the count of bytes read (fewer at the
+    // file's end), or -1 when the system fails to read.
+    long long ReadInto(std::uint64_t offset, char* buffer, std::size_t count) const;
     void SetXor(std::uint8_t value) { xor_ = value; }
     std::uint8_t Xor() const { return xor_; }
 #ifdef _WIN32
@@ -68,9 +71,17 @@ struct ImgDirectory {
     std::vector<ImgSubfile> subfiles;   // in directory order, each once with all its parts' blocks
 };
 
-// The header's first bytes of a map file (enough for its marks, name and
-// block size), XOR undone.
 inline constexpr std::size_t kImgHeaderLength = 512;
+
+// The first bytes of a map file (any number of them) with the XOR byte at
+// offset 0 applied to the others.
+std::string UnxoredHeader(std::string_view head);
+// True when an unXORed header bears a map file's two marks: "DSKIMG" at 0x10
+// and "GARMIN" at 0x41. A CD image or a renamed photo lacks them.
+bool HasImgMarks(std::string_view header);
+// The 50-byte description of an unXORed header (its parts at 0x49 and
+// 0x65), bytes past the end of a short header as blanks.
+std::string ImgDescriptionBytes(std::string_view header);
 
 // Reads the header and the directory. Fails (a sentence naming the file)
 // when the file is no map container or its directory is damaged: a subfile

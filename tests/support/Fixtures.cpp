@@ -9,6 +9,14 @@
 
 #include "common/Paths.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+extern char** environ;
+#endif
+
 namespace mapwren::testing {
 
 namespace fs = std::filesystem;
@@ -114,6 +122,118 @@ void WriteTileImg(const fs::path& file, const std::string& mapName, const std::v
     for (char& c : bytes)
         c = static_cast<char>(c ^ xorByte);
     WriteBytes(file, bytes);
+}
+
+void WriteContainer(const fs::path& file, const std::vector<SubfileSpec>& subfiles, unsigned blockSize,
+                    std::uint8_t xorByte, bool scattered, const std::string& description)
+{
+    const auto blocksOf = [&](const SubfileSpec& s) {
+        return std::max<std::uint64_t>(1, ((s.bytes.empty() ? s.size : s.bytes.size()) + blockSize - 1) / blockSize);
+    };
+    std::uint64_t entries = 1;
+    for (const SubfileSpec& s : subfiles)
+        entries += (blocksOf(s) + 239) / 240;
+    const std::uint64_t headerBlocks = (0x400 + 512 * entries + blockSize - 1) / blockSize;
+    std::string bytes = ImgHeader(description.substr(0, std::min<std::size_t>(20, description.size())),
+                                  description.size() > 20 ? description.substr(20) : "", 0);
+    bytes.resize(0x400, '\0');
+    bytes[0x40] = 2;
+    bytes[0x61] = 9;
+    for (unsigned b = blockSize >> 9; b > 1; b >>= 1)
+        ++bytes[0x62];
+    const auto entry = [&](const std::string& name, const std::string& type, std::uint64_t size, std::uint64_t part,
+                           const std::vector<std::uint64_t>& blocks) {
+        std::string e(512, '\0');
+        e[0] = 1;
+        e.replace(1, 11, (name + std::string(8, ' ')).substr(0, 8) + (type + "   ").substr(0, 3));
+        PutLittleEndian(e, 0x0C, part == 0 ? static_cast<std::int64_t>(size) : 0, 4);
+        PutLittleEndian(e, 0x11, static_cast<std::int64_t>(part), 2);
+        for (std::size_t i = 0; i < 240; ++i)
+            PutLittleEndian(e, 0x20 + 2 * i, i < blocks.size() ? static_cast<std::int64_t>(blocks[i]) : 0xFFFF, 2);
+        bytes += e;
+    };
+    std::vector<std::uint64_t> own;
+    for (std::uint64_t b = 0; b < headerBlocks; ++b)
+        own.push_back(b);
+    entry("", "", headerBlocks * blockSize, 0, own);
+    bytes[bytes.size() - 512 + 0x10] = 3;
+    std::uint64_t next = headerBlocks;
+    std::vector<std::pair<std::uint64_t, const SubfileSpec*>> placed;
+    for (const SubfileSpec& s : subfiles) {
+        std::vector<std::uint64_t> blocks;
+        for (std::uint64_t k = 0; k < blocksOf(s); ++k)
+            blocks.push_back(scattered ? next + blocksOf(s) - 1 - k : next + k);
+        for (std::uint64_t part = 0; part * 240 < blocks.size(); ++part)
+            entry(s.name, s.type, s.bytes.empty() ? s.size : s.bytes.size(), part,
+                  std::vector<std::uint64_t>(blocks.begin() + static_cast<std::ptrdiff_t>(part * 240),
+                                             blocks.begin() + static_cast<std::ptrdiff_t>(std::min<std::uint64_t>(blocks.size(), part * 240 + 240))));
+        placed.emplace_back(next, &s);
+        next += blocksOf(s);
+    }
+    // In memory up to the end of the last subfile given by its bytes; the
+    // rest (zeros) is left sparse on the disk.
+    bytes.resize(headerBlocks * blockSize, '\0');
+    for (const auto& [first, s] : placed) {
+        for (std::uint64_t k = 0; !s->bytes.empty() && k < blocksOf(*s); ++k) {
+            const std::uint64_t block = scattered ? first + blocksOf(*s) - 1 - k : first + k;
+            if (bytes.size() < (block + 1) * blockSize)
+                bytes.resize((block + 1) * blockSize, '\0');
+            const std::string piece = s->bytes.substr(std::min<std::size_t>(s->bytes.size(), k * blockSize), blockSize);
+            bytes.replace(block * blockSize, piece.size(), piece);
+        }
+    }
+    for (std::size_t i = 1; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(bytes[i] ^ xorByte);
+    bytes[0] = static_cast<char>(xorByte);
+    WriteBytes(file, bytes);
+    if (next * blockSize > bytes.size())
+        fs::resize_file(file, next * blockSize);
+}
+
+std::string TreBytes(double north, double east, double south, double west, std::uint32_t mapId)
+{
+    std::string tre(0x78, '\0');
+    PutLittleEndian(tre, 0, 0x78, 2);
+    int at = 0x15;
+    for (const double degrees : {north, east, south, west})
+        PutLittleEndian(tre, std::exchange(at, at + 3), std::llround(degrees * (1 << 24) / 360), 3);
+    PutLittleEndian(tre, 0x74, mapId, 4);
+    return tre;
+}
+
+std::optional<int> RunMkgmap(const fs::path& folder, std::vector<std::string> args)
+{
+#ifdef _WIN32
+    (void)folder, (void)args;
+    return std::nullopt;
+#else
+    args.insert(args.begin(), {"mkgmap", "--output-dir=" + folder.string()});
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid;
+    int status = -1;
+    const bool started = posix_spawnp(&pid, "mkgmap", &quiet, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&quiet);
+    if (!started || waitpid(pid, &status, 0) != pid)
+        return std::nullopt;
+    return status;
+#endif
+}
+
+void WriteRoadOsm(const fs::path& file, int west)
+{
+    std::string osm = "<osm version='0.6'><bounds minlat='50' minlon='W' maxlat='50.5' maxlon='W.75'/>"
+                      "<node id='1' lat='50.1' lon='W.1'/><node id='2' lat='50.4' lon='W.6'/><way id='3'>"
+                      "<nd ref='1'/><nd ref='2'/><tag k='highway' v='primary'/><tag k='name' v='Road W'/></way></osm>";
+    for (std::size_t at = 0; (at = osm.find('W', at)) != std::string::npos;)
+        osm.replace(at, 1, std::to_string(west));
+    WriteBytes(file, osm);
 }
 
 void WriteBytes(const fs::path& file, const std::string& bytes)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,26 @@ struct TileSpec {
 // the directory starts at directoryAt, a multiple of 512.
 void WriteTileImg(const std::filesystem::path& file, const std::string& mapName, const std::vector<TileSpec>& tiles,
                   std::uint8_t xorByte = 0, int directoryAt = 1024);
+// One subfile of a generated map container: its bytes, or (size set) that
+// many zero bytes, left sparse on the disk.
+struct SubfileSpec {
+    std::string name, type, bytes;
+    std::uint64_t size = 0;
+};
+// A map container as mkgmap writes one: header, directory at 0x400 (a
+// subfile of more than 240 blocks in several entries), each subfile on
+// blocks of its own, in reverse order when scattered; XORed with xorByte.
+void WriteContainer(const std::filesystem::path& file, const std::vector<SubfileSpec>& subfiles,
+                    unsigned blockSize = 512, std::uint8_t xorByte = 0, bool scattered = false,
+                    const std::string& description = "Generated map");
+// A TRE subfile's header: bounds in degrees at 0x15, map id at 0x74.
+std::string TreBytes(double north, double east, double south, double west, std::uint32_t mapId = 0);
+// Runs Debian's mkgmap with args, its output into folder: its exit status,
+// none when it is not installed (or under Windows).
+std::optional<int> RunMkgmap(const std::filesystem::path& folder, std::vector<std::string> args);
+// An OpenStreetMap file of one road named "Road W" across 0.75 by 0.5
+// degrees from west E 50 N, for mkgmap to make a tile of.
+void WriteRoadOsm(const std::filesystem::path& file, int west);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
 

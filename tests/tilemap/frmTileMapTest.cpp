@@ -1,10 +1,6 @@
 // The tile map: where tiles are drawn, what a click, a box, the wheel, a right drag and Home do, and that it shows
 // the grid's ticks.
 #include <cmath>
-#ifndef _WIN32
-#include <spawn.h>
-#include <sys/wait.h>
-#endif
 
 #include "app/FormFixture.h"
 #include "tilemap/frmTileMap.h"
@@ -102,6 +98,24 @@ TEST(TileMap, EachTileIsDrawnWhereItsHeaderSaysOverTheOutlinesAndMapsWithoutPlac
     }
 }
 
+// Bounds a tile cannot have (outside the world, north below south) are no place: such a file is named with the others.
+TEST(TileMap, BoundsOutsideTheWorldOrReversedAreNoPlace)
+{
+    const std::vector<std::pair<std::string, std::vector<TileSpec>>> files = {
+        {"a.img", {{"a", 51, 11, 50, 10}}},
+        {"b.img", {{"b", 90, 179.5, -90, -180}}},    // the whole world
+        {"c.img", {{"c", 10, -179, 9, 179}}},        // across the 180th meridian
+        {"d.img", {{"d", 91, 11, 50, 10}}},
+        {"e.img", {{"e", 51, 11, -90.5, 10}}},
+        {"f.img", {{"f", 50, 11, 51, 10}}},
+        {"g.img", {{"g", 51, 11, 50, 10}, {"g2", 179, 11, 178, 10}}},   // one tile of a combined file
+    };
+    Tiles f(files);
+    f.Open();
+    EXPECT_EQ(f.Drawn(), "1:-180,90,179.5,-90 2:179,10,181,9 0:10,51,11,50 ");
+    EXPECT_EQ(f.map->StatusText(), "Not on the map, as where they lie could not be read: d.img, e.img, f.img, g.img");
+}
+
 // Each click or box on the map leaves the main window as the presses on tick cells do; rows a, b, c and the
 // overview o, which holds them all; b and c lie on the same place.
 TEST(TileMap, ClicksAndBoxesTickAsPressesOnTheTickCellsDo)
@@ -175,37 +189,21 @@ TEST(TileMap, TheMapShowsTheGridsTicksThePointedTileAndTheBox)
 }
 
 #ifndef _WIN32
-std::string ReplacedAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 // Real tiles as map makers publish them: two made by Debian's mkgmap (where it is installed) from a road each, and
 // the GMAPSUPP.IMG it combines them into.
 TEST(TileMap, TilesMadeByMkgmapAreDrawnWhereTheyLie)
 {
     Tiles f({}, 0, false);
-    std::vector<std::string> args = {"mkgmap", "--output-dir=" + f.MapsText(), "--gmapsupp"};
-    for (const int west : {10, 11}) {   // a road across 0.75 by 0.5 degrees from west E 50 N
-        const std::string osm = f.MapsText() + std::to_string(west) + ".osm";
-        WriteBytes(osm, ReplacedAll("<osm version='0.6'><bounds minlat='50' minlon='W' maxlat='50.5' maxlon='W.75'/>"
-                                    "<node id='1' lat='50.1' lon='W.1'/><node id='2' lat='50.4' lon='W.6'/><way id='3'>"
-                                    "<nd ref='1'/><nd ref='2'/><tag k='highway' v='primary'/></way></osm>",
-                                    "W", std::to_string(west)));
-        args.insert(args.end(), {"--mapname=6324000" + std::to_string(west - 9), osm});
+    std::vector<std::string> args = {"--gmapsupp"};
+    for (const int west : {10, 11}) {
+        const fs::path osm = f.Maps() / (std::to_string(west) + ".osm");
+        WriteRoadOsm(osm, west);
+        args.insert(args.end(), {"--mapname=6324000" + std::to_string(west - 9), osm.string()});
     }
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid;
-    int status = -1;
-    if (posix_spawnp(&pid, "mkgmap", nullptr, nullptr, argv.data(), environ) != 0)
+    const std::optional<int> status = RunMkgmap(f.Maps(), args);
+    if (!status)
         GTEST_SKIP() << "mkgmap is not installed";
-    waitpid(pid, &status, 0);
-    ASSERT_EQ(status, 0);
+    ASSERT_EQ(*status, 0);
     for (const char* made : {"osmmap.img", "ovm_63240001.img", "ovm_63240002.img"})
         fs::remove(f.Maps() / made);   // the overview maps of a map set
     f.Run("load");

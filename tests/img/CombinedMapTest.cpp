@@ -1,0 +1,433 @@
+// The combined map file: what goes in and what is asked about first, its bytes, and what a failure leaves.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <map>
+
+#ifndef _WIN32
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include "common/Paths.h"
+#include "img/CombinedFile.h"
+#include "img/CombinedMap.h"
+#include "img/ImgContainer.h"
+#include "support/Fixtures.h"
+
+namespace mapwren {
+namespace {
+
+namespace fs = std::filesystem;
+namespace fx = mapwren::testing;
+
+// A tile's subfiles as mkgmap names them, the TRE holding bounds and map id.
+std::vector<fx::SubfileSpec> Tile(const std::string& name, std::size_t rgnSize = 300)
+{
+    const auto number = static_cast<std::uint32_t>(std::stoul(name));
+    std::string rgn(rgnSize, '\0');
+    for (std::size_t i = 0; i < rgn.size(); ++i)
+        rgn[i] = static_cast<char>(i * 7 + number);
+    return {{name, "TRE", fx::TreBytes(51, 11, 50, 10, number), 0}, {name, "RGN", rgn, 0}, {name, "LBL", "labels " + name, 0}};
+}
+
+std::vector<fx::SubfileSpec> Joined(std::initializer_list<std::vector<fx::SubfileSpec>> parts)
+{
+    std::vector<fx::SubfileSpec> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+std::string Le(std::uint32_t value, int count)
+{
+    std::string bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += static_cast<char>(value >> (8 * i));
+    return bytes;
+}
+
+// A record of a product list (MPS) or a TDB file: type, length, body.
+std::string Record(char type, const std::string& body) { return type + Le(static_cast<std::uint32_t>(body.size()), 2) + body; }
+
+std::string TypBytes(std::uint16_t family, std::uint16_t product)
+{
+    std::string typ(0x5B, '\0');
+    typ.replace(0, 12, Le(0x5B, 2) + "GARMIN TYP");
+    typ.replace(0x2F, 4, Le(family, 2) + Le(product, 2));
+    return typ;
+}
+
+// Every subfile of a map file, by its full name, in directory order.
+std::vector<std::pair<std::string, std::string>> Subfiles(const fs::path& file, std::string* blocks = nullptr)
+{
+    auto opened = ImgFile::Open(Utf8FromPath(file));
+    EXPECT_TRUE(opened.ok()) << opened.error();
+    if (!opened)
+        return {};
+    const auto directory = ReadImgDirectory(opened.value());
+    EXPECT_TRUE(directory.ok()) << directory.error();
+    if (!directory)
+        return {};
+    std::vector<std::pair<std::string, std::string>> found;
+    for (const ImgSubfile& s : directory.value().subfiles) {
+        found.emplace_back(s.FullName(), ReadSubfileHead(opened.value(), directory.value(), s, s.size).value_or("?"));
+        for (std::size_t i = 1; blocks && i < s.blocks.size(); ++i)
+            if (s.blocks[i] != s.blocks[i - 1] + 1)
+                *blocks += s.FullName() + " ";
+    }
+    return found;
+}
+
+std::string Names(const std::vector<std::pair<std::string, std::string>>& subfiles)
+{
+    std::string names;
+    for (const auto& [name, bytes] : subfiles)
+        names += (names.empty() ? "" : " ") + name;
+    return names;
+}
+
+// Everything in a folder, each file with its size, for "nothing was left behind".
+std::string Listing(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        files[entry.path().filename().string()] = entry.is_regular_file() ? fx::ReadBytes(entry.path()) : "(folder)";
+    std::string listing;
+    for (const auto& [name, bytes] : files)
+        listing += name + ":" + std::to_string(bytes.size()) + ":" + std::to_string(std::hash<std::string>()(bytes)) + " ";
+    return listing;
+}
+
+// The maps of the plan tables, each in a folder of its own where its name says so.
+class Maps {
+public:
+    Maps()
+    {
+        Put("a/63240001.img", Tile("63240001"));
+        Put("a/63240002.img", Tile("63240002"));
+        Put("b/63240001.img", Tile("63240001", 500));
+        Put("c/set.img", Joined({{{"MAKEGMAP", "MPS", Record('V', std::string("Set\0\0", 5)), 0}},
+                                 Tile("63240003"), Tile("63240002"),
+                                 {{"STYLE", "TYP", TypBytes(6324, 1), 0}, {"00006324", "SRT", "sort", 0},
+                                  {"00006324", "MDR", "index", 0}}}));
+        Put("d/nt.img", {{"63240009", "GMP", "packed", 0}});
+        fx::WriteBytes(Path("d/text.img"), "not a map");
+        Put("d/cut.img", Tile("63240008", 4000));
+        fs::resize_file(Path("d/cut.img"), fs::file_size(Path("d/cut.img")) - 1000);
+        Put("d/nothing.img", {{"MAKEGMAP", "MPS", "", 0}});
+#ifndef _WIN32
+        mkfifo(Path("d/pipe.img").c_str(), 0600);
+#endif
+    }
+    fs::path Path(const std::string& name) const { return dir_.path() / name; }
+    std::string Text(const std::string& name) const { return Utf8FromPath(Path(name)); }
+    void Put(const std::string& name, const std::vector<fx::SubfileSpec>& subfiles, unsigned blockSize = 512,
+             std::uint8_t xorByte = 0, bool scattered = false)
+    {
+        fs::create_directories(Path(name).parent_path());
+        fx::WriteContainer(Path(name), subfiles, blockSize, xorByte, scattered);
+    }
+    std::vector<std::string> Paths(const std::string& names) const
+    {
+        std::vector<std::string> paths;
+        for (std::size_t at = 0, end; at < names.size(); at = end + 1) {
+            end = std::min(names.find(' ', at), names.size());
+            paths.push_back(Text(names.substr(at, end - at)));
+        }
+        return paths;
+    }
+    // A path in messages without the test's folder.
+    std::string Short(const std::string& text) const
+    {
+        std::string shortened = text;
+        const std::string root = dir_.folder();
+        for (std::size_t at; (at = shortened.find(root)) != std::string::npos;)
+            shortened.erase(at, root.size());
+        return shortened;
+    }
+    std::string Describe(const CombinedPlan& plan) const
+    {
+        std::string text = "tiles";
+        for (const CombinedTile& tile : plan.Tiles())
+            text += " " + tile.name;
+        text += "; maps " + std::to_string(plan.MapCount()) + "; typ " + std::to_string(plan.TypCount()) + ";";
+        for (const CombinedClash& clash : plan.Clashes())
+            text += " " + Short(clash.later) + "<" + Short(clash.earlier) + ":" + clash.subfile;
+        for (const CombinedUnusable& u : plan.Unusable())
+            text += " !" + Short(u.path);
+        return text;
+    }
+    const fx::TempDir& Dir() const { return dir_; }
+
+private:
+    fx::TempDir dir_;
+};
+
+// Which maps go in, which clash with an earlier one, and which cannot go in at all, before and after the later
+// clashing tiles are left out.
+TEST(CombinedMap, ThePlanNamesClashesAndUnusableMapsAndLeavesTheLaterTilesOut)
+{
+    const struct { const char* maps; const char* planned; const char* leftOut; } cases[] = {
+        {"a/63240001.img a/63240002.img", "tiles 63240001 63240002; maps 2; typ 0;", "tiles 63240001 63240002; maps 2; typ 0;"},
+        {"a/63240001.img b/63240001.img", "tiles 63240001 63240001; maps 2; typ 0; b/63240001.img<a/63240001.img:63240001.TRE",
+         "tiles 63240001; maps 1; typ 0;"},
+        // A combined map is taken apart: its clashing tile goes, its other tile and its look stay.
+        {"a/63240002.img c/set.img", "tiles 63240002 63240003 63240002; maps 2; typ 1; c/set.img<a/63240002.img:63240002.TRE",
+         "tiles 63240002 63240003; maps 2; typ 1;"},
+        {"c/set.img a/63240002.img b/63240001.img",
+         "tiles 63240003 63240002 63240002 63240001; maps 3; typ 1; a/63240002.img<c/set.img:63240002.TRE",
+         "tiles 63240003 63240002 63240001; maps 2; typ 1;"},
+        {"d/nt.img a/63240001.img d/text.img d/cut.img d/nothing.img d/pipe.img d/gone.img",
+         "tiles 63240001; maps 1; typ 0; !d/nt.img !d/text.img !d/cut.img !d/nothing.img !d/pipe.img !d/gone.img",
+         "tiles 63240001; maps 1; typ 0; !d/nt.img !d/text.img !d/cut.img !d/nothing.img !d/pipe.img !d/gone.img"},
+    };
+    Maps maps;
+    for (const auto& c : cases) {
+        Result<CombinedPlan> plan = PlanCombinedMap(maps.Paths(c.maps), "");
+        ASSERT_TRUE(plan.ok()) << plan.error();
+        EXPECT_EQ(maps.Describe(plan.value()), c.planned) << c.maps;
+        plan.value().LeaveOutClashes();
+        EXPECT_EQ(maps.Describe(plan.value()), c.leftOut) << c.maps;
+    }
+    const Result<CombinedPlan> none = PlanCombinedMap(maps.Paths("d/text.img d/nt.img"), "");
+    EXPECT_EQ(maps.Short(none.error()), "None of the maps can go into a combined map file:\nd/text.img\nd/nt.img");
+    const Result<CombinedPlan> packed = PlanCombinedMap(maps.Paths("d/nt.img a/63240001.img"), "");
+    EXPECT_EQ(maps.Short(packed.value().Unusable().at(0).why),
+              "The map file \"d/nt.img\" holds its tiles in the newer packed form (a GMP subfile), which a combined map "
+              "file cannot carry.");
+}
+
+// Every subfile of every tile lands under its own name with its own bytes on blocks of its own, whatever the
+// source's block size, XOR byte or block order; the file is as long as planned, and progress ends at the totals.
+TEST(CombinedMap, TheFileHoldsEverySubfileOfEveryTileByteForByte)
+{
+    const struct { unsigned blockSize; std::uint8_t xorByte; bool scattered; std::size_t rgnSize; } cases[] = {
+        {512, 0, false, 300}, {2048, 0x5A, false, 300}, {512, 0, true, 200'000},   // 391 blocks: two entries
+        {4096, 0x21, true, 1'500'000},
+    };
+    for (const auto& c : cases) {
+        Maps maps;
+        maps.Put("x/63240005.img", Tile("63240005", c.rgnSize), c.blockSize, c.xorByte, c.scattered);
+        const auto paths = maps.Paths("a/63240001.img x/63240005.img c/set.img");
+        Result<CombinedPlan> plan = PlanCombinedMap(paths, "Alps 2026");
+        ASSERT_TRUE(plan.ok()) << plan.error();
+        plan.value().LeaveOutClashes();
+        std::vector<CombinedProgress> calls;
+        const fs::path target = maps.Path("out/gmapsupp.img");
+        fs::create_directories(target.parent_path());
+        const Status written = WriteCombinedMap(plan.value(), Utf8FromPath(target), [&](const CombinedProgress& p) {
+            calls.push_back(p);
+            return true;
+        });
+        ASSERT_TRUE(written.ok()) << written.error();
+        std::string scattered;
+        const auto got = Subfiles(target, &scattered);
+        EXPECT_EQ(Names(got), "MAKEGMAP.MPS 63240001.TRE 63240001.RGN 63240001.LBL 63240005.TRE 63240005.RGN "
+                              "63240005.LBL 63240003.TRE 63240003.RGN 63240003.LBL 63240002.TRE 63240002.RGN 63240002.LBL "
+                              "STYLE.TYP 00006324.SRT");
+        EXPECT_EQ(scattered, "") << "every subfile on contiguous blocks";
+        std::map<std::string, std::string> expected;
+        for (const std::string& path : paths)
+            for (const auto& [name, bytes] : Subfiles(PathFromUtf8(path)))
+                expected.emplace(name, bytes);   // the first holder of a name
+        for (const auto& [name, bytes] : got)
+            if (name != "MAKEGMAP.MPS") {
+                EXPECT_TRUE(expected.at(name) == bytes) << name << " from a block size of " << c.blockSize;
+            }
+        EXPECT_EQ(fs::file_size(target), plan.value().FileSize());
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls.back().mapsDone, 3u);
+        EXPECT_EQ(calls.back().mapsTotal, 3u);
+        EXPECT_EQ(calls.back().bytesDone, calls.back().bytesTotal);
+        EXPECT_EQ(calls.back().bytesTotal, plan.value().FileSize());
+        const std::string header = fx::ReadBytes(target).substr(0, 512);
+        EXPECT_EQ(header.substr(0x10, 7) + header.substr(0x41, 7), std::string("DSKIMG\0GARMIN\0", 14));
+        EXPECT_EQ(header.substr(0x49, 20) + header.substr(0x65, 31), "Alps 2026" + std::string(41, ' ') + '\0');
+        EXPECT_EQ(header.substr(0x1FE), "\x55\xAA");
+        EXPECT_EQ(std::string(1, header[0]) + header[0x0E] + header[0x0F], std::string(3, '\0')) << "XOR, hidden, checksum";
+        EXPECT_EQ(fs::exists(CombinedTemporaryName(Utf8FromPath(target))), false);
+    }
+}
+
+// The product list: a map record per tile with its product's ids (from a TDB file beside it, else a TYP file
+// beside it, else a combined map's own list, else the defaults), a family record per product, the mapset.
+TEST(CombinedMap, TheProductListNamesEachTilesProductAndTheMapset)
+{
+    const std::string tdb = Record('P', Le(7, 2) + Le(4711, 2) + Le(407, 2) + std::string("Series\0", 7) + Le(100, 2) +
+                                            std::string("Family\0", 7));
+    const std::string listed = Record('L', Le(2, 2) + Le(900, 2) + Le(63240003, 4) + std::string("S\0D\0A\0", 6) +
+                                               Le(63240003, 4) + Le(0, 4)) +
+                               Record('F', Le(2, 2) + Le(900, 2) + std::string("Listed\0", 7));
+    const struct { const char* besideTile; std::string mapsetName, expected; } cases[] = {
+        {"", "", "L 1 6324 63240001 MAPWREN combined map|Generated map||63240001 0|L 2 900 63240003 S|D|A|63240003 0|"
+                 "F 1 6324 MAPWREN combined map|F 2 900 Listed|V MAPWREN combined map||"},
+        {"osmmap.tdb", "Alps", "L 7 4711 63240001 Series|Generated map||63240001 0|L 2 900 63240003 S|D|A|63240003 0|"
+                               "F 7 4711 Family|F 2 900 Listed|V Alps||"},
+        {"style.typ", "Alps \xC3\xA9t\xC3\xA9 \xE2\x82\xAC", "L 3 77 63240001 Alps \xE9t\xE9 ?|Generated map||63240001 0|"
+                                                     "L 2 900 63240003 S|D|A|63240003 0|F 3 77 Alps \xE9t\xE9 ?|F 2 900 Listed|"
+                                                     "V Alps \xE9t\xE9 ?||"},
+    };
+    for (const auto& c : cases) {
+        Maps maps;
+        maps.Put("e/set.img", Joined({{{"MAKEGMAP", "MPS", listed, 0}}, Tile("63240003")}));
+        if (std::string(c.besideTile) == "osmmap.tdb")
+            fx::WriteBytes(maps.Path("a/osmmap.tdb"), tdb);
+        else if (*c.besideTile)
+            fx::WriteBytes(maps.Path("a/style.typ"), TypBytes(77, 3));
+        Result<CombinedPlan> plan = PlanCombinedMap(maps.Paths("a/63240001.img e/set.img"), c.mapsetName);
+        ASSERT_TRUE(plan.ok()) << plan.error();
+        const std::string mps = CombinedMpsBytes(plan.value());
+        std::string text;
+        for (std::size_t at = 0; at + 3 <= mps.size();) {
+            const char type = mps[at];
+            const std::size_t length = static_cast<unsigned char>(mps[at + 1]) + 256u * static_cast<unsigned char>(mps[at + 2]);
+            std::string body = mps.substr(at + 3, length);
+            at += 3 + length;
+            text += type;
+            std::size_t textAt = type == 'L' ? 8 : type == 'F' ? 4 : 0;
+            if (type != 'V')
+                text += " " + std::to_string(LittleEndian(body, 0, 2)) + " " + std::to_string(LittleEndian(body, 2, 2));
+            if (type == 'L')
+                text += " " + std::to_string(LittleEndian(body, 4, 4));
+            text += " ";
+            for (int texts = type == 'L' ? 3 : type == 'F' ? 1 : 2; texts > 0; --texts) {
+                const std::size_t end = body.find('\0', textAt);
+                text += body.substr(textAt, end - textAt) + "|";
+                textAt = end + 1;
+            }
+            if (type == 'L')
+                text += std::to_string(LittleEndian(body, textAt, 4)) + " " + std::to_string(LittleEndian(body, textAt + 4, 4)) + "|";
+            if (textAt + (type == 'L' ? 8 : 0) != body.size())
+                text += "(length)";
+        }
+        EXPECT_EQ(text, c.expected) << c.besideTile;
+        EXPECT_EQ(plan.value().TypCount(), std::string(c.besideTile) == "style.typ" ? 1u : 0u);
+    }
+}
+
+// The block size gives the smallest file with at most 0xFFFE blocks and a directory of at most 240 blocks, for
+// any real size (more than 4 GiB too); the maps' subfiles are left sparse, as only their directories are read.
+TEST(CombinedMap, TheBlockSizeGivesTheSmallestFileThatFits)
+{
+    const struct { std::vector<std::uint64_t> rgnSizes; unsigned blockSize; std::uint64_t fileSize; } cases[] = {
+        {{100}, 512, 9 * 512},
+        {{40'000'000}, 4096, 9774ull * 4096},         // larger blocks than 512 make a shorter directory
+        {{4'000'000'000, 1'500'000'000}, 131072, 0},  // over 4 GiB in all
+    };
+    for (const auto& c : cases) {
+        Maps maps;
+        std::string names;
+        for (std::size_t i = 0; i < c.rgnSizes.size(); ++i) {
+            const std::string name = "6324010" + std::to_string(i);
+            maps.Put("big/" + name + ".img", {{name, "TRE", fx::TreBytes(51, 11, 50, 10), 0}, {name, "RGN", "", c.rgnSizes[i]}},
+                     1 << 17);
+            names += (names.empty() ? "" : " ") + ("big/" + name + ".img");
+        }
+        Result<CombinedPlan> plan = PlanCombinedMap(maps.Paths(names), "");
+        ASSERT_TRUE(plan.ok()) << plan.error();
+        const auto layout = LayOut(plan.value());
+        ASSERT_TRUE(layout.has_value());
+        EXPECT_EQ(plan.value().BlockSize(), c.blockSize) << c.rgnSizes[0];
+        if (c.fileSize) {
+            EXPECT_EQ(plan.value().FileSize(), c.fileSize);
+        }
+        EXPECT_LE(layout->totalBlocks, 0xFFFEu);
+        EXPECT_LE(layout->headerBlocks, 240u);
+        std::uint64_t data = 0;
+        for (const std::uint64_t size : c.rgnSizes)
+            data += size;
+        EXPECT_GT(plan.value().FileSize(), data);
+    }
+}
+
+#ifndef _WIN32
+// Runs work in a child process (as another user when asked), so a write can meet a folder it may not write to
+// even when the tests run as root, or a file size limit; the child's message comes back through a pipe.
+std::string InChild(const std::function<std::string()>& work, bool asNobody, rlim_t sizeLimit)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return "no pipe";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        if (sizeLimit != RLIM_INFINITY) {
+            const rlimit limit{sizeLimit, sizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        if (asNobody && getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        const std::string message = work();
+        (void)!write(fds[1], message.data(), message.size());
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string message;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return message;
+}
+
+// Cancel and every failure leave the target's folder as it was: no temporary file, an existing target unchanged.
+TEST(CombinedMap, CancelAndFailuresLeaveNothingBehind)
+{
+    const bool canMount = getuid() == 0;
+    const struct { const char* what; std::string message; } cases[] = {
+        {"cancel at once", "Writing the combined map file \"out/gmapsupp.img\" was cancelled."},
+        {"cancel after a map", "Writing the combined map file \"out/gmapsupp.img\" was cancelled."},
+        {"no write access", "The combined map file \"out/gmapsupp.img\" could not be written: Permission denied."},
+        {"full disk", canMount ? "The combined map file \"out/gmapsupp.img\" could not be written: No space left on device."
+                               : "The combined map file \"out/gmapsupp.img\" could not be written: File too large."},
+        {"a map shrank", "The map file \"x/63240005.img\" became shorter while it was being copied."},
+        {"target is a folder", "The combined map file \"out/gmapsupp.img\" could not be written: Is a directory."},
+    };
+    for (const auto& c : cases) {
+        Maps maps;
+        const std::string what = c.what;
+        maps.Put("x/63240005.img", Tile("63240005", 3'000'000));
+        const fs::path out = maps.Path("out");
+        fs::create_directories(out);
+        bool mounted = false;
+        if (what == "full disk" && canMount)
+            mounted = mount("tmpfs", out.c_str(), "tmpfs", 0, "size=1m") == 0;
+        if (what == "target is a folder")
+            fs::create_directories(out / "gmapsupp.img" / "inside");
+        else
+            fx::WriteBytes(out / "gmapsupp.img", "the receiver's old maps");
+        Result<CombinedPlan> plan = PlanCombinedMap(maps.Paths("a/63240001.img x/63240005.img a/63240002.img"), "");
+        ASSERT_TRUE(plan.ok());
+        if (what == "a map shrank")
+            fs::resize_file(maps.Path("x/63240005.img"), 100'000);
+        if (what == "no write access")
+            fs::permissions(out, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+        const std::string before = Listing(out);
+        const auto write = [&] {
+            return WriteCombinedMap(plan.value(), Utf8FromPath(out / "gmapsupp.img"), [&](const CombinedProgress& p) {
+                       return !(what == "cancel at once" || (what == "cancel after a map" && p.mapsDone == 1));
+                   }).error();
+        };
+        const bool child = what == "no write access" || (what == "full disk" && !mounted);
+        const std::string message = child ? InChild(write, what == "no write access", what == "full disk" ? 1'000'000 : RLIM_INFINITY)
+                                          : write();
+        EXPECT_EQ(maps.Short(message), c.message) << what;
+        EXPECT_EQ(Listing(out), before) << what;
+        if (mounted)
+            umount(out.c_str());
+        fs::permissions(out, fs::perms::owner_all, fs::perm_options::add);
+    }
+}
+#endif
+
+} // namespace
+} // namespace mapwren
