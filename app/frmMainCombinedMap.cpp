@@ -131,7 +131,8 @@ void frmMain::StartWriting(CombinedPlan plan, const std::string& target)
     job.ended = [this, shared, target, replacing](const Status& outcome, bool cancelled) {
         const std::string kept = replacing ? " The file that was there stays as it was." : "";
         if (cancelled)
-            desktop_.ShowMessage(MessageIcon::Information, kMessageTitle, CombinedCancelledMessage(target) + kept);
+            desktop_.ShowMessage(MessageIcon::Information, kMessageTitle,
+                                 CombinedCancelledMessage(target) + " Nothing was left behind." + kept);
         else if (!outcome)
             Warn(outcome.error() + "\nNothing was left behind." + kept);
         else
