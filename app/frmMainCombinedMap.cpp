@@ -99,7 +99,9 @@ void frmMain::mnuCombinedMap_Click()
             lines.push_back(map.why);
         if (!desktop_.AskYesNo(kMessageTitle, "These ticked files cannot go into a combined map file:" +
                                                   ListedPaths(lines) + "\nLeave them out and write the other " +
-                                                  MapsCount(plan.MapCount()) + "?"))
+                                                  (plan.MapCount() == 1 ? std::string("map")
+                                                                        : MapsCount(plan.MapCount())) +
+                                                  "?"))
             return;
         plan.LeaveOutUnusable();
     }

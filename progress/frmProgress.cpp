@@ -62,6 +62,8 @@ std::shared_ptr<frmProgress> frmProgress::Start(Desktop& desktop, ProgressJob jo
 
 void frmProgress::Begin()
 {
+    if (closed_)   // stopped while its window was being shown
+        return;
     started_ = clock_();
     const ProgressReport report = [shared = shared_](const ProgressCounts& counts) {
         const std::lock_guard lock(shared->mutex);

@@ -45,7 +45,12 @@ public:
     void ShowTileMapWindow() override { ++tileMapWindows; }
     // The progress windows shown, as a front-end keeps them while they are open.
     std::vector<std::shared_ptr<frmProgress>> progressWindows;
-    void ShowProgressWindow(std::shared_ptr<frmProgress> form) override { progressWindows.push_back(std::move(form)); }
+    std::function<void(frmProgress&)> onProgressWindow;   // to act on the window before its job starts
+    void ShowProgressWindow(std::shared_ptr<frmProgress> form) override
+    {
+        if (progressWindows.push_back(form), onProgressWindow)
+            onProgressWindow(*form);
+    }
     void Post(std::function<void()> event) override
     {
         const std::lock_guard lock(postedMutex_);
