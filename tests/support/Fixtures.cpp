@@ -249,3 +249,31 @@ std::string ReadBytes(const fs::path& file)
 }
 
 } // namespace mapwren::testing
+
+namespace mapwren::testing {
+
+std::string GarminDeviceXml(const std::string& description, const std::string& partNumber, const std::string& unitId)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n"
+           "<Device xmlns=\"http://www.garmin.com/xmlschemas/GarminDevice/v2\"\n"
+           "        xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+           "  <Model>\n"
+           "    <PartNumber>" + partNumber + "</PartNumber>\n"
+           "    <SoftwareVersion>480</SoftwareVersion>\n"
+           "    <Description>" + description + "</Description>\n"
+           "  </Model>\n"
+           "  <Id>" + unitId + "</Id>\n"
+           "  <MassStorageMode>\n"
+           "    <DataType><Name>CustomMaps</Name><File><Location><Path>Garmin/CustomMaps</Path>"
+           "<FileExtension>kmz</FileExtension></Location></File></DataType>\n"
+           "  </MassStorageMode>\n"
+           "</Device>\n";
+}
+
+void WriteGarminDevice(const std::filesystem::path& root, const std::string& description)
+{
+    std::filesystem::create_directories(root / "Garmin");
+    WriteBytes(root / "Garmin" / "GarminDevice.xml", GarminDeviceXml(description));
+}
+
+} // namespace mapwren::testing

@@ -61,3 +61,13 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
 
 } // namespace mapwren::testing
+
+namespace mapwren::testing {
+
+// A receiver's Garmin/GarminDevice.xml under root, as an eTrex writes it:
+// namespaced, with its model and unit id.
+std::string GarminDeviceXml(const std::string& description, const std::string& partNumber = "006-B1207-00",
+                            const std::string& unitId = "3849591234");
+void WriteGarminDevice(const std::filesystem::path& root, const std::string& description);
+
+} // namespace mapwren::testing
