@@ -18,6 +18,7 @@ namespace mapwren {
 namespace {
 
 constexpr const char* kWriteTitle = "Write Combined Map File";
+constexpr const char* kWrittenTitle = "Combined Map File Written";
 
 // One line per later map that clashes with an earlier one, named once.
 std::vector<std::string> ClashLines(const std::vector<CombinedClash>& clashes)
@@ -138,7 +139,7 @@ void frmMain::StartWriting(CombinedPlan plan, const std::string& target)
         else if (!outcome)
             Warn(outcome.error() + "\nNothing was left behind." + kept);
         else
-            desktop_.ShowMessage(MessageIcon::Information, kWriteTitle, WrittenMessage(*shared, target));
+            desktop_.ShowMessage(MessageIcon::Information, kWrittenTitle, WrittenMessage(*shared, target));
     };
     writing_.progress = frmProgress::Start(desktop_, std::move(job));
 }

@@ -56,7 +56,7 @@ struct Combining : Form {
     }
 };
 
-const std::string kWritten = "i Write Combined Map File: ";
+const std::string kWritten = "i Combined Map File Written: ";
 
 TEST(FormCombinedMap, AsksAboutWhatCannotGoInThenWritesTheTickedMapsInTheirOrder)
 {

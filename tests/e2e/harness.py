@@ -227,7 +227,7 @@ def read_subfiles(path):
     at, found, order = data[0x40] * 512, {}, []
     while at + 512 <= len(data) and data[at] == 1:
         e = data[at:at + 512]
-        name = (e[1:9].decode().rstrip() + "." + e[9:12].decode()).strip(".")
+        name = e[1:9].decode().strip() and e[1:9].decode().rstrip() + "." + e[9:12].decode().rstrip()
         numbers = [n for n in (int.from_bytes(e[0x20 + 2 * i:0x22 + 2 * i], "little") for i in range(240))
                    if n != 0xFFFF]
         if name not in found:
