@@ -196,12 +196,14 @@ bool frmMain::CanTakeFocus(const ControlDesign& design, bool asTabStop) const
     return true;
 }
 
-std::string frmMain::NextInTabOrder(std::string_view name) const
+std::string frmMain::NextInTabOrder(std::string_view name, bool backwards) const
 {
     std::vector<const ControlDesign*> order;
     for (const ControlDesign& design : frmMainControls())
         order.push_back(&design);
     std::ranges::sort(order, {}, &ControlDesign::tab);
+    if (backwards)
+        std::ranges::reverse(order);
     const auto from = std::ranges::find(order, name, &ControlDesign::name);
     const std::size_t start = from == order.end() ? 0 : static_cast<std::size_t>(from - order.begin()) + 1;
     for (std::size_t i = 0; i < order.size(); ++i) {

@@ -108,10 +108,11 @@ public:
     // When the active control can no longer take it (disabled or hidden, or
     // its frame is), the focus goes on to the next control in the tab order.
     std::string TakeFocusRequest();
-    // The first control after name in the tab order, going round, that can
-    // take the focus now: a group of option buttons is entered at its selected
-    // one. Empty when none can.
-    std::string NextInTabOrder(std::string_view name) const;
+    // The first control after name in the tab order (before it, backwards),
+    // going round, that can take the focus now: a group of option buttons is
+    // entered at its selected one. Empty when none can. Tab and Shift+Tab move
+    // the focus by this alone in both front-ends.
+    std::string NextInTabOrder(std::string_view name, bool backwards = false) const;
 
     // Settings changed from code run the same event as a user's click.
     void SelectPort(Port port);

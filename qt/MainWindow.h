@@ -51,6 +51,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void CreateControls();
@@ -78,7 +79,7 @@ private:
     QTableView* grid_ = nullptr;
     MapListModel* model_ = nullptr;
     QPointer<TileMapWindow> tileMap_;
-    // The controls that take the focus, in the design's tab order.
+    // The controls that take the focus, in the design's tab order, for the access keys.
     std::vector<QWidget*> tabOrder_;
     std::uint64_t drawnRevision_ = 0;
     // Whether a press came after the last release: a double click's second

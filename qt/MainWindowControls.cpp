@@ -251,8 +251,9 @@ void MainWindow::CreateMenus()
     }
 }
 
-// The keyboard order of the design; controls that take no focus hold
-// numbers in it too and are left out here.
+// The keyboard order of the design, for the access keys; controls that take
+// no focus hold numbers in it too and are left out here. Tab itself asks the
+// form (focusNextPrevChild).
 void MainWindow::SetTabOrder()
 {
     std::map<int, QWidget*> order;
@@ -260,19 +261,20 @@ void MainWindow::SetTabOrder()
         if (TakesFocus(design.kind))
             order[design.tab] = Widget(design.name);
     }
-    QWidget* previous = nullptr;
-    for (const auto& [tab, widget] : order) {
-        if (previous)
-            setTabOrder(previous, widget);
-        previous = widget;
+    for (const auto& [tab, widget] : order)
         tabOrder_.push_back(widget);
-    }
-    for (std::span<const std::string_view> group : OptionGroups()) {
-        std::vector<QRadioButton*> options;
-        for (std::string_view name : group)
-            options.push_back(static_cast<QRadioButton*>(Widget(name)));
-        EnterGroupAtSelected(options);
-    }
+}
+
+// Tab and Shift+Tab go where the form's tab order says, the same rule as on
+// Windows: Qt's own chain would pass over controls whose place in it moved
+// when one of two buttons sharing a place was hidden.
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    const std::string target = form_.NextInTabOrder(FocusedControl(), !next);
+    if (target.empty())
+        return QMainWindow::focusNextPrevChild(next);
+    Widget(target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 // Alt with a letter acts at once, as on Windows: it presses the first control

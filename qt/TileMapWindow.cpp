@@ -138,6 +138,8 @@ void TileMapWindow::Forward(const std::function<void()>& event)
         drawMain_();
     else
         Draw();
+    if (form_.CloseRequested())
+        close();
 }
 
 void TileMapWindow::Draw()

@@ -226,6 +226,10 @@ void frmTileMap::MouseWheel(double notches, double x, double y)
 
 bool frmTileMap::KeyDown(int keyCode, int /*shift*/)
 {
+    if (keyCode == kKeyEscape) {
+        closeRequested_ = true;
+        return true;
+    }
     if (keyCode != kKeyHome)
         return false;
     SyncWithRows();

@@ -57,7 +57,8 @@ struct TileShape {
 //     held, or 0) and the Shift mask (1 Shift, 2 Ctrl, 4 Alt), the wheel as
 //     notches (one notch = 120 units of WM_MOUSEWHEEL / QWheelEvent's
 //     angleDelta().y(); positive zooms in), MouseLeave when it leaves, and
-//     keys as Windows virtual-key codes through KeyDown.
+//     keys as Windows virtual-key codes through KeyDown; close the window
+//     when CloseRequested() after an event.
 //   - Draw after every event of either window (a tick in the grid changes
 //     the map too, a click on the map changes the grid's captions and
 //     buttons): Outlines() as thin lines, then Tiles() in their order (later
@@ -85,8 +86,11 @@ public:
     void MouseLeave();
     // Zooms around the pointer: positive notches zoom in.
     void MouseWheel(double notches, double x, double y);
-    // Home fits every tile in the window; true when the key was used.
+    // Home fits every tile in the window; Esc closes the window, as it closes
+    // a dialog. True when the key was used.
     bool KeyDown(int keyCode, int shift);
+    // True once the window should close: the front-end closes it after the event.
+    bool CloseRequested() const { return closeRequested_; }
 
     // What to draw, as it is now.
     std::vector<TileShape> Tiles();
@@ -135,6 +139,7 @@ private:
     PixelPoint pointer_;
     bool dragging_ = false;
     bool pointerInside_ = false;
+    bool closeRequested_ = false;
 };
 
 } // namespace mapwren

@@ -93,7 +93,26 @@ bool MainWindow::PreTranslate(MSG& message)
         return true;
     if (message.message == WM_SYSCHAR && ActOnAccessKey(static_cast<wchar_t>(message.wParam)))
         return true;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        GetKeyState(VK_MENU) >= 0)
+        return TabTo(form_.NextInTabOrder(FocusedControl(), GetKeyState(VK_SHIFT) < 0));
     return IsDialogMessageW(window_, &message);
+}
+
+// Tab and Shift+Tab go where the form's tab order says, the same rule as on
+// Linux; the dialog manager's own walk would follow the window's z-order.
+bool MainWindow::TabTo(const std::string& name)
+{
+    const NativeControl* control = name.empty() ? nullptr : Find(name);
+    if (!control)
+        return false;
+    HWND target = control->window;
+    // The keyboard is in use: focus frames show from now on, as after the dialog manager's Tab.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(target);
+    if (control->design->kind == ControlKind::TextBox)
+        SendMessageW(target, EM_SETSEL, 0, -1);   // the text selected, as a dialog's Tab selects it
+    return true;
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

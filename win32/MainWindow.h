@@ -80,6 +80,7 @@ private:
     const NativeControl* Find(std::string_view name) const;
     const NativeControl* FindById(int id) const;
     bool ActOnAccessKey(wchar_t letter);
+    bool TabTo(const std::string& name);
 
     // Runs a form event, then draws what it changed.
     void Forward(const std::function<void()>& event);

@@ -139,6 +139,8 @@ void TileMapWindow::Forward(const std::function<void()>& event)
         drawMain_();
     else
         Draw();
+    if (form_.CloseRequested())
+        PostMessageW(window_, WM_CLOSE, 0, 0);   // after this message, which still uses the window
 }
 
 void TileMapWindow::Draw()

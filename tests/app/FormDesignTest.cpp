@@ -208,6 +208,8 @@ TEST(FormFocus, AControlThatCanNoLongerTakeTheFocusPassesItToTheNextInTheTabOrde
         {"cmdSelectAll @cmdSelectNone cmdSelectNone", "+chkCreateFile"},
         {"@cmdClearGrid cmdSelectAll", ""},                 // still usable: the focus stays
         {"cmdEraseGPS @optSureNo optSureNo", "+cmdExit"},   // hidden; Upload, disabled, is passed over
+        {"p1,0 cmdEraseGPS @optSureNo optSureNo", "+cmdUpload"},
+        {"p1,0 chkCreateFile cmdEraseGPS @optSureNo optSureNo", "+cmdExit"},   // Create File comes last
         {"p1,0 @cmdUpload chkCreateFile", "+cmdExit"},
         {"chkMapset @txtMapset chkMapset", "+txtMapset+cmdSelectAll"},
         {"@optUSB mnuUseSendmap1", "+opt115200"},           // a group of options is entered at its selected one
@@ -219,6 +221,30 @@ TEST(FormFocus, AControlThatCanNoLongerTakeTheFocusPassesItToTheNextInTheTabOrde
         f.WriteMaps({{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
         f.Run("load");
         EXPECT_EQ(f.Run(c.steps), c.focus) << c.steps;
+    }
+}
+
+// Both front-ends move the focus on Tab and Shift+Tab by this alone.
+TEST(FormFocus, TabFollowsTheTabOrderOverTheControlsThatCanTakeTheFocusNow)
+{
+    const struct { const char* steps; const char* from; bool back; const char* to; } cases[] = {   // after loading
+        {"p1,0 chkCreateFile", "cmdCreateFile", false, "cmdFileOpen"},   // round to the first
+        {"p1,0 chkCreateFile", "cmdFileOpen", true, "cmdCreateFile"},
+        {"chkCreateFile", "cmdFileOpen", false, "optAuto"},
+        {"chkCreateFile", "optAuto", false, "opt115200"},   // a group entered at its selected button
+        {"chkCreateFile", "opt9600", true, "optAuto"},
+        {"chkCreateFile", "opt115200", false, "cmdEraseGPS"},
+        {"chkCreateFile", "cmdEraseGPS", false, "cmdExit"},   // Upload hidden, Create File disabled
+        {"cmdEraseGPS", "cmdEraseGPS", false, "optSureYes"},   // no answer selected: each one a stop
+        {"cmdEraseGPS", "optSureYes", false, "optSureNo"},
+        {"chkMapset", "chkMapset", false, "txtMapset"},
+        {"", "", false, "cmdFileOpen"},   // from outside the form's controls
+    };
+    for (const auto& c : cases) {
+        Form f;
+        f.WriteMaps({{"a.img", "Alpha", 1000}});
+        f.Run(std::string("load ") + c.steps);
+        EXPECT_EQ(f.w->NextInTabOrder(c.from, c.back), c.to) << c.steps << " from " << c.from;
     }
 }
 

@@ -38,3 +38,10 @@ class TileMap(WindowCase):
                 p.click("cmdUpload")   # the map opens above the main window's Upload button
                 # Ticked by the click, then by the box in the grid's order.
                 self.assertEqual(p.tool_args(), p.sent([middle, west, east]))
+
+    def test_esc_closes_the_map(self):
+        p, _ = self.start_with_tiles()
+        p.key("F3")
+        tile_map = p.wait_window("Tile Map")
+        p.key("Escape", window=tile_map)
+        p.wait_gone(tile_map)

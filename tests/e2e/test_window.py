@@ -211,6 +211,26 @@ class TabOrder(WindowCase):
         p.click("cmdCreateFile")
         self.assertEqual(p.tool_args()[0], "-l")
 
+    def test_tab_in_create_file_mode_goes_round_to_the_port_and_speed_buttons(self):
+        p = self.start()
+        p.click_cell(1, 0)
+        for control in ["cmdEraseGPS", "optSureNo", "chkCreateFile"]:
+            p.click(control)
+        p.key("Tab")   # Create File
+        for stop in ["cmdFileOpen", "optAuto", "opt115200", "cmdEraseGPS"]:
+            unfocused = p.pixels(stop)
+            p.key("Tab")
+            wait_for(lambda: p.pixels(stop) != unfocused, 3, f"{stop} to show the focus")
+
+    def test_no_from_the_keys_closes_the_erase_question_and_leaves_the_focus_on_upload(self):
+        p = self.start()
+        p.click_cell(1, 0)
+        p.click("cmdEraseGPS")
+        p.key("Tab", "Tab", "space")   # Yes, No, answered
+        self.assertTrue(p.no_tool_run(), "the tool ran on No")
+        p.key("space")
+        self.assertEqual(p.tool_args(), p.sent([self.row["c"]]))
+
     def test_tab_enters_an_option_group_at_its_selected_button(self):
         p = self.start()
         p.click("optAuto")   # selected already: only the focus moves

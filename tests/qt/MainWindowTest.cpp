@@ -2,6 +2,7 @@
 // them, each user's action reaching the form through Qt's own event path,
 // and what the form changed drawn. The behaviour itself is tested on the form.
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -124,6 +125,40 @@ private slots:
         QVERIFY(s["txtMapset"]->hasFocus());
         s.window->MenuItem("mnuUseSendmap1")->trigger();   // disables the name box's frame
         QVERIFY(s["cmdSelectNone"]->hasFocus());
+    }
+
+    // Qt's own chain passed over the port and speed buttons once Create File had taken Upload's place.
+    void TabAndShiftTabMoveTheFocusAsTheFormSays()
+    {
+        Started s;
+        QTest::mouseClick(s.window->Grid()->viewport(), Qt::LeftButton, {}, s.Cell(1, 0));
+        QTest::mouseClick(s["chkCreateFile"], Qt::LeftButton, {}, QPoint(6, 6));
+        s["cmdCreateFile"]->setFocus();
+        for (const char* next : {"cmdFileOpen", "optAuto", "opt115200", "cmdEraseGPS"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(s[next]->hasFocus(), next);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(s["opt115200"]->hasFocus());
+    }
+
+    // The current cell is framed in dots while the grid has the keyboard, as on Windows; a faint tint is not seen.
+    void TheGridFramesItsCurrentCellWhileItHasTheFocus()
+    {
+        Started s;
+        QTableView* grid = s.window->Grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, s.Cell(2, 1));   // a file cell: ticks nothing
+        const auto darkDotsOnTheFrame = [&] {
+            const QImage shown = grid->viewport()->grab().toImage();
+            const QRect cell = grid->visualRect(grid->model()->index(1, 1)).adjusted(1, 1, -2, -2);
+            int dark = 0;
+            for (int x = cell.left() + 2; x < cell.right() - 2; ++x)
+                dark += qGray(shown.pixel(x, cell.top())) < 96;
+            return dark * 3 > cell.width();   // about every other pixel
+        };
+        QVERIFY(grid->hasFocus() && darkDotsOnTheFrame());
+        s["cmdExit"]->setFocus();
+        QVERIFY(!darkDotsOnTheFrame());
     }
 
     void GridPressesAndReleasesReachTheFormThroughTheViewports()

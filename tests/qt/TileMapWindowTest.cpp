@@ -103,6 +103,8 @@ private slots:
         QVERIFY(map.Centre().lon < before.lon);   // the map moved right with the pointer
         QTest::keyClick(s.Area(), Qt::Key_Home);
         QCOMPARE(map.PixelsPerDegree(), fitted);
+        QTest::keyClick(s.Area(), Qt::Key_Escape);
+        QTRY_VERIFY(!s.window->TileMap());
     }
 };
 

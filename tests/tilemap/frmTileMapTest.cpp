@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/FormFixture.h"
+#include "tilemap/WorldOutlines.h"
 #include "tilemap/frmTileMap.h"
 
 namespace mapwren::testing {
@@ -158,6 +159,29 @@ TEST(TileMap, TheWheelZoomsAroundThePointerARightDragPansAndHomeFitsAll)
             WriteTileImg(f.Maps() / ("z" + Number(s.addedWest) + ".img"), "z", {{"z", 51, s.addedWest + 1, 50, s.addedWest}});
         f.Act(s.act);
         EXPECT_EQ(f.View(), s.view) << s.act;
+    }
+}
+
+// An outline crossing the 180th meridian is cut there: joined, it would be drawn the long way round, across the world.
+TEST(WorldOutlines, NoneCrossesTheDateLine)
+{
+    double longest = 0;   // degrees of longitude between neighbouring points; the 49th parallel's border has 28
+    for (const std::span<const GeoPoint> outline : WorldOutlines()) {
+        for (std::size_t i = 1; i < outline.size(); ++i)
+            longest = std::max(longest, std::abs(outline[i].lon - outline[i - 1].lon));
+    }
+    EXPECT_LT(longest, 90);
+}
+
+// Esc closes the window as it closes a dialog; other keys leave it open.
+TEST(TileMap, EscClosesTheWindow)
+{
+    const struct { int key; bool used, closes; } keys[] = {
+        {kKeyHome, true, false}, {'A', false, false}, {kKeyReturn, false, false}, {kKeyEscape, true, true}};
+    for (const auto& k : keys) {
+        Tiles f({{"a.img", {{"a", 51, 11, 50, 10}}}});
+        EXPECT_EQ(f.map->KeyDown(k.key, 0), k.used) << k.key;
+        EXPECT_EQ(f.map->CloseRequested(), k.closes) << k.key;
     }
 }
 

@@ -329,6 +329,23 @@ TEST(Win32Window, TabWalksTheDesignsOrder)
     EXPECT_EQ(GetFocus(), s["optAuto"]);
     s.Key(GetFocus(), VK_TAB);
     EXPECT_EQ(GetFocus(), s["opt115200"]);
+    // The erase question answered from the keys: Tab reaches No, and after No the focus goes on to Upload.
+    s.Press(1, 0, WM_LBUTTONDOWN, WM_LBUTTONUP);   // a map ticked: Upload can take it
+    s.Click("cmdEraseGPS");
+    for (const char* next : {"optSureYes", "optSureNo"}) {
+        s.Key(GetFocus(), VK_TAB);
+        EXPECT_EQ(GetFocus(), s[next]) << next;
+    }
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_SPACE, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, VK_SPACE, 1u | 3u << 30);
+    s.Pump();
+    EXPECT_FALSE(IsWindowVisible(s["optSureNo"]));
+    EXPECT_EQ(GetFocus(), s["cmdUpload"]);
+    // In create-file mode Tab goes round from Create File to the first control.
+    s.Click("chkCreateFile");
+    SetFocus(s["cmdCreateFile"]);
+    s.Key(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), s["cmdFileOpen"]);
 }
 
 TEST(Win32Window, GridPressesAndReleasesReachTheFormWithTheirButtonShiftAndCell)
@@ -596,6 +613,9 @@ TEST(Win32Window, TileMapOpensByItsShortcutAndItsPointerWheelAndKeysReachTheForm
     // The main window's Clear empties the map's status line too.
     s.Click("cmdClearGrid");
     EXPECT_EQ(Text(map->Status()), "");
+    s.Key(map->Handle(), VK_ESCAPE);
+    s.Pump();
+    EXPECT_EQ(s.window->TileMap(), nullptr);
 }
 
 // Ctrl+M opens the save dialog; the progress window that follows is native, and its Cancel reaches the form.
