@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "forms/Desktop.h"
@@ -13,7 +14,7 @@ namespace mapwren {
 class AboutWindow;
 class ProgressWindow;
 
-// The message that carries a posted event (a heap std::function) to the main window.
+// The message that tells the main window that events were posted.
 inline constexpr UINT kPostedEventMessage = WM_APP + 1;
 
 // The desktop the forms call, done with Win32: the common dialogs and
@@ -41,6 +42,8 @@ public:
     // The progress windows open now, drawn whenever the main window draws.
     std::vector<ProgressWindow*> ProgressWindows();
     void DrawProgressWindows();
+    // The events posted so far, for the main window to run on kPostedEventMessage.
+    std::vector<std::function<void()>> TakePosted();
 
     // The About window while it is open, else null.
     HWND AboutHandle();
@@ -55,6 +58,10 @@ private:
     std::function<void()> showTileMap_;
     std::unique_ptr<AboutWindow> about_;
     std::vector<std::unique_ptr<ProgressWindow>> progress_;
+    // Owned here, not by the message that announces them, so events still
+    // queued when the window has gone are freed with the desktop.
+    std::mutex postedMutex_;
+    std::vector<std::function<void()>> posted_;
 };
 
 } // namespace mapwren
