@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <vector>
 #include <system_error>
 
 #include "common/Encoding.h"
@@ -240,14 +241,15 @@ std::string WineCodePage()
         }
     }
     const std::string language = ToLowerAscii(locale.substr(0, locale.find_first_of("_.@")));
-    const auto among = [&](std::initializer_list<const char*> names) {
-        return std::any_of(names.begin(), names.end(), [&](const char* name) { return language == name; });
+    const auto among = [&](const std::vector<std::string_view>& names) {
+        return std::any_of(names.begin(), names.end(), [&](std::string_view name) { return language == name; });
     };
     if (language == "zh")
         return locale.starts_with("zh_TW") || locale.starts_with("zh_HK") ? "CP950" : "CP936";
     if (language == "sr" && locale.find("@latin") != std::string::npos)
         return "CP1250";
-    const std::pair<std::initializer_list<const char*>, const char*> pages[] = {
+    // Vectors, not initializer lists: a list kept in a pair outlives the array behind it.
+    const std::pair<std::vector<std::string_view>, const char*> pages[] = {
         {{"ja"}, "CP932"}, {{"ko"}, "CP949"}, {{"th"}, "CP874"}, {{"vi"}, "CP1258"}, {{"el"}, "CP1253"},
         {{"tr", "az"}, "CP1254"}, {{"he"}, "CP1255"}, {{"ar", "fa", "ur"}, "CP1256"}, {{"lt", "lv", "et"}, "CP1257"},
         {{"ru", "uk", "be", "bg", "mk", "sr", "kk", "ky", "tg", "mn"}, "CP1251"},
