@@ -1,7 +1,6 @@
 #include "progress/frmProgress.h"
 
 #include <algorithm>
-#include <atomic>
 
 #include "maplist/Captions.h"
 #include "progress/frmProgressDesign.h"
@@ -25,30 +24,15 @@ std::uint64_t PercentDone(const ProgressCounts& counts)
 
 } // namespace
 
-// What the job's threads and the window's thread share. form is touched on
-// the window's thread only: events posted after the form has gone find it null.
-struct frmProgress::Shared {
-    std::mutex mutex;
-    std::condition_variable changed;
-    ProgressCounts counts;
-    bool cancelled = false;
-    bool ended = false;
-    Status outcome;
-    std::atomic<bool> updatePosted{false};
-    frmProgress* form = nullptr;
-};
-
 frmProgress::frmProgress(Desktop& desktop, ProgressJob job, Clock clock)
-    : desktop_(desktop), job_(std::move(job)),
+    : job_(std::move(job)),
       clock_(clock ? std::move(clock) : Clock([] { return std::chrono::steady_clock::now(); })),
-      shared_(std::make_shared<Shared>())
+      counts_(job_.totals), life_(desktop)
 {
     Caption = job_.title;
     for (const ControlDesign& design : frmProgressControls())
         *Control(design.name) = InitialState(design);
     lblWhat.text = job_.what;
-    shared_->counts = job_.totals;
-    shared_->form = this;
 }
 
 std::shared_ptr<frmProgress> frmProgress::Start(Desktop& desktop, ProgressJob job, Clock clock)
@@ -65,37 +49,31 @@ void frmProgress::Begin()
     if (closed_)   // stopped while its window was being shown
         return;
     started_ = clock_();
-    const ProgressReport report = [shared = shared_](const ProgressCounts& counts) {
-        const std::lock_guard lock(shared->mutex);
-        shared->counts = counts;
-        return !shared->cancelled;
-    };
-    worker_ = std::thread([shared = shared_, work = job_.work, report, &desktop = desktop_] {
-        Status outcome = work(report);
-        {
-            const std::lock_guard lock(shared->mutex);
-            shared->outcome = std::move(outcome);
-            shared->ended = true;
-        }
-        shared->changed.notify_all();
-        desktop.Post([shared] {
-            if (shared->form)
-                shared->form->shared_from_this()->Finish();
+    worker_ = std::thread([this] {
+        Status outcome = job_.work([this](const ProgressCounts& counts) {
+            const std::lock_guard lock(mutex_);
+            counts_ = counts;
+            return !cancelled_;
         });
+        {
+            const std::lock_guard lock(mutex_);
+            outcome_ = std::move(outcome);
+            ended_ = true;
+        }
+        changed_.notify_all();
+        life_.Post([this] { shared_from_this()->Finish(); });
     });
     // Updates come on a beat of their own, so the time left moves on even
     // while the job waits on a slow card; one at a time, so a busy window
     // never falls behind.
-    ticker_ = std::thread([shared = shared_, &desktop = desktop_] {
-        std::unique_lock lock(shared->mutex);
-        while (!shared->changed.wait_for(lock, kUpdateEvery, [&] { return shared->ended || shared->cancelled; })) {
-            if (shared->updatePosted.exchange(true))
-                continue;
-            desktop.Post([shared] {
-                shared->updatePosted = false;
-                if (shared->form)
-                    shared->form->ShowProgress();
-            });
+    ticker_ = std::thread([this] {
+        std::unique_lock lock(mutex_);
+        while (!changed_.wait_for(lock, kUpdateEvery, [this] { return ended_ || cancelled_; })) {
+            if (!updatePosted_.exchange(true))
+                life_.Post([this] {
+                    updatePosted_ = false;
+                    ShowProgress();
+                });
         }
     });
 }
@@ -117,9 +95,9 @@ void frmProgress::ShowProgress()
     ProgressCounts counts;
     bool cancelled = false;
     {
-        const std::lock_guard lock(shared_->mutex);
-        counts = shared_->counts;
-        cancelled = shared_->cancelled;
+        const std::lock_guard lock(mutex_);
+        counts = counts_;
+        cancelled = cancelled_;
     }
     const std::uint64_t percent = PercentDone(counts);
     prgDone.value = static_cast<int>(percent);
@@ -150,23 +128,26 @@ void frmProgress::cmdCancel_Click()
     if (closed_)
         return;
     {
-        const std::lock_guard lock(shared_->mutex);
-        shared_->cancelled = true;
+        const std::lock_guard lock(mutex_);
+        cancelled_ = true;
     }
-    shared_->changed.notify_all();
+    changed_.notify_all();
     cmdCancel.enabled = false;
     ShowProgress();
 }
 
+// The job's end, on the window's thread; nothing once the owner has stopped it.
 void frmProgress::Finish()
 {
+    if (closed_)
+        return;
     Stop();
     Status outcome;
     bool cancelled = false;
     {
-        const std::lock_guard lock(shared_->mutex);
-        outcome = shared_->outcome;
-        cancelled = shared_->cancelled;
+        const std::lock_guard lock(mutex_);
+        outcome = outcome_;
+        cancelled = cancelled_;
     }
     ShowProgress();
     // A cancel that came after the last piece of work was done leaves the work done.
@@ -177,16 +158,15 @@ void frmProgress::Finish()
 void frmProgress::Stop()
 {
     {
-        const std::lock_guard lock(shared_->mutex);
-        if (!shared_->ended)
-            shared_->cancelled = true;
+        const std::lock_guard lock(mutex_);
+        if (!ended_)
+            cancelled_ = true;
     }
-    shared_->changed.notify_all();
+    changed_.notify_all();
     for (std::thread* thread : {&worker_, &ticker_}) {
         if (thread->joinable())
             thread->join();
     }
-    shared_->form = nullptr;
     closed_ = true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -12,6 +13,7 @@
 
 #include "forms/ControlState.h"
 #include "forms/Desktop.h"
+#include "forms/FormLife.h"
 #include "common/Result.h"
 
 namespace mapwren {
@@ -83,19 +85,24 @@ public:
     static constexpr std::chrono::milliseconds kUpdateEvery{200};
 
 private:
-    struct Shared;
     frmProgress(Desktop& desktop, ProgressJob job, Clock clock);
     void Begin();
     void ShowProgress();
     void Finish();
 
-    Desktop& desktop_;
     ProgressJob job_;
     Clock clock_;
     std::chrono::steady_clock::time_point started_;
-    std::shared_ptr<Shared> shared_;
-    std::thread worker_, ticker_;
+    // Shared with the job's threads, which are joined before the form goes.
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    ProgressCounts counts_;
+    bool cancelled_ = false, ended_ = false;
+    Status outcome_;
+    std::atomic<bool> updatePosted_{false};
     bool closed_ = false;
+    FormLife life_;   // before the threads that post through it
+    std::thread worker_, ticker_;
 };
 
 } // namespace mapwren
