@@ -194,12 +194,33 @@ bool frmMain::CanTakeFocus(const ControlDesign& design, bool asTabStop) const
     return true;
 }
 
-std::string frmMain::NextInTabOrder(std::string_view name, bool backwards) const
+std::vector<const ControlDesign*> frmMain::InTabOrder() const
 {
     std::vector<const ControlDesign*> order;
     for (const ControlDesign& design : frmMainControls())
         order.push_back(&design);
     std::ranges::sort(order, {}, &ControlDesign::tab);
+    return order;
+}
+
+std::string frmMain::AccessKeyControl(char letter) const
+{
+    if (letter >= 'A' && letter <= 'Z')
+        letter = static_cast<char>(letter - 'A' + 'a');
+    for (const ControlDesign* design : InTabOrder()) {
+        const ControlKind kind = design->kind;
+        const bool pressable = kind == ControlKind::CommandButton || kind == ControlKind::PictureButton ||
+                               kind == ControlKind::OptionButton || kind == ControlKind::CheckBox;
+        const ControlState* state = Control(design->name);
+        if (pressable && state && letter != 0 && AccessKeyOf(state->text) == letter && CanTakeFocus(*design, false))
+            return std::string(design->name);
+    }
+    return {};
+}
+
+std::string frmMain::NextInTabOrder(std::string_view name, bool backwards) const
+{
+    std::vector<const ControlDesign*> order = InTabOrder();
     if (backwards)
         std::ranges::reverse(order);
     const auto from = std::ranges::find(order, name, &ControlDesign::name);
@@ -241,6 +262,11 @@ void frmMain::mnuExit_Click() { desktop_.CloseAllWindows(); }
 
 void frmMain::mnuAbout_Click() { desktop_.ShowAboutWindow(); }
 
-void frmMain::mnuTileMap_Click() { desktop_.ShowTileMapWindow(); }
+// Opening reads where every map lies.
+void frmMain::mnuTileMap_Click()
+{
+    const BusyPointer busy(desktop_);
+    desktop_.ShowTileMapWindow();
+}
 
 } // namespace mapwren

@@ -98,6 +98,7 @@ public:
     // Grows whenever rows are added, removed or reordered, so a front-end
     // knows to read the grid afresh; ticks alone leave it.
     std::uint64_t RowsRevision() const override { return rowsRevision_; }
+    void WatchRows(std::function<void()> rowsChanged) override { rowsWatcher_ = std::move(rowsChanged); }
     // The control that has the keyboard focus, as a front-end finds it before
     // drawing the state an event left (empty when none of the form's has it).
     void SetActiveControl(std::string name) { activeControl_ = std::move(name); }
@@ -105,6 +106,10 @@ public:
     // When the active control can no longer take it (disabled or hidden, or
     // its frame is), the focus goes on to the next control in the tab order.
     std::string TakeFocusRequest();
+    // The control that Alt with the letter presses: the first button, option
+    // button or check box in the tab order with that access key that is shown
+    // and enabled now; empty for none (a menu of that letter then opens).
+    std::string AccessKeyControl(char letter) const;
     // The first control after name in the tab order (before it, backwards),
     // going round, that can take the focus now: a group of option buttons is
     // entered at its selected one. Empty when none can. Tab and Shift+Tab move
@@ -163,6 +168,7 @@ public:
 private:
     // The keyboard focus.
     bool CanTakeFocus(const ControlDesign& design, bool asTabStop) const;
+    std::vector<const ControlDesign*> InTabOrder() const;
     bool IsShownAndEnabled(std::string_view name) const;
 
     // Start-up and the tool variant.
@@ -175,6 +181,7 @@ private:
     void SetMapsetBoxEnabled(bool enabled);
 
     // The grid and the map list.
+    void RowsChanged();
     void ClearGrid();
     void AppendMapRows(std::vector<MapRow> rows);
     void ToggleCurrentRow();
@@ -216,6 +223,7 @@ private:
     FoundTools tools_;
     MapList mapList_;
     std::uint64_t rowsRevision_ = 0;
+    std::function<void()> rowsWatcher_;
     int currentRow_ = 0;
     int currentCol_ = 0;
     std::string focusRequest_;

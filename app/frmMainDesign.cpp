@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "common/Settings.h"
+
 namespace mapwren {
 
 namespace {
@@ -119,9 +121,6 @@ constexpr std::array<std::string_view, 3> kPortOptions = {"optAuto", "optCOM", "
 constexpr std::array<std::string_view, 5> kSpeedOptions = {"opt9600", "opt19200", "opt38400", "opt57600", "opt115200"};
 constexpr std::array<std::string_view, 2> kSureOptions = {"optSureYes", "optSureNo"};
 constexpr std::array<std::span<const std::string_view>, 3> kOptionGroups = {kPortOptions, kSpeedOptions, kSureOptions};
-
-constexpr std::array<std::string_view, 9> kComPorts = {"COM1", "COM2", "COM3", "COM4", "COM5",
-                                                       "COM6", "COM7", "COM8", "COM9"};
 
 } // namespace
 

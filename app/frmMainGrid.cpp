@@ -125,7 +125,7 @@ void frmMain::MSFlexGrid1_MouseUp(int /*Button*/, int /*Shift*/, double /*x*/, d
 void frmMain::SortByColumn(int col)
 {
     mapList_.SortByColumn(col);
-    ++rowsRevision_;
+    RowsChanged();
     SetCurrentCell(0, col);
 }
 

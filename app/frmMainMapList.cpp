@@ -19,16 +19,23 @@ void frmMain::EnableUploadButtons(bool enabled)
     cmdCreateFile.enabled = enabled;
 }
 
+void frmMain::RowsChanged()
+{
+    ++rowsRevision_;
+    if (rowsWatcher_)
+        rowsWatcher_();
+}
+
 void frmMain::ClearGrid()
 {
     mapList_.Clear();
-    ++rowsRevision_;
+    RowsChanged();
 }
 
 void frmMain::AppendMapRows(std::vector<MapRow> rows)
 {
     mapList_.AppendRows(std::move(rows));
-    ++rowsRevision_;
+    RowsChanged();
 }
 
 void frmMain::cmdClearGrid_Click()

@@ -45,7 +45,7 @@ void frmMain::cmdUpload_Click()
 {
     UploadSettings settings = UploadSettingsFromControls();
     // A map whose file has gone since loading is never sent, not even as an empty argument.
-    const TickedMaps ticked = SortTickedMaps(mapList_);
+    const TickedMaps ticked = GroupTickedMaps(mapList_);
     if (const auto gone = LeftOutMapsMessage(ticked)) {
         if (ticked.present.empty()) {
             Warn(*gone);

@@ -42,15 +42,21 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix)
     return text.size() >= suffix.size() && CompareNoCase(text.substr(text.size() - suffix.size()), suffix) == 0;
 }
 
+std::string FiveNamedThenMore(const std::vector<std::string>& items, std::string_view first,
+                              std::string_view between, std::string_view beforeMore)
+{
+    constexpr std::size_t kNamed = 5;   // a longer list would push a question off the screen
+    std::string text;
+    for (std::size_t i = 0; i < items.size() && i < kNamed; ++i)
+        text.append(i == 0 ? first : between).append(items[i]);
+    if (items.size() > kNamed)
+        text.append(beforeMore).append("and " + std::to_string(items.size() - kNamed) + " more");
+    return text;
+}
+
 std::string ListedPaths(const std::vector<std::string>& paths)
 {
-    constexpr std::size_t kNamed = 5;   // a longer list would push the question off the screen
-    std::string text;
-    for (std::size_t i = 0; i < paths.size() && i < kNamed; ++i)
-        text += "\n" + paths[i];
-    if (paths.size() > kNamed)
-        text += "\nand " + std::to_string(paths.size() - kNamed) + " more";
-    return text;
+    return FiveNamedThenMore(paths, "\n", "\n", "\n");
 }
 
 } // namespace mapwren

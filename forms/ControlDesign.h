@@ -116,6 +116,20 @@ struct MenuDesign {
     bool checkable = false;       // it can carry a check mark
 };
 
+// The letter after a single "&" of a caption, in lower case; 0 for none.
+constexpr char AccessKeyOf(std::string_view caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (caption[i + 1] != '&')
+                return caption[i + 1] >= 'A' && caption[i + 1] <= 'Z' ? static_cast<char>(caption[i + 1] - 'A' + 'a')
+                                                                      : caption[i + 1];
+            ++i;
+        }
+    }
+    return 0;
+}
+
 // An item that other items name as their parent opens a menu of them.
 constexpr bool OpensMenu(std::span<const MenuDesign> menus, std::string_view name)
 {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "maplist/MapList.h"
 
@@ -17,6 +18,10 @@ public:
     virtual std::uint64_t RowsRevision() const = 0;
     // Ticks or unticks a map row (0-based, as Maps().Row), making it the current row.
     virtual void PressTickCell(std::size_t row) = 0;
+    // rowsChanged runs whenever rows are added, removed or reordered, inside
+    // the event that changed them (a load's busy pointer still showing); an
+    // empty function ends the watch. One watcher at a time.
+    virtual void WatchRows(std::function<void()> rowsChanged) = 0;
 
 protected:
     ~TickableMaps() = default;

@@ -1,5 +1,6 @@
 #include <string_view>
 
+#include "common/Settings.h"
 #include "common/Text.h"
 #include "listfile/ListFile.h"
 
@@ -17,11 +18,6 @@ std::string_view Piece(std::string_view line, std::size_t at, std::size_t count)
     return at < line.size() ? line.substr(at, count) : std::string_view{};
 }
 
-bool IsBoxEntry(std::string_view comPort)
-{
-    return comPort.size() == 4 && comPort.substr(0, 3) == "COM" && comPort[3] >= '1' && comPort[3] <= '9';
-}
-
 void ReadPort(std::string_view line, ListHead& head)
 {
     const std::string word = ToLowerAscii(Piece(line, kPortWordAt, 3));
@@ -32,7 +28,7 @@ void ReadPort(std::string_view line, ListHead& head)
     } else if (word == "com") {
         // Only four characters are read: "COM12" gives "COM1".
         const std::string comPort = ToUpperAscii(Piece(line, kPortWordAt, 4));
-        if (IsBoxEntry(comPort)) {
+        if (ComPortNumber(comPort) != 0) {
             head.port = Port::Com;
             head.comPort = comPort;
         }

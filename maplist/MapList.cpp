@@ -20,6 +20,10 @@ constexpr std::string_view kAscendingMarker = "> ";
 constexpr std::string_view kDescendingMarker = "< ";
 constexpr int kAscending = 1;
 constexpr int kDescending = 2;
+// Past this many rows the grid shows a scroll bar, and the Map Name column
+// narrows to leave room for it.
+constexpr std::int64_t kRowsBeforeScrollBar = 18;
+constexpr int kNarrowMapNameWidth = 3740;
 
 bool HasSortMarker(std::string_view caption)
 {

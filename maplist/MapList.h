@@ -15,8 +15,6 @@ namespace mapwren {
 
 // Column widths in twips.
 inline constexpr std::array<int, 5> kColumnWidths = {250, 1300, 3607, 3990, 1020};
-inline constexpr int kNarrowMapNameWidth = 3740;   // leaves room for the scroll bar
-inline constexpr std::int64_t kRowsBeforeScrollBar = 18;
 
 // A size must never lose digits: the Bytes column, designPixels wide, widens
 // until the largest size (largestTextPixels as drawn, between two cell margins)
@@ -59,11 +57,8 @@ public:
     std::int64_t SelectedBytes() const { return selectedBytes_; }
     // Short paths of the ticked rows in ticking order.
     const std::list<std::string>& SelectedFiles() const { return selectedFiles_.Entries(); }
-    // Each entry followed by one blank.
-    std::string SelectedFilesText() const { return selectedFiles_.Text(); }
     // The entry a ticked row's tick added to SelectedFiles (empty when its file was gone then).
     const std::string& TickEntry(std::size_t row) const { return tickEntries_[row]; }
-    std::int64_t LoadedRowCount() const { return loadedRowCount_; }
 
     // Captions the two summary labels show now.
     const std::string& CountCaptionText() const { return countCaption_; }
@@ -71,8 +66,6 @@ public:
 
     // Sorts the rows by a column; the same column again reverses the order.
     void SortByColumn(int col);
-    int LastSortCol() const { return lastSortCol_; }
-    int SortOrder() const { return sortOrder_; }
 
 private:
     void Tick(std::size_t row, std::string shortPath);

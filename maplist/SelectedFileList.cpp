@@ -43,18 +43,4 @@ void SelectedFileList::Clear()
     entries_.clear();
 }
 
-std::string SelectedFileList::Text() const
-{
-    std::size_t length = 0;
-    for (const std::string& entry : entries_)
-        length += entry.size() + 1;
-    std::string text;
-    text.reserve(length);
-    for (const std::string& entry : entries_) {
-        text += entry;
-        text += ' ';
-    }
-    return text;
-}
-
 } // namespace mapwren

@@ -15,7 +15,6 @@ namespace mapwren {
 class SelectedFileList {
 public:
     const std::list<std::string>& Entries() const { return entries_; }
-    std::size_t Size() const { return entries_.size(); }
 
     void Append(std::string text);
     // Makes room for count entries in all, so many appends in a row do not
@@ -24,8 +23,6 @@ public:
     // Removes the first entry equal to text; false when there is none.
     bool RemoveFirst(const std::string& text);
     void Clear();
-    // Each entry followed by one blank.
-    std::string Text() const;
 
 private:
     using Entry = std::list<std::string>::iterator;

@@ -57,7 +57,6 @@ private:
     void CreateControls();
     void CreateGrid();
     void CreateMenus();
-    void SetTabOrder();
     void ConnectEvents();
     void ActOnAccessKey(const QKeySequence& key);
     void ShowTileMap();
@@ -79,8 +78,6 @@ private:
     QTableView* grid_ = nullptr;
     MapListModel* model_ = nullptr;
     QPointer<TileMapWindow> tileMap_;
-    // The controls that take the focus, in the design's tab order, for the access keys.
-    std::vector<QWidget*> tabOrder_;
     std::uint64_t drawnRevision_ = 0;
     // Whether a press came after the last release: a double click's second
     // press may arrive as a double-click event alone.

@@ -16,6 +16,7 @@
 
 #include "qt/DesignFont.h"
 #include "qt/GridDelegate.h"
+#include "qt/Input.h"
 #include "qt/MapListModel.h"
 #include "app/frmMainDesign.h"
 #include "qt/OptionButtons.h"
@@ -140,7 +141,6 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWid
     setWindowIcon(ProgramIcon());
     CreateControls();
     CreateMenus();
-    SetTabOrder();
     ConnectEvents();
     setFixedSize(Px(kMainClientWidth), Px(kMainClientHeight) + menuBar()->sizeHint().height());
     // A drop anywhere, the mapset box too, is the window's.
@@ -150,7 +150,9 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWid
     Draw();
 }
 
-MainWindow::~MainWindow() = default;
+// Child windows would go only after the form, in QWidget's destructor: the
+// tile map, which watches the form's rows, goes first.
+MainWindow::~MainWindow() { delete tileMap_; }
 
 QWidget* MainWindow::Widget(std::string_view name) const
 {
@@ -251,20 +253,6 @@ void MainWindow::CreateMenus()
     }
 }
 
-// The keyboard order of the design, for the access keys; controls that take
-// no focus hold numbers in it too and are left out here. Tab itself asks the
-// form (focusNextPrevChild).
-void MainWindow::SetTabOrder()
-{
-    std::map<int, QWidget*> order;
-    for (const ControlDesign& design : frmMainControls()) {
-        if (TakesFocus(design.kind))
-            order[design.tab] = Widget(design.name);
-    }
-    for (const auto& [tab, widget] : order)
-        tabOrder_.push_back(widget);
-}
-
 // Tab and Shift+Tab go where the form's tab order says, the same rule as on
 // Windows: Qt's own chain would pass over controls whose place in it moved
 // when one of two buttons sharing a place was hidden.
@@ -277,19 +265,18 @@ bool MainWindow::focusNextPrevChild(bool next)
     return true;
 }
 
-// Alt with a letter acts at once, as on Windows: it presses the first control
-// of that access key in the tab order that can take it (where the design gives
-// a letter to several, Qt would only move the focus between them); with none,
-// the menu bar's item of that letter opens.
+// Alt with a letter acts at once, as on Windows: it presses the control the
+// form picks for it (where the design gives a letter to several, Qt would
+// only move the focus between them); with none, the menu bar's item of that
+// letter opens.
 void MainWindow::ActOnAccessKey(const QKeySequence& key)
 {
-    for (QWidget* control : tabOrder_) {
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        if (button && button->isVisible() && button->isEnabled() && QKeySequence::mnemonic(button->text()) == key) {
-            button->setFocus(Qt::ShortcutFocusReason);
-            button->click();
-            return;
-        }
+    const int code = KeyCode(key[0].key());
+    const std::string name = code > 0 && code < 0x80 ? form_.AccessKeyControl(static_cast<char>(code)) : "";
+    if (auto* button = qobject_cast<QAbstractButton*>(Widget(name))) {
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->click();
+        return;
     }
     for (QAction* item : menuBar()->actions()) {
         if (item->isEnabled() && QKeySequence::mnemonic(item->text()) == key) {

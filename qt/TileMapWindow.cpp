@@ -12,7 +12,6 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <algorithm>
 
 #include "qt/DesignFont.h"
 #include "qt/Input.h"
@@ -119,10 +118,13 @@ TileMapWindow::TileMapWindow(TickableMaps& main, std::function<void()> drawMain,
 void TileMapWindow::ShowOver(const QWidget* mainWindow)
 {
     if (!isVisible()) {
-        const QRect screen = mainWindow->screen()->availableGeometry();
-        const int left = mainWindow->frameGeometry().center().x() - frameGeometry().width() / 2;
-        move(std::clamp(left, screen.left(), std::max(screen.left(), screen.right() + 1 - frameGeometry().width())),
-             screen.top());
+        const auto onScreen = [](const QRect& rect) {
+            return ScreenRect{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+        };
+        const ScreenPlace place = TileMapOpeningPlace(onScreen(mainWindow->frameGeometry()),
+                                                      onScreen(mainWindow->screen()->availableGeometry()),
+                                                      frameGeometry().width());
+        move(place.left, place.top);
     }
     show();
     raise();

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/Parallel.h"
+#include "common/Text.h"
 
 namespace mapwren {
 
@@ -40,13 +41,7 @@ std::string TrimmedName(const std::string& name)
 // "a.img, b.img and 3 more": the first five names.
 std::string NamesInOneLine(const std::vector<std::string>& names)
 {
-    constexpr std::size_t kNamed = 5;
-    std::string text;
-    for (std::size_t i = 0; i < names.size() && i < kNamed; ++i)
-        text += (i == 0 ? "" : ", ") + names[i];
-    if (names.size() > kNamed)
-        text += " and " + std::to_string(names.size() - kNamed) + " more";
-    return text;
+    return FiveNamedThenMore(names, "", ", ", " ");
 }
 
 } // namespace
@@ -54,8 +49,11 @@ std::string NamesInOneLine(const std::vector<std::string>& names)
 frmTileMap::frmTileMap(TickableMaps& main, std::span<const std::span<const GeoPoint>> outlines)
     : main_(main), outlines_(outlines)
 {
+    main_.WatchRows([this] { SyncWithRows(); });
     SyncWithRows();
 }
+
+frmTileMap::~frmTileMap() { main_.WatchRows({}); }
 
 // Rows added, removed or reordered in the main window: the tiles are listed
 // afresh, reading only files not read before.
@@ -147,9 +145,8 @@ PixelRect frmTileMap::RectOf(const GeoBox& box) const
 
 // The tile drawn on top at the point: the smallest one there, of equal ones
 // the later row.
-std::optional<std::size_t> frmTileMap::TileAt(PixelPoint point)
+std::optional<std::size_t> frmTileMap::TileAt(PixelPoint point) const
 {
-    SyncWithRows();
     const GeoPoint at = ToGeo(point);
     for (std::size_t i = tiles_.size(); i-- > 0;)
         if (Contains(tiles_[i].bounds, at))
@@ -204,7 +201,6 @@ void frmTileMap::MouseLeave() { pointerInside_ = false; }
 // which is the order the upload tool then receives them in.
 void frmTileMap::TickTilesIn(const GeoBox& box)
 {
-    SyncWithRows();
     std::vector<std::size_t> rows;
     for (const PlacedTile& tile : tiles_)
         if (Overlap(tile.bounds, box) && main_.Maps().Row(tile.row).state == RowState::Unticked)
@@ -232,14 +228,12 @@ bool frmTileMap::KeyDown(int keyCode, int /*shift*/)
     }
     if (keyCode != kKeyHome)
         return false;
-    SyncWithRows();
     FitAll();
     return true;
 }
 
-std::vector<TileShape> frmTileMap::Tiles()
+std::vector<TileShape> frmTileMap::Tiles() const
 {
-    SyncWithRows();
     const std::optional<std::size_t> hovered = pointerInside_ && !dragging_ ? TileAt(pointer_) : std::nullopt;
     std::vector<TileShape> shapes;
     shapes.reserve(tiles_.size());
@@ -253,9 +247,8 @@ std::vector<TileShape> frmTileMap::Tiles()
     return shapes;
 }
 
-std::vector<std::vector<PixelPoint>> frmTileMap::Outlines()
+std::vector<std::vector<PixelPoint>> frmTileMap::Outlines() const
 {
-    SyncWithRows();   // the view may follow new rows
     std::vector<std::vector<PixelPoint>> lines;
     lines.reserve(outlines_.size());
     for (const std::span<const GeoPoint> line : outlines_) {
@@ -277,7 +270,7 @@ std::optional<PixelRect> frmTileMap::SelectionBox() const
 
 // "63240001.img", its map name and its size, one a line; a combined file's
 // tile adds its own name.
-std::string frmTileMap::ToolTip()
+std::string frmTileMap::ToolTip() const
 {
     if (!pointerInside_ || dragging_)
         return {};
@@ -291,9 +284,8 @@ std::string frmTileMap::ToolTip()
            std::to_string(map.bytes) + " bytes";
 }
 
-std::string frmTileMap::StatusText()
+std::string frmTileMap::StatusText() const
 {
-    SyncWithRows();
     if (unplaced_.empty())
         return {};
     return "Not on the map, as where they lie could not be read: " + NamesInOneLine(unplaced_);

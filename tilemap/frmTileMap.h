@@ -41,9 +41,10 @@ struct TileShape {
 // The tile map window as a form: every ticked or unticked map of the main
 // window drawn where its tiles lie, in a plain longitude/latitude
 // projection, over the world's outlines. It holds no ticks of its own: it
-// reads the main window's rows whenever it is drawn, and a click ticks
-// through the main window exactly as a press on the row's tick cell does,
-// so the grid and the map always agree.
+// reads the main window's ticks whenever it is drawn (the files only when it
+// opens and when rows change), and a click ticks through the main window
+// exactly as a press on the row's tick cell does, so the grid and the map
+// always agree.
 //
 // How a front-end uses it:
 //   - Desktop::ShowTileMapWindow() (called by the main window's menu item
@@ -69,7 +70,12 @@ struct TileShape {
 //   - Everything is computed here; a front-end holds no rule.
 class frmTileMap {
 public:
+    // Reads where the main window's maps lie, and again whenever its rows
+    // change, in the event that changed them: the caller shows the busy pointer.
     frmTileMap(TickableMaps& main, std::span<const std::span<const GeoPoint>> outlines);
+    ~frmTileMap();
+    frmTileMap(const frmTileMap&) = delete;
+    frmTileMap& operator=(const frmTileMap&) = delete;
 
     // The window's title.
     static constexpr const char* Caption() { return "Tile Map"; }
@@ -93,11 +99,11 @@ public:
     bool CloseRequested() const { return closeRequested_; }
 
     // What to draw, as it is now.
-    std::vector<TileShape> Tiles();
-    std::vector<std::vector<PixelPoint>> Outlines();
+    std::vector<TileShape> Tiles() const;
+    std::vector<std::vector<PixelPoint>> Outlines() const;
     std::optional<PixelRect> SelectionBox() const;
-    std::string ToolTip();
-    std::string StatusText();
+    std::string ToolTip() const;
+    std::string StatusText() const;
 
     // The view: the point at the drawing area's centre and the scale.
     GeoPoint Centre() const { return centre_; }
@@ -116,7 +122,7 @@ private:
     void SyncWithRows();
     void ReadMissingPlaces();
     void FitAll();
-    std::optional<std::size_t> TileAt(PixelPoint point);
+    std::optional<std::size_t> TileAt(PixelPoint point) const;
     void TickTilesIn(const GeoBox& box);
     PixelRect RectOf(const GeoBox& box) const;
 

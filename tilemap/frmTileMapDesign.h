@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "forms/ControlDesign.h"
@@ -13,6 +14,28 @@ namespace mapwren {
 // maps and its Upload button stay in sight on a screen 768 pixels high.
 inline constexpr int kTileMapWidth = 760;
 inline constexpr int kTileMapHeight = 420;
+
+// A rectangle on the screen in the toolkit's pixels, right and bottom exclusive.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+struct ScreenPlace {
+    int left = 0;
+    int top = 0;
+    friend bool operator==(const ScreenPlace&, const ScreenPlace&) = default;
+};
+
+// Where the window's frame, frameWidth wide, opens: at the top of the screen's
+// work area, centred across the main window's frame, moved in from an edge it
+// would cross; a frame wider than the screen starts at its left edge.
+constexpr ScreenPlace TileMapOpeningPlace(ScreenRect mainFrame, ScreenRect workArea, int frameWidth)
+{
+    const int centred = (mainFrame.left + mainFrame.right) / 2 - frameWidth / 2;
+    return {std::clamp(centred, workArea.left, std::max(workArea.left, workArea.right - frameWidth)), workArea.top};
+}
 
 inline constexpr Rgb kTileMapSea{246, 248, 250};
 inline constexpr Rgb kTileMapOutline{150, 160, 170};   // coasts and borders, one pixel wide

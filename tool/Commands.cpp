@@ -45,8 +45,9 @@ std::string MapsetPiece(const UploadSettings& s)
     return " -m \"" + s.mapsetName + std::string(trailing, '\\') + "\"";
 }
 
-// The command line in three parts around the maps: pieces 1 to 3, pieces 4
-// to 6, and piece 8.
+// The command line in three parts around the maps: the tool with its
+// create-file switch; the port and speed words, which the maps follow, each
+// with a blank after it; and the mapset name.
 struct UploadPieces {
     std::string head;
     std::string middle;
@@ -67,7 +68,8 @@ UploadPieces SplitUpload(const std::string& toolPath, const UploadSettings& s)
 // characters with its terminating NUL.
 std::size_t FittingMaps(const UploadPieces& p, const std::list<std::string>& selectedFiles)
 {
-    // The blank that ends the last map is the character that pieces 4 to 7 lose.
+    // Each map counts with its blank, but the last map's blank is dropped:
+    // that is the one character the line is shorter than the sum.
     std::size_t length = CommandLineLength(p.head) + CommandLineLength(p.middle) + CommandLineLength(p.tail);
     std::size_t fitting = 0;
     for (const std::string& file : selectedFiles) {

@@ -19,7 +19,7 @@ bool StillThere(const std::string& entry) { return !entry.empty() && FileExist(e
 
 // Each ticked row's file is asked after once; SelectedFiles holds the same
 // entries as the ticked rows, so an entry is sent unless a row left out has it.
-TickedMaps SortTickedMaps(const MapList& maps)
+TickedMaps GroupTickedMaps(const MapList& maps)
 {
     TickedMaps ticked;
     std::unordered_set<std::string> leftOut;

@@ -22,7 +22,8 @@ struct TickedMaps {
     std::vector<std::size_t> presentRows;   // the rows of the maps to send, in grid order
     std::uint64_t presentBytes = 0;         // their sizes as the grid shows them, added up
 };
-TickedMaps SortTickedMaps(const MapList& maps);
+// The ticked maps grouped into those to send and those to leave out.
+TickedMaps GroupTickedMaps(const MapList& maps);
 
 // What to ask about the gone, unreadable and not-a-map files (whether to send the others),
 // or, when none is left, what to tell; empty when every ticked map can go.

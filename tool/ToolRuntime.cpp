@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "common/Paths.h"
+#include "common/Settings.h"
 #include "common/Text.h"
 
 #ifndef _WIN32
@@ -39,17 +40,9 @@ std::string LinuxBuildName(const std::string& toolPath)
     return name;
 }
 
-constexpr std::array<const char*, 9> kLinuxPorts = {"/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",
+constexpr std::array<const char*, kComPorts.size()> kLinuxPorts = {"/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",
                                                     "/dev/ttyS3",   "/dev/ttyUSB0", "/dev/ttyUSB1",
                                                     "/dev/ttyUSB2", "/dev/ttyACM0", "/dev/ttyACM1"};
-
-// 1 to 9 for "COM1" to "COM9", else 0.
-int ComNumber(const std::string& comPort)
-{
-    return comPort.size() == 4 && comPort.starts_with("COM") && comPort[3] >= '1' && comPort[3] <= '9'
-               ? comPort[3] - '0'
-               : 0;
-}
 
 // A device file is there; a built-in port's file always is, so the kernel's
 // word on whether a port answers it is taken too (type 0: no such port).
@@ -153,7 +146,7 @@ std::string ToolSidePath(const std::string& path, ToolRuntime runtime)
 
 std::string ToolSidePort(const std::string& comPort, ToolRuntime runtime)
 {
-    const int number = ComNumber(comPort);
+    const int number = ComPortNumber(comPort);
     return runtime == ToolRuntime::Native && number ? kLinuxPorts[number - 1] : comPort;
 }
 
@@ -163,9 +156,9 @@ std::string ComPortsToolTip(const std::string& toolPath)
     const std::string prefix = WinePrefix();
     std::string tip = runtime == ToolRuntime::Native ? "The upload tool's Linux build opens:"
                                                      : "Under Wine (prefix " + prefix + ") the ports are:";
-    for (int n = 1; n <= 9; ++n) {
-        const std::string com = "COM" + std::to_string(n);
-        const std::string device = kLinuxPorts[n - 1];
+    for (std::size_t n = 0; n < kComPorts.size(); ++n) {
+        const std::string com(kComPorts[n]);
+        const std::string device = kLinuxPorts[n];
         tip += "\n" + (runtime == ToolRuntime::Wine
                            ? WinePortLine(prefix, com)
                            : com + ": " + device + (DevicePresent(device) ? "" : " (not connected)"));

@@ -6,7 +6,6 @@
 #include <uxtheme.h>
 
 #include <algorithm>
-#include <cwctype>
 
 #include "app/frmMainDesign.h"
 #include "common/Encoding.h"
@@ -52,19 +51,6 @@ NativeKind Native(const ControlDesign& design)
                 WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", 0, 0};
-}
-
-// The letter after a single "&", lower-cased; 0 for none.
-wchar_t AccessKey(std::string_view caption)
-{
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (caption[i + 1] != '&')
-                return static_cast<wchar_t>(std::towlower(static_cast<unsigned char>(caption[i + 1])));
-            ++i;
-        }
-    }
-    return 0;
 }
 
 } // namespace
@@ -227,24 +213,16 @@ void MainWindow::Layout()
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-// Alt with a letter presses at once the first control of that access key in
-// the tab order that can take it; with none, the menu of that letter opens.
+// Alt with a letter presses at once the control the form picks for it; with
+// none, the menu of that letter opens.
 bool MainWindow::ActOnAccessKey(wchar_t letter)
 {
-    letter = static_cast<wchar_t>(std::towlower(letter));
-    for (const NativeControl& control : controls_) {
-        const ControlKind kind = control.design->kind;
-        const bool button = kind == ControlKind::CommandButton || kind == ControlKind::OptionButton ||
-                            kind == ControlKind::CheckBox;
-        if (button && AccessKey(control.design->caption) == letter && IsWindowVisible(control.window) &&
-            IsWindowEnabled(control.window)) {
-            SetFocus(control.window);
-            const std::string name(control.design->name);
-            Forward([&] { form_.Click(name); });
-            return true;
-        }
-    }
-    return false;
+    const std::string name = letter > 0 && letter < 0x80 ? form_.AccessKeyControl(static_cast<char>(letter)) : "";
+    if (name.empty())
+        return false;
+    SetFocus(Control(name));
+    Forward([&] { form_.Click(name); });
+    return true;
 }
 
 // One tooltip for every control; it asks for a control's text each time it

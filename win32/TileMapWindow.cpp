@@ -107,11 +107,13 @@ void TileMapWindow::ShowOver(HWND mainWindow)
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
         GetMonitorInfoW(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& work = monitor.rcWork;
-        const LONG width = own.right - own.left;
-        const LONG left = (main.left + main.right) / 2 - width / 2;
-        SetWindowPos(window_, HWND_TOP, std::clamp(left, work.left, std::max(work.left, work.right - width)),
-                     work.top, 0, 0, SWP_NOSIZE);
+        const auto onScreen = [](const RECT& rect) {
+            return ScreenRect{static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right),
+                              static_cast<int>(rect.bottom)};
+        };
+        const ScreenPlace place =
+            TileMapOpeningPlace(onScreen(main), onScreen(monitor.rcWork), static_cast<int>(own.right - own.left));
+        SetWindowPos(window_, HWND_TOP, place.left, place.top, 0, 0, SWP_NOSIZE);
     }
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);

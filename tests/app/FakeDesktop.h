@@ -19,6 +19,7 @@ public:
     std::optional<std::string> nextFile;   // the next dialog's file; nothing: cancelled
     bool answerYes = true, browserStarts = true;
     std::function<void()> onRepaint;       // to look at the form in the middle of its work
+    std::function<void()> onBusyGone, onTileMapWindow;
 
     std::vector<Dialog> dialogs;
     // Messages as "<icon> <title>: <text>", icon C, ! or i; questions as "? <title>: <text>".
@@ -37,11 +38,19 @@ public:
         return messages.push_back("? " + title + ": " + text), busy += "m", answerYes;
     }
     void RepaintNow() override { if (++repaints, onRepaint) onRepaint(); }
-    void ShowBusy(bool on) override { busy += on ? "[" : "]"; }
+    void ShowBusy(bool on) override
+    {
+        if (busy += on ? "[" : "]", !on && onBusyGone)
+            onBusyGone();
+    }
     bool OpenAddress(const std::string& address) override { return addresses.push_back(address), browserStarts; }
     void CloseAllWindows() override { ++closeAllWindows; }
     void ShowAboutWindow() override { ++aboutWindows; }
-    void ShowTileMapWindow() override { ++tileMapWindows; }
+    void ShowTileMapWindow() override
+    {
+        if (++tileMapWindows, onTileMapWindow)
+            onTileMapWindow();
+    }
     void Post(std::function<void()> event) override
     {
         const std::lock_guard lock(postedMutex_);

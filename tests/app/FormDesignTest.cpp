@@ -9,95 +9,73 @@
 namespace mapwren::testing {
 namespace {
 
-TEST(FormDesign, EveryControlAndMenuItemAsDesigned)
+// What a user reads and reaches as the window opens with both tools and two maps loaded: a caption, a tooltip, a
+// menu's shortcut, the Tab walk, a control lying outside its frame.
+TEST(FormDesign, WhatAUserReadsAndReachesAsTheWindowOpens)
 {
-    const char* const kinds[] = {"button", "picbutton", "frame", "option", "check", "combo", "text", "label", "picture", "grid"};
-    const char* const colours[] = {"", " black", " red", " blue"}, *const aligns[] = {"", " right", " centre"};
-    const char* const backgrounds[] = {"", " light3d", " menu"};
-    // Controls in the order front-ends create and stack them in, then the menus.
-    const Texts expected = {
-        "cmdFileOpen button 'Load &Folder' 120,100,1260,855 tab 0 font MS Sans Serif 8.25 bold",
-        "Frame1 frame '    I/O Port    ' 120,1100,1260,1305 tab 8",
-        "optAuto option in Frame1 'Auto' 100,240,855,255 tab 1 disabled",
-        "optCOM option in Frame1 '' 100,600,255,255 tab 37",
-        "cboCOM combo in Frame1 '' 340,570,855,315 tab 36 disabled",
-        "optUSB option in Frame1 'USB' 100,960,855,255 tab 2 disabled",
-        "fmeSpeed frame 'Upload Speed' 120,2640,1260,1500 tab 9",
-        "opt9600 option in fmeSpeed '' 240,285,195,195 tab 3",
-        "opt19200 option in fmeSpeed '' 240,525,195,195 tab 4",
-        "opt38400 option in fmeSpeed '' 240,765,195,195 tab 5",
-        "opt57600 option in fmeSpeed '' 240,1005,195,195 tab 6",
-        "opt115200 option in fmeSpeed '' 240,1245,195,195 tab 7 selected",
-        "lbl9600 label in fmeSpeed '9600' 510,270,480,165 tab 20 right",
-        "lbl19200 label in fmeSpeed '19200' 435,510,555,165 tab 21 right",
-        "lbl38400 label in fmeSpeed '38400' 435,750,555,165 tab 22 right",
-        "lbl57600 label in fmeSpeed '57600' 435,990,555,165 tab 23 right",
-        "lbl115200 label in fmeSpeed '115200' 435,1230,555,165 tab 24 right",
-        "picUnchecked picture '' 600,4320,255,255 tab 18 hidden picture unchecked 15x15",
-        "picChecked picture '' 840,4320,255,255 tab 17 hidden picture checked 15x15",
-        "picNoFileExist picture '' 1080,4320,255,255 tab 30 hidden picture nofile 15x15",
-        "lblProcessing label 'Processing ....' 5000,2000,3375,495 tab 35 font Verdana 12 bold blue centre",
-        "MSFlexGrid1 grid '' 1470,80,10270,4660 tab 16 font Verdana 8.25",
-        "lblTotalBytes label '' 8400,4800,3255,255 tab 25 font Verdana 8.25 right",
-        "lblFilesSelected label '' 9600,5200,2055,255 tab 19 font Verdana 8.25 right",
-        "fmeMapset frame 'Set Mapset Name' 120,4880,4720,675 tab 38",
-        "chkMapset check in fmeMapset '' 120,280,255,255 tab 39",
-        "lblEnterMapset label in fmeMapset 'Enter Name:' 480,315,975,255 tab 40 disabled",
-        "txtMapset text in fmeMapset '' 1440,280,3135,285 tab 41 light3d disabled",
-        "fmeList frame 'List' 5100,4720,2895,980 tab 31",
-        "cmdSelectAll button in fmeList 'Select &All' 120,240,1365,255 tab 42",
-        "cmdSelectNone button in fmeList 'Select &None' 1560,240,1215,255 tab 43",
-        "cmdClearGrid button in fmeList '&Clear' 120,620,855,255 tab 34",
-        "cmdLoadList button in fmeList '&Load' 1080,620,855,255 tab 32 tip 'Load a list of maps from a text file'",
-        "cmdSaveList button in fmeList '&Save' 2040,620,735,255 tab 33 tip 'Save list of selected maps to a text file' disabled",
-        "cmdEraseGPS button '&Erase GPS' 5880,5880,1335,255 tab 11 tip 'Use this if GPS is jammed' font MS Sans Serif 8.25 bold disabled",
-        "lblAreYouSure label 'Are you Sure?' 5400,6165,1095,195 tab 28 red hidden",
-        "optSureYes option '&Yes' 6480,6135,615,255 tab 12 red hidden",
-        "optSureNo option '&No' 7200,6135,615,255 tab 13 red hidden",
-        "chkCreateFile check 'Create File instead of Upload' 8120,5520,2535,255 tab 44",
-        "cmdUpload picbutton '' 8160,5820,1815,615 tab 14 picture upload 105x19",
-        "cmdCreateFile picbutton '' 8160,5820,1815,615 tab 45 hidden picture createfile 92x15",
-        "cmdExit button 'E&xit' 10365,5820,1335,615 tab 15 font MS Sans Serif 8.25 bold",
-        "File ' &File ' bar opens a menu",
-        "mnuUseSendmap1 'Use Sendmap.exe' in File disabled F1 checkable",
-        "mnuUseSendmap2 'Use Sendmap20.exe' in File disabled F2 checkable",
-        "mnuTileMap 'Tile &Map' in File F3",
-        "mnuExit 'E&xit' in File",
-        "mnuID '&Test Connection' bar",
-        "mnuAbout ' &About ' bar",
-    };
-    Texts actual;   // one line each, what equals the defaults left out
+    Form f;
+    f.WriteMaps({{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
+    f.Run("load");
+    std::map<std::string, std::string> seen;
+    std::map<std::string_view, TwipsRect> frames;
     for (const ControlDesign& d : frmMainControls()) {
-        char place[64], font[64];
-        std::snprintf(place, sizeof place, "%d,%d,%d,%d tab %d", d.place.left, d.place.top, d.place.width, d.place.height, d.tab);
-        std::snprintf(font, sizeof font, " font %s %g%s", std::string(d.font.family).c_str(), d.font.points, d.font.bold ? " bold" : "");
-        const bool plainFont = d.font.family == "MS Sans Serif" && d.font.points == 8.25 && !d.font.bold;
-        actual.push_back(std::string(d.name) + " " + kinds[int(d.kind)] + (d.container.empty() ? "" : " in " + std::string(d.container)) +
-                         " '" + std::string(d.caption) + "' " + place + (d.tooltip.empty() ? "" : " tip '" + std::string(d.tooltip) + "'") +
-                         (plainFont ? "" : font) + colours[int(d.colour)] + aligns[int(d.align)] + backgrounds[int(d.background)] +
-                         (d.enabled ? "" : " disabled") + (d.visible ? "" : " hidden") + (d.selected ? " selected" : "") +
-                         (d.picture.empty() ? "" : " picture " + std::string(d.picture) + " " + std::to_string(d.pictureWidth) +
-                                                       "x" + std::to_string(d.pictureHeight)));
+        if (d.kind == ControlKind::Frame)
+            frames[d.name] = d.place;
+        const TwipsRect outer = d.container.empty() ? TwipsRect{0, 0, kMainClientWidth, kMainClientHeight}
+                                                    : TwipsRect{0, 0, frames.at(d.container).width, frames.at(d.container).height};
+        if (d.place.left < outer.left || d.place.top < outer.top || d.place.left + d.place.width > outer.width ||
+            d.place.top + d.place.height > outer.height)
+            seen["outside"] += std::string(d.name) + " ";
+        if (d.visible && !d.caption.empty())
+            seen["captions"] += std::string(d.caption) + "|";
+        if (!d.tooltip.empty())
+            seen["tips"] += std::string(d.name) + ": " + std::string(d.tooltip) + "|";
     }
     for (const MenuDesign& m : frmMainMenus())
-        actual.push_back(std::string(m.name) + " '" + std::string(m.caption) + "'" +
-                         (m.parent.empty() ? " bar" : " in " + std::string(m.parent)) + (m.enabled ? "" : " disabled") +
-                         (m.shortcut.empty() ? "" : " " + std::string(m.shortcut)) + (m.checkable ? " checkable" : "") +
-                         (OpensMenu(frmMainMenus(), m.name) ? " opens a menu" : ""));
-    EXPECT_EQ(actual, expected);
-    std::string fixed = std::to_string(kMainClientWidth) + " " + std::to_string(kMainClientHeight) + " " + std::to_string(kGridRowHeight);
-    for (std::string_view port : ComPortNames())
-        fixed += " " + std::string(port);
-    EXPECT_EQ(fixed, "11805 6510 240 COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9");
-    std::string groups;   // each group of option buttons, and each button's own group
-    for (std::span<const std::string_view> group : OptionGroups()) {
-        groups += "|";
-        for (std::string_view option : group)
-            groups += " " + std::string(option) + (OptionGroupOf(option).data() == group.data() ? "" : "?");
+        seen["menus"] += (m.parent.empty() ? "|" : " ") + std::string(m.caption) + (m.shortcut.empty() ? "" : " " + std::string(m.shortcut));
+    for (std::string name = "cmdFileOpen"; seen["tab"].size() < 1000;) {   // round once
+        seen["tab"] += name + " ";
+        if ((name = f.w->NextInTabOrder(name)) == "cmdFileOpen")
+            break;
     }
-    EXPECT_EQ(groups, "| optAuto optCOM optUSB| opt9600 opt19200 opt38400 opt57600 opt115200| optSureYes optSureNo");
-    EXPECT_TRUE(OptionGroupOf("chkMapset").empty());
-    EXPECT_EQ(kGridBeyondRows, (Rgb{213, 218, 194}));
+    for (std::string_view port : ComPortNames())
+        seen["ports"] += std::string(port) + " ";
+    const struct { const char* what; const char* expected; } cases[] = {
+        {"outside", nullptr},
+        {"captions", "Load &Folder|    I/O Port    |Auto|USB|Upload Speed|9600|19200|38400|57600|115200|Processing ....|"
+                     "Set Mapset Name|Enter Name:|List|Select &All|Select &None|&Clear|&Load|&Save|&Erase GPS|"
+                     "Create File instead of Upload|E&xit|"},
+        {"tips", "cmdLoadList: Load a list of maps from a text file|cmdSaveList: Save list of selected maps to a text file|"
+                 "cmdEraseGPS: Use this if GPS is jammed|"},
+        {"menus", "| &File  Use Sendmap.exe F1 Use Sendmap20.exe F2 Tile &Map F3 E&xit|&Test Connection| &About "},
+        {"tab", "cmdFileOpen optAuto opt115200 cmdEraseGPS cmdExit MSFlexGrid1 cmdLoadList cmdClearGrid chkMapset "
+                "cmdSelectAll chkCreateFile "},
+        {"ports", "COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9 "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(seen[c.what], c.expected ? c.expected : "") << c.what;
+}
+
+// Alt with a letter presses the first control of that access key in the tab order that is shown and enabled.
+TEST(FormDesign, AltWithALetterPressesTheControlWindowsWouldPick)
+{
+    const struct { const char* steps; const char* picked; } cases[] = {
+        {"", "a=cmdSelectAll c=cmdClearGrid e=cmdEraseGPS f=cmdFileOpen l=cmdLoadList n= s= x=cmdExit y= z="},
+        {"p1,0", "s=cmdSaveList N=cmdSelectNone"},
+        {"p1,0 cmdEraseGPS", "n=optSureNo N=optSureNo y=optSureYes e=cmdEraseGPS"},   // the erase question first
+        {"cmdClearGrid", "a= n= e=cmdEraseGPS"},
+        {"optUSB", "e=cmdEraseGPS"},
+    };
+    for (const auto& c : cases) {
+        Form f;
+        f.WriteMaps({{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
+        f.Run(std::string("load ") + c.steps);
+        std::istringstream in(c.picked);
+        std::string picked;
+        for (std::string pair; in >> pair;)
+            picked += (picked.empty() ? "" : " ") + pair.substr(0, 2) + f.w->AccessKeyControl(pair[0]);
+        EXPECT_EQ(picked, c.picked) << c.steps;
+    }
 }
 
 TEST(FormStartUp, WithoutAToolShowsTheMessageAndGoesNoFurther)

@@ -1,5 +1,20 @@
 #pragma once
 
+// The main window's form started in a folder of its own, and the steps a test
+// drives it by. Form::Run takes steps apart by blanks:
+//
+//   load              Load Folder, its dialog answering a file of the maps folder
+//   pROW,COL          a left press and release on the grid's cell (row 0 the header, col 0 the tick cell)
+//   pROW,COL,BTN,SH   the same with the button (1 left, 2 right, 4 middle) and the Shift mask (1 Shift, 2 Ctrl, 4 Alt)
+//   kKEY[,SH]         a key on the grid as its virtual-key code: 32 Space, 37 to 40 Left, Up, Right, Down
+//   @NAME             the keyboard focus found on control NAME, as a front-end finds it before drawing
+//   NAME=TEXT         TEXT typed into the mapset box (txtMapset) or chosen in the COM box (cboCOM)
+//   mnuNAME           the menu item chosen (mnuUseSendmap1, mnuTileMap, mnuID, ...)
+//   NAME              a click on the control (cmdSelectAll, optCOM, chkMapset, ...)
+//
+// Run returns the focus requests the steps made, one "+NAME" each. The tile
+// map's tests add their own steps (Tiles::Act in tests/tilemap).
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,9 +97,7 @@ struct Form {
         desktop.nextFile = MapsText() + name;
         w->Click("cmdLoadList");
     }
-    // Steps apart by blanks: "load" (Load Folder), "pROW,COL[,BUTTON,SHIFT]" a press and release (row 0 the header),
-    // "kKEY[,SHIFT]" a key on the grid, "@NAME" the focus found on a control, "NAME=TEXT" typing, a menu item's or a
-    // control's name a click. Returns the focus requests made, one "+" each.
+    // The steps of the table at the top of this file.
     std::string Run(const std::string& steps)
     {
         std::istringstream in(steps);

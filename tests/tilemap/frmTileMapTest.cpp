@@ -5,6 +5,7 @@
 #include "app/FormFixture.h"
 #include "tilemap/WorldOutlines.h"
 #include "tilemap/frmTileMap.h"
+#include "tilemap/frmTileMapDesign.h"
 
 namespace mapwren::testing {
 namespace {
@@ -110,11 +111,48 @@ TEST(TileMap, BoundsOutsideTheWorldOrReversedAreNoPlace)
         {"e.img", {{"e", 51, 11, -90.5, 10}}},
         {"f.img", {{"f", 50, 11, 51, 10}}},
         {"g.img", {{"g", 51, 11, 50, 10}, {"g2", 179, 11, 178, 10}}},   // one tile of a combined file
+        {"h.img", {{"h", 40, 11, 41, 10}}},
+        {"i.img", {{"i", 92, 11, 91, 10}}},
     };
     Tiles f(files);
     f.Open();
     EXPECT_EQ(f.Drawn(), "1:-180,90,179.5,-90 2:179,10,181,9 0:10,51,11,50 ");
-    EXPECT_EQ(f.map->StatusText(), "Not on the map, as where they lie could not be read: d.img, e.img, f.img, g.img");
+    EXPECT_EQ(f.map->StatusText(),
+              "Not on the map, as where they lie could not be read: d.img, e.img, f.img, g.img, h.img and 1 more");
+}
+
+// Where maps lie is read as the window opens and as rows change, under the busy pointer, and never as it is drawn:
+// a map file rewritten once the busy pointer has gone is still drawn where it lay.
+TEST(TileMap, MapFilesAreReadAsTheWindowOpensAndAsRowsChangeUnderTheBusyPointer)
+{
+    Tiles f({{"a.img", {{"a", 51, 11, 50, 10}}}}, 0, false);
+    f.Run("load");
+    std::string busyAtOpening;
+    f.desktop.onTileMapWindow = [&] { busyAtOpening = f.desktop.busy, f.Open(); };
+    f.desktop.onBusyGone = [&] {
+        for (const char* file : {"a.img", "b.img"})
+            WriteTileImg(f.Maps() / file, "Moved", {{"m", 11, 21, 10, 20}});
+    };
+    f.desktop.busy.clear();
+    f.Run("mnuTileMap");
+    EXPECT_EQ(busyAtOpening + " " + f.Drawn(), "[ 0:10,51,11,50 ");
+    WriteTileImg(f.Maps() / "b.img", "Map b.img", {{"b", 49, 11, 48, 10}});
+    f.Run("load");   // a.img again, and b.img
+    EXPECT_EQ(f.Drawn(), "2:10,49,11,48 0:10,51,11,50 1:10,51,11,50 ");
+}
+
+// The window opens at the top of the screen's work area, centred across the main window, whole on the screen.
+TEST(TileMap, OpensAtTheTopCentredAcrossTheMainWindowAndOnTheScreen)
+{
+    const ScreenRect work{0, 30, 1366, 768};
+    const struct { ScreenRect main; int width; ScreenPlace expected; } cases[] = {
+        {{283, 100, 1083, 560}, 800, {283, 30}},
+        {{-300, 100, 500, 560}, 800, {0, 30}},       // would cross the left edge
+        {{1000, 100, 1800, 560}, 800, {566, 30}},    // the right edge
+        {{283, 100, 1083, 560}, 1500, {0, 30}},      // wider than the screen
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TileMapOpeningPlace(c.main, work, c.width), c.expected) << c.main.left << " " << c.width;
 }
 
 // Each click or box on the map leaves the main window as the presses on tick cells do; rows a, b, c and the
