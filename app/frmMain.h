@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "forms/ControlState.h"
 #include "forms/Desktop.h"
+#include "forms/FormLife.h"
 #include "forms/Input.h"
 #include "forms/TickableMaps.h"
 #include "common/Settings.h"
@@ -207,12 +209,15 @@ private:
     std::string ToolFile(ToolVariant variant) const;
     void ShowComPorts();
 
-    // Runs of the upload tool: started where the user watches them, their
-    // end heard on the window's thread.
+    // Runs of the upload tool and of the connection test: started where the
+    // user watches them, each through the same steps, their end heard on the
+    // window's thread.
+    enum class RunKind { Upload, CreateFile, Erase, Test };
+    // The command line for the tool as it runs here, or the refusal to show.
+    using CommandFor = std::function<Result<std::string>(ToolRuntime)>;
+    void Launch(RunKind kind, ToolVariant variant, const CommandFor& command);
     bool MayStartAnotherRun();
-    Status StartWatchedRun(const std::string& commandLine, const std::string& toolFile, ToolRuntime runtime,
-                           std::function<void(const RunEnd&)> onEnd = {});
-    void TellCreateFileOutcome(const RunEnd& end, const std::optional<FileStamp>& before);
+    void TellRunEnd(RunKind kind, RunEnd end, const std::optional<FileStamp>& before);
     void CloseEraseQuestion();
     void Warn(const std::string& text);
     void Fail(const std::string& text);
@@ -228,11 +233,11 @@ private:
     int currentCol_ = 0;
     std::string focusRequest_;
     std::string activeControl_;
-    // Tells a tool's end to this form, while it lives, from the thread that waits for the tool.
-    struct RunWatch;
-    std::shared_ptr<RunWatch> runWatch_;
     int toolRunsGoing_ = 0;
     int runsStarted_ = 0;
+    // Before the runs: their threads post through it, and are joined first.
+    FormLife life_{desktop_};
+    std::list<std::unique_ptr<WatchedRun>> runs_;
 };
 
 } // namespace mapwren

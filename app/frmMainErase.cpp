@@ -1,6 +1,5 @@
 // Erasing the receiver after a Yes/No question inside the window.
 #include "app/frmMain.h"
-#include "tool/Process.h"
 
 namespace mapwren {
 
@@ -23,24 +22,13 @@ void frmMain::optSureYes_Click()
 {
     // The question closes whatever the outcome.
     CloseEraseQuestion();
-    if (const Status folder = CheckProgramFolder(programFolder_); !folder) {
-        Warn(folder.error());
-        return;
-    }
     const ToolVariant variant = Variant();
-    const std::string toolFile = ToolFile(variant);
-    const Result<ToolRuntime> runtime = ToolRuntimeOf(toolFile);
-    if (!runtime) {
-        Fail(runtime.error());
-        return;
-    }
-    if (!MayStartAnotherRun())
-        return;
-    const ToolRuntime runsAs = runtime.value();
-    const std::string command = BuildEraseCommand(ToolSidePath(toolFile, runsAs), variant, SelectedPort(),
-                                                  ToolSidePort(cboCOM.text, runsAs));
-    if (const Status started = StartWatchedRun(command, toolFile, runsAs); !started)
-        Fail(started.error());
+    Launch(RunKind::Erase, variant, [&](ToolRuntime runsAs) -> Result<std::string> {
+        if (const Status folder = CheckProgramFolder(programFolder_); !folder)
+            return Result<std::string>::Failure(folder.error());
+        return BuildEraseCommand(ToolSidePath(ToolFile(variant), runsAs), variant, SelectedPort(),
+                                 ToolSidePort(cboCOM.text, runsAs));
+    });
 }
 
 void frmMain::optSureNo_Click() { CloseEraseQuestion(); }

@@ -46,17 +46,19 @@ void frmMain::LoadListFile()
 }
 
 // Settings first, also when the list names no map. Refused, saying why, when
-// no map was loaded.
+// no map was loaded or a line could not be a map's path.
 Status frmMain::AppendList(const ListFileContent& content)
 {
     ApplyListHead(content.head);
     std::vector<MapRow> rows = RowsFromMapPaths(content.mapPaths);
+    const std::optional<std::string> leftOut = LinesWithNulMessage(ListFileName, content);
     if (rows.empty())
-        return Status::Failure("The list file " + ListFileName + " names no maps; only its settings were loaded.");
+        return Status::Failure("The list file " + ListFileName + " names no maps; only its settings were loaded." +
+                               (leftOut ? "\n" + *leftOut : ""));
     AppendMapRows(std::move(rows));
     cmdClearGrid.enabled = true;
     cmdSelectAll.enabled = true;
-    return {};
+    return leftOut ? Status::Failure(*leftOut) : Status{};
 }
 
 // Through the same events as the user's clicks.

@@ -9,23 +9,11 @@ void frmMain::mnuID_Click()
 {
     if (UseSendmap20 == kFalse)
         return;
-    if (const Status folder = CheckProgramFolder(programFolder_); !folder) {
-        Warn(folder.error());
-        return;
-    }
-    const Result<ToolRuntime> runtime = ToolRuntimeOf(ToolFile(ToolVariant::Sendmap20));
-    if (!runtime) {
-        Fail(runtime.error());
-        return;
-    }
-    Status done = WriteTestScriptIfMissing(programFolder_, ToolCommandName(ToolVariant::Sendmap20, tools_),
-                                           runtime.value());
-    if (done)
-        done = StartTestScript(programFolder_);
-    if (done)
-        ++runsStarted_;
-    if (!done)
-        Fail(done.error());
+    Launch(RunKind::Test, ToolVariant::Sendmap20, [&](ToolRuntime) -> Result<std::string> {
+        if (const Status folder = CheckProgramFolder(programFolder_); !folder)
+            return Result<std::string>::Failure(folder.error());
+        return BuildTestCommand(programFolder_);
+    });
 }
 
 } // namespace mapwren

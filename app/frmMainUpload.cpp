@@ -8,7 +8,6 @@
 // too long).
 #include "app/frmMain.h"
 #include "common/Addresses.h"
-#include "tool/Process.h"
 #include "tool/TickedMaps.h"
 #include "tool/UploadTime.h"
 
@@ -45,7 +44,9 @@ void frmMain::cmdUpload_Click()
 {
     UploadSettings settings = UploadSettingsFromControls();
     // A map whose file has gone since loading is never sent, not even as an empty argument.
-    const TickedMaps ticked = GroupTickedMaps(mapList_);
+    // Under Wine the tool opens Windows paths, which not every name makes.
+    const Result<ToolRuntime> runtime = ToolRuntimeOf(ToolFile(settings.variant));
+    const TickedMaps ticked = GroupTickedMaps(mapList_, runtime ? runtime.value() : ToolRuntime::Native);
     if (const auto gone = LeftOutMapsMessage(ticked)) {
         if (ticked.present.empty()) {
             Warn(*gone);
@@ -62,33 +63,18 @@ void frmMain::cmdUpload_Click()
             return;
     }
     // Paths and the port as the tool reads them: under Wine as Windows paths.
-    const std::string toolFile = ToolFile(settings.variant);
-    const Result<ToolRuntime> runtime = ToolRuntimeOf(toolFile);
-    const ToolRuntime runsAs = runtime ? runtime.value() : ToolRuntime::Native;
-    settings.comPort = ToolSidePort(settings.comPort, runsAs);
-    std::list<std::string> maps;
-    for (const std::string& map : ticked.present)
-        maps.push_back(ToolSidePath(map, runsAs));
-    const std::string toolPath = ToolSidePath(toolFile, runsAs);
-    if (const Status checked = CheckUploadCommand(programFolder_, toolPath, settings, maps); !checked) {
-        Warn(checked.error());
-        return;
-    }
-    if (!runtime) {
-        Fail(runtime.error());
-        return;
-    }
-    if (!MayStartAnotherRun())
-        return;
-    UploadCommand = BuildUploadCommand(toolPath, settings, maps);
-    // Only a command that carried the create-file switch makes the file.
-    std::function<void(const RunEnd&)> onEnd;
-    if (createsFile)
-        onEnd = [this, before = CombinedFileStamp(programFolder_)](const RunEnd& end) {
-            TellCreateFileOutcome(end, before);
-        };
-    if (const Status started = StartWatchedRun(UploadCommand, toolFile, runsAs, std::move(onEnd)); !started)
-        Fail(started.error());
+    Launch(createsFile ? RunKind::CreateFile : RunKind::Upload, settings.variant,
+           [&](ToolRuntime runsAs) -> Result<std::string> {
+               settings.comPort = ToolSidePort(settings.comPort, runsAs);
+               std::list<std::string> maps;
+               for (const std::string& map : ticked.present)
+                   maps.push_back(ToolSidePath(map, runsAs));
+               const std::string toolPath = ToolSidePath(ToolFile(settings.variant), runsAs);
+               if (const Status checked = CheckUploadCommand(programFolder_, toolPath, settings, maps, runsAs);
+                   !checked)
+                   return Result<std::string>::Failure(checked.error());
+               return BuildUploadCommand(toolPath, settings, maps);
+           });
 }
 
 void frmMain::cmdCreateFile_Click() { cmdUpload_Click(); }

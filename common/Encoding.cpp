@@ -211,13 +211,20 @@ bool ToolCanRead(std::string_view) { return true; }
 
 std::string ListFileBytesToUtf8(std::string_view bytes) { return ListFileDecoder(bytes)(bytes); }
 
-std::vector<std::string> CharactersToolCannotRead(std::string_view text)
+std::string Utf8FromCodePoint(char32_t cp)
+{
+    std::string out;
+    AppendUtf8(out, cp);
+    return out;
+}
+
+std::vector<std::string> CharactersToolCannotRead(std::string_view text, bool (*canRead)(std::string_view))
 {
     std::vector<std::string> unreadable;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t n = std::max<std::size_t>(SequenceLength(text, i), 1);   // a stray byte alone
         const std::string character(text.substr(i, n));
-        if (!ToolCanRead(character) && std::find(unreadable.begin(), unreadable.end(), character) == unreadable.end())
+        if (!canRead(character) && std::find(unreadable.begin(), unreadable.end(), character) == unreadable.end())
             unreadable.push_back(character);
         i += n;
     }

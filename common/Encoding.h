@@ -40,7 +40,11 @@ bool IsValidUtf8(std::string_view text);
 // as they are.
 bool ToolCanRead(std::string_view text);
 // The characters of text the tool cannot read, each once, in order.
-std::vector<std::string> CharactersToolCannotRead(std::string_view text);
+std::vector<std::string> CharactersToolCannotRead(std::string_view text,
+                                                  bool (*canRead)(std::string_view) = ToolCanRead);
+
+// One character of the Basic Multilingual Plane (below U+10000) as UTF-8.
+std::string Utf8FromCodePoint(char32_t cp);
 
 // Windows-1252 bytes as UTF-8; the five bytes the code page leaves undefined
 // keep their own code points.

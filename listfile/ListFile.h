@@ -41,9 +41,16 @@ struct ListFileContent {
     std::string message;                     // ready to show when error is not None
     ListHead head;
     std::vector<std::string> mapPaths;       // the lines ending in ".img"
+    // Lines ending in ".img" that hold a NUL byte, which no path holds: left
+    // out, by their numbers (the head line is line 1).
+    std::vector<std::size_t> linesWithNul;
 };
 
-// Reads a list file; lines end at CR LF, CR or LF and are not trimmed. A file
+// What to tell of the lines a list named but that cannot be paths; empty when there are none.
+std::optional<std::string> LinesWithNulMessage(const std::string& path, const ListFileContent& content);
+
+// Reads a list file; lines end at CR LF, CR or LF and are not trimmed; a
+// UTF-8 byte order mark before the head line is taken as the mark it is. A file
 // that cannot be opened, is empty or lacks the marker gives the error and a
 // message ready to show ("Invalid File" and seventeen blanks for the last).
 ListFileContent ReadListFile(const std::string& path);

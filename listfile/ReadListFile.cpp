@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "common/Encoding.h"
@@ -155,31 +156,51 @@ ListFileContent ReadListFile(const std::string& path)
     if (error != ListFileError::None)
         return Failure(error, Refusal(error, path));
 
+    // Editors that save UTF-8 may put a byte order mark first: the text after it is UTF-8 whatever the system's.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = bytes.starts_with(kByteOrderMark);
+    const std::string_view text = std::string_view(bytes).substr(marked ? kByteOrderMark.size() : 0);
+    const ListFileDecoder decoder(text);
+    const auto decode = [&](std::string_view line) { return marked ? std::string(line) : decoder(line); };
     // Only the head line and the map lines are kept, so memory stays near the file's size.
-    const ListFileDecoder decode(bytes);
     ListFileContent content;
     // Room for every line at once: a list of many thousand maps is not copied
     // as it grows.
-    content.mapPaths.reserve(std::max(std::count(bytes.begin(), bytes.end(), '\n'),
-                                      std::count(bytes.begin(), bytes.end(), '\r')));
-    bool first = true, valid = false;
-    ForEachLine(bytes, [&](std::string_view line) {
-        if (first) {
-            first = false;
+    content.mapPaths.reserve(std::max(std::count(text.begin(), text.end(), '\n'),
+                                      std::count(text.begin(), text.end(), '\r')));
+    bool valid = false;
+    std::size_t number = 0;
+    ForEachLine(text, [&](std::string_view line) {
+        if (++number == 1) {
             const std::optional<ListHead> head = ParseHeadLine(decode(line));
             valid = head.has_value();
             if (valid)
                 content.head = *head;
         } else if (valid && EndsWithNoCase(line, ".img")) {
             // The test on the bytes only spares decoding the other lines.
-            std::string text = decode(line);
-            if (EndsWithNoCase(text, ".img"))
-                content.mapPaths.push_back(std::move(text));
+            std::string map = decode(line);
+            if (map.find('\0') != std::string::npos)
+                content.linesWithNul.push_back(number);
+            else if (EndsWithNoCase(map, ".img"))
+                content.mapPaths.push_back(std::move(map));
         }
     });
     if (!valid)
         return Failure(ListFileError::Invalid, kInvalidFile);
     return content;
+}
+
+std::optional<std::string> LinesWithNulMessage(const std::string& path, const ListFileContent& content)
+{
+    const std::vector<std::size_t>& lines = content.linesWithNul;
+    if (lines.empty())
+        return std::nullopt;
+    std::string numbers;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        numbers += (i == 0 ? "" : i + 1 == lines.size() ? " and " : ", ") + std::to_string(lines[i]);
+    return "The list file " + path + (lines.size() == 1 ? " holds a line" : " holds lines") +
+           " with a NUL byte, which no file's path holds, so " + (lines.size() == 1 ? "it was" : "they were") +
+           " left out: " + (lines.size() == 1 ? "line " : "lines ") + numbers + ".";
 }
 
 } // namespace mapwren

@@ -150,9 +150,19 @@ MainWindow::MainWindow(std::string programFolder, std::string argumentText, QWid
     Draw();
 }
 
-// Child windows would go only after the form, in QWidget's destructor: the
-// tile map, which watches the form's rows, goes first.
-MainWindow::~MainWindow() { delete tileMap_; }
+// The form and the desktop are members, gone before QWidget deletes the
+// children: so the form outlives every child that refers to it, the windows
+// over it (tile map, About), the controls and the grid, and the grid's model
+// go here first.
+MainWindow::~MainWindow()
+{
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow())
+            delete child;
+    }
+    delete takeCentralWidget();
+    delete model_;
+}
 
 QWidget* MainWindow::Widget(std::string_view name) const
 {

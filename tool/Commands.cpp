@@ -191,7 +191,8 @@ Status CheckProgramFolder(const std::string& programFolder)
 }
 
 Status CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
-                          const UploadSettings& settings, const std::list<std::string>& selectedFiles)
+                          const UploadSettings& settings, const std::list<std::string>& selectedFiles,
+                          ToolRuntime runtime)
 {
     if (selectedFiles.empty())
         return Status::Failure("No map is ticked, so there is nothing to send. Tick the maps to send and try again.");
@@ -199,7 +200,7 @@ Status CheckUploadCommand(const std::string& programFolder, const std::string& t
     if (sendsMapset && settings.mapsetName.find('"') != std::string::npos)
         return Status::Failure("The mapset name holds a double quote, which cannot reach the upload tool intact. "
                                "Remove it from the name and try again.");
-    if (Status readable = sendsMapset ? CheckMapsetReadable(settings.mapsetName) : Status(); !readable)
+    if (Status readable = sendsMapset ? CheckMapsetReadable(settings.mapsetName, runtime) : Status(); !readable)
         return readable;
     if (Status folder = CheckProgramFolder(programFolder); !folder)
         return folder;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/Result.h"
+#include "tool/ToolRuntime.h"
 #include "common/Settings.h"
 
 namespace mapwren {
@@ -60,8 +61,9 @@ Status CheckProgramFolder(const std::string& programFolder);
 
 // Refuses the upload, with a message ready to show: no map ticked, a mapset
 // name the tool cannot receive intact, the program's folder, a command line
-// too long.
+// too long. `runtime`: how the tool runs, which decides what it can read.
 Status CheckUploadCommand(const std::string& programFolder, const std::string& toolPath,
-                          const UploadSettings& settings, const std::list<std::string>& selectedFiles);
+                          const UploadSettings& settings, const std::list<std::string>& selectedFiles,
+                          ToolRuntime runtime = ToolRuntime::Native);
 
 } // namespace mapwren

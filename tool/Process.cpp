@@ -1,5 +1,6 @@
 #include "tool/Process.h"
 
+#include <atomic>
 #include <system_error>
 #include <thread>
 
@@ -12,13 +13,18 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <utility>
 
 extern char** environ;
 #endif
@@ -88,21 +94,39 @@ Status StartCommandLine(const std::string& commandLine, const std::string& what,
                           SplitCommandLine(commandLine).front());
 }
 
-Status StartToolRun(const ToolRun& run, std::function<void(RunEnd)> ended)
-{
-    const auto [process, error] = Start(nullptr, WideFromUtf8(run.commandLine), WideFromUtf8(run.folder).c_str());
-    if (error)
-        return CannotStart("The upload tool", run.toolPath, SystemMessage(error));
-    // Nothing in the window waits: a thread of its own hears of the end.
-    std::thread([process, ended = std::move(ended)] {
-        WaitForSingleObject(process, INFINITE);
-        DWORD code = 0;
-        GetExitCodeProcess(process, &code);
+// Nothing in the window waits: a thread of its own hears of the end.
+struct WatchedRun::Watch {
+    HANDLE process = nullptr;
+    HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> finished{false};
+    std::jthread thread;
+    ~Watch()
+    {
+        SetEvent(stop);
+        if (thread.joinable())
+            thread.join();
+        CloseHandle(stop);
         CloseHandle(process);
-        if (ended)
-            ended({true, static_cast<int>(code)});
-    }).detach();
-    return {};
+    }
+    void Follow(const Ended& ended)
+    {
+        const HANDLE handles[] = {process, stop};
+        if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 && ended)
+            ended(RunEnd::ToolEnded);
+        finished = true;
+    }
+};
+
+Result<std::unique_ptr<WatchedRun>> WatchedRun::Start(const ToolRun& run, Ended ended)
+{
+    const auto [process, error] =
+        mapwren::Start(nullptr, WideFromUtf8(run.commandLine), WideFromUtf8(run.folder).c_str());
+    if (error)
+        return Result<std::unique_ptr<WatchedRun>>::Failure(
+            CannotStart("The upload tool", run.toolPath, SystemMessage(error)).error());
+    auto watch = std::make_unique<Watch>();
+    watch->process = process;
+    return Own(std::move(watch), std::move(ended));
 }
 
 Status StartBatchFileIn(const std::string& folder, const std::string& name, const std::string& what)
@@ -131,21 +155,28 @@ void Reap(pid_t pid)
     }).detach();
 }
 
-// Runs in the terminal window, the tool and its arguments as "$@": a fixed
-// text, so nothing the user typed is ever read by the shell. It tells MAPWREN
-// through the status pipe ($1) when the tool starts and ends, runs it in the
-// program's folder ($2), and keeps the window open until Enter. A window
-// closed early still reports the end.
-constexpr const char* kRunScript = R"(status=$1 folder=$2
-shift 2
-exec 3<>"$status"
-trap 'echo "ended 129" >&3; exit 129' HUP TERM
+// Runs in the terminal window, the command and its arguments as "$@": a
+// fixed text, so nothing the user typed is ever read by a shell. Through the
+// status pipe ($1) it says it is ready and waits for MAPWREN's go on the
+// other pipe ($2), so nothing starts once MAPWREN has gone; it says when the
+// command starts and ends, runs it in the program's folder ($3) and, when $4
+// is not empty, keeps the window open until Enter. A hang-up (its window
+// closed) while the command runs is reported once the command has gone.
+constexpr const char* kRunScript = R"(status=$1 go=$2 folder=$3 pause=$4
+shift 4
+exec 3<>"$status" 4<"$go" || exit 1
+trap 'echo stopped >&3; exit 129' HUP TERM
+echo "ready $$" >&3
+read -r answer <&4 && [ "$answer" = go ] || exit 1
+exec 4<&-
 cd -- "$folder" || exit 1
 echo started >&3
-"$@"
+"$@" 3>&-
 code=$?
 trap - HUP TERM
-echo "ended $code" >&3
+echo ended >&3
+exec 3>&-
+[ -n "$pause" ] || exit "$code"
 printf '\n%s' 'The upload tool has ended. Press Enter to close this window. '
 read -r answer
 )";
@@ -158,80 +189,156 @@ bool TakesTitle(const std::string& terminal)
     return (ec ? fs::path(terminal) : real).filename().string().find("xterm") != std::string::npos;
 }
 
-// The status pipe lives in a private folder; both are removed once the
-// script has opened the pipe, or when the run is over.
-struct StatusPipe {
-    std::string folder, path;
-    int fd = -1;
-    void Remove()
-    {
-        if (path.empty())
-            return;
-        ::unlink(path.c_str());
-        ::rmdir(folder.c_str());
-        path.clear();
-    }
-};
-
-Result<StatusPipe> MakeStatusPipe()
+// Tells when a child has ended without polling, where the system can.
+int OpenProcessHandle(pid_t pid)
 {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/mapwren-run-XXXXXX";
-    if (!::mkdtemp(folder.data()))
-        return Result<StatusPipe>::Failure(std::generic_category().message(errno));
-    StatusPipe pipe{folder, folder + "/status"};
-    // Read and write: the pipe never reports an end of its own while the
-    // script has not opened it yet, and opening it never blocks.
-    if (::mkfifo(pipe.path.c_str(), 0600) != 0 || (pipe.fd = ::open(pipe.path.c_str(), O_RDWR | O_CLOEXEC)) < 0) {
-        const int error = errno;
-        pipe.Remove();
-        return Result<StatusPipe>::Failure(std::generic_category().message(error));
-    }
-    return pipe;
+#ifdef SYS_pidfd_open
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    return -1;
+#endif
 }
 
-// Follows the script's reports until the tool's end. A terminal that ends
-// before the tool started in it (it could not open its window) gives a run
-// that never ran; a terminal that hands its window to a server and ends at
-// once is given ten seconds for the script to start.
-void Watch(pid_t terminal, StatusPipe pipe, const std::function<void(RunEnd)>& ended)
+// A hang-up to the process group of the run script, and so to the tool; never
+// to MAPWREN's own group.
+void HangUp(pid_t group)
 {
-    using Clock = std::chrono::steady_clock;
-    bool started = false, terminalEnded = false;
-    Clock::time_point giveUp = Clock::time_point::max();
-    std::string said;
-    RunEnd end{false, 0};
-    for (bool over = false; !over;) {
-        pollfd wait{pipe.fd, POLLIN, 0};
-        if (::poll(&wait, 1, 200) > 0) {
-            char buffer[256];
-            const ssize_t n = ::read(pipe.fd, buffer, sizeof buffer);
-            said.append(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-        }
-        for (std::size_t line; (line = said.find('\n')) != std::string::npos; said.erase(0, line + 1)) {
-            if (said.starts_with("started")) {
-                started = true;
-                pipe.Remove();
-            } else if (said.starts_with("ended ")) {
-                end = {true, std::atoi(said.c_str() + 6)};
-                over = true;
-            }
-        }
-        if (!terminalEnded && ::waitpid(terminal, nullptr, WNOHANG) == terminal) {
-            terminalEnded = true;
-            giveUp = Clock::now() + std::chrono::seconds(10);
-        }
-        over = over || (!started && Clock::now() >= giveUp);
-    }
-    ::close(pipe.fd);
-    pipe.Remove();
-    if (!terminalEnded)
-        Reap(terminal);   // its window stays until Enter
-    if (ended)
-        ended(end);
+    if (group > 1 && group != ::getpgrp())
+        ::kill(-group, SIGHUP);
 }
 
 } // namespace
+
+// The run's two pipes live in a private folder, removed as soon as the
+// script has opened both, or when the watching ends.
+struct WatchedRun::Watch {
+    std::string folder;
+    int status = -1, go = -1, terminalHandle = -1;
+    int stop[2] = {-1, -1};
+    pid_t terminal = -1;
+    std::atomic<bool> finished{false};
+    std::jthread thread;
+
+    ~Watch()
+    {
+        if (thread.joinable()) {
+            [[maybe_unused]] const ssize_t n = ::write(stop[1], "x", 1);
+            thread.join();
+        }
+        // Removed before the go pipe closes: a script that has not opened it
+        // yet finds nothing, one that has reads no go; either way its tool never starts.
+        RemoveFiles();
+        for (const int fd : {status, go, terminalHandle, stop[0], stop[1]}) {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    }
+
+    void RemoveFiles()
+    {
+        if (folder.empty())
+            return;
+        ::unlink((folder + "/status").c_str());
+        ::unlink((folder + "/go").c_str());
+        ::rmdir(folder.c_str());
+        folder.clear();
+    }
+
+    Status Make()
+    {
+        const char* tmp = std::getenv("TMPDIR");
+        folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/mapwren-run-XXXXXX";
+        if (!::mkdtemp(folder.data())) {
+            folder.clear();
+            return Status::Failure(std::generic_category().message(errno));
+        }
+        // MAPWREN reads the status pipe without ever waiting to open it, and
+        // holds the go pipe open for writing, so the script never waits to
+        // open either; neither reaches the terminal.
+        const std::string statusPath = folder + "/status", goPath = folder + "/go";
+        if (::mkfifo(statusPath.c_str(), 0600) != 0 || ::mkfifo(goPath.c_str(), 0600) != 0 ||
+            (status = ::open(statusPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) < 0 ||
+            (go = ::open(goPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)) < 0 || ::pipe2(stop, O_CLOEXEC) != 0)
+            return Status::Failure(std::generic_category().message(errno));
+        return {};
+    }
+
+    void Follow(const Ended& ended);
+};
+
+// Follows the script's reports and the terminal until the end is told and
+// the terminal has gone. A terminal that ends before the script is ready
+// could not open its window, unless it ended well: such a terminal may have
+// handed the window to a server, and the script is given ten seconds.
+void WatchedRun::Watch::Follow(const Ended& ended)
+{
+    using Clock = std::chrono::steady_clock;
+    enum class Stage { Waiting, Ready, Started } stage = Stage::Waiting;
+    pid_t group = -1;
+    bool told = false, terminalGone = false, statusGone = false;
+    std::optional<Clock::time_point> giveUp;
+    std::string said;
+    const auto tell = [&](RunEnd end) {
+        if (!told && ended)
+            ended(end);
+        told = true;
+    };
+    while (!told || !terminalGone) {
+        int timeout = terminalHandle < 0 && !terminalGone ? 200 : -1;
+        if (giveUp && !told)
+            timeout = static_cast<int>(std::max<long long>(
+                0, std::chrono::duration_cast<std::chrono::milliseconds>(*giveUp - Clock::now()).count() + 1));
+        pollfd wait[] = {{stop[0], POLLIN, 0}, {statusGone ? -1 : status, POLLIN, 0}, {terminalHandle, POLLIN, 0}};
+        if (::poll(wait, 3, timeout) < 0 && errno != EINTR)
+            break;
+        if (wait[0].revents)
+            return;   // the form is going
+        if (wait[1].revents) {
+            char buffer[256];
+            const ssize_t n = ::read(status, buffer, sizeof buffer);
+            if (n > 0)
+                said.append(buffer, static_cast<std::size_t>(n));
+            else if (n == 0)
+                statusGone = true;   // the script and everything it started have gone
+        }
+        for (std::size_t line; (line = said.find('\n')) != std::string::npos; said.erase(0, line + 1)) {
+            if (said.starts_with("ready ") && stage == Stage::Waiting) {
+                const pid_t shell = std::atoi(said.c_str() + 6);
+                group = shell > 1 ? ::getpgid(shell) : -1;
+                stage = Stage::Ready;
+                [[maybe_unused]] const ssize_t n = ::write(go, "go\n", 3);
+                RemoveFiles();
+            } else if (said.starts_with("started")) {
+                stage = Stage::Started;
+            } else if (said.starts_with("ended")) {
+                tell(RunEnd::ToolEnded);
+            } else if (said.starts_with("stopped")) {
+                tell(stage == Stage::Started ? RunEnd::Stopped : RunEnd::NeverStarted);
+            }
+        }
+        if (statusGone && !told) {   // the script was killed: its tool goes with it
+            if (stage == Stage::Started)
+                HangUp(group);
+            tell(stage == Stage::Started ? RunEnd::Stopped : RunEnd::NeverStarted);
+        }
+        int how = 0;
+        if (!terminalGone && ::waitpid(terminal, &how, WNOHANG) == terminal) {
+            terminalGone = true;
+            if (terminalHandle >= 0)
+                ::close(std::exchange(terminalHandle, -1));
+            if (stage != Stage::Waiting && !told)
+                HangUp(group);   // its window closed: the script reports the tool's end
+            else if (stage == Stage::Waiting && WIFEXITED(how) && WEXITSTATUS(how) == 0)
+                giveUp = Clock::now() + std::chrono::seconds(10);
+            else
+                tell(RunEnd::NeverStarted);
+        }
+        if (giveUp && stage == Stage::Waiting && Clock::now() >= *giveUp)
+            tell(RunEnd::NeverStarted);
+    }
+    finished = true;
+}
 
 Result<int> StartArguments(const std::vector<std::string>& argv, const std::string& what, const std::string& folder)
 {
@@ -248,8 +355,12 @@ Result<int> StartArguments(const std::vector<std::string>& argv, const std::stri
     posix_spawn_file_actions_init(&actions);
     if (!folder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, pointers.front(), &actions, nullptr, pointers.data(), environ);
+    const int error = posix_spawn(&pid, pointers.front(), &actions, &attributes, pointers.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
         return failed(argv.front(), std::generic_category().message(error));
@@ -276,33 +387,73 @@ Result<std::string> FindTerminal()
                                         "xterm) and try again.");
 }
 
-Status StartToolRun(const ToolRun& run, std::function<void(RunEnd)> ended)
+namespace {
+
+// The command in a terminal window through the run script.
+Result<std::unique_ptr<WatchedRun::Watch>> StartInTerminal(const std::vector<std::string>& command,
+                                                           const std::string& folder, bool pause,
+                                                           const std::string& program)
 {
+    using Started = Result<std::unique_ptr<WatchedRun::Watch>>;
     const Result<std::string> terminal = FindTerminal();
     if (!terminal)
-        return Status::Failure(terminal.error());
-    Result<StatusPipe> pipe = MakeStatusPipe();
-    if (!pipe)
-        return CannotStart("The upload tool", run.toolPath, pipe.error());
+        return Started::Failure(terminal.error());
+    auto watch = std::make_unique<WatchedRun::Watch>();
+    if (const Status made = watch->Make(); !made)
+        return Started::Failure(CannotStart("The upload tool", program, made.error()).error());
     std::vector<std::string> argv = {terminal.value()};
     if (TakesTitle(terminal.value()))
         argv.insert(argv.end(), {"-T", "MAPWREN - upload tool"});
-    argv.insert(argv.end(), {"-e", "/bin/sh", "-c", kRunScript, "mapwren", pipe.value().path, run.folder});
+    argv.insert(argv.end(), {"-e", "/bin/sh", "-c", kRunScript, "mapwren", watch->folder + "/status",
+                             watch->folder + "/go", folder, pause ? "pause" : ""});
+    argv.insert(argv.end(), command.begin(), command.end());
+    const Result<int> started = StartArguments(argv, "The terminal program", folder);
+    if (!started)
+        return Started::Failure(started.error());
+    watch->terminal = started.value();
+    watch->terminalHandle = OpenProcessHandle(watch->terminal);
+    return watch;
+}
+
+} // namespace
+
+Result<std::unique_ptr<WatchedRun>> WatchedRun::Start(const ToolRun& run, Ended ended)
+{
+    std::vector<std::string> command;
     if (run.runtime == ToolRuntime::Wine)
-        argv.push_back(FindOnPath("wine").value_or("wine"));
+        command.push_back(FindOnPath("wine").value_or("wine"));
     std::vector<std::string> words = SplitCommandLine(run.commandLine);
     words.front() = run.toolPath;   // Wine takes the program by this system's path too
-    argv.insert(argv.end(), words.begin(), words.end());
-    const Result<int> started = StartArguments(argv, "The terminal program", run.folder);
-    if (!started) {
-        ::close(pipe.value().fd);
-        pipe.value().Remove();
-        return Status::Failure(started.error());
-    }
-    std::thread(Watch, started.value(), pipe.value(), std::move(ended)).detach();
-    return {};
+    command.insert(command.end(), words.begin(), words.end());
+    Result<std::unique_ptr<Watch>> started = StartInTerminal(command, run.folder, true, run.toolPath);
+    if (!started)
+        return Result<std::unique_ptr<WatchedRun>>::Failure(started.error());
+    return Own(std::move(started.value()), std::move(ended));
+}
+
+Result<std::unique_ptr<WatchedRun>> WatchedRun::StartScript(const std::string& script, const std::string& folder,
+                                                             Ended ended)
+{
+    Result<std::unique_ptr<Watch>> started = StartInTerminal({"/bin/sh", "--", script}, folder, false, script);
+    if (!started)
+        return Result<std::unique_ptr<WatchedRun>>::Failure(started.error());
+    return Own(std::move(started.value()), std::move(ended));
 }
 
 #endif
+
+WatchedRun::WatchedRun(std::unique_ptr<Watch> watch) : watch_(std::move(watch)) {}
+
+WatchedRun::~WatchedRun() = default;
+
+bool WatchedRun::Finished() const { return watch_->finished; }
+
+std::unique_ptr<WatchedRun> WatchedRun::Own(std::unique_ptr<Watch> watch, Ended ended)
+{
+    Watch* w = watch.get();
+    std::unique_ptr<WatchedRun> run(new WatchedRun(std::move(watch)));
+    w->thread = std::jthread([w, ended = std::move(ended)] { w->Follow(ended); });
+    return run;
+}
 
 } // namespace mapwren

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,19 +25,50 @@ struct ToolRun {
     ToolRuntime runtime = ToolRuntime::Native;
 };
 
-// How a watched run ended: ran is false when its window closed before the
-// tool could start in it; the tool's exit code otherwise.
-struct RunEnd {
-    bool ran = true;
-    int exitCode = 0;
+// How a watched run ended, as far as MAPWREN can tell: the tool's exit code
+// says nothing, as the tool ends with 0 whether or not it did its work.
+enum class RunEnd {
+    ToolEnded,      // the tool ran to its end; its window tells how it went
+    NeverStarted,   // its window closed, or never opened, before the tool could start
+    Stopped,        // its window closed, or its script was killed, while the tool ran: the tool was hung up
 };
 
-// Starts the run without waiting: on Windows with a console of its own;
-// elsewhere in a terminal window that stays open, once the tool has ended,
-// until the user presses Enter, and through Wine for a Windows program.
-// `ended`, when given, is called once from another thread when the tool has
-// ended (not when its window closes).
-Status StartToolRun(const ToolRun& run, std::function<void(RunEnd)> ended);
+// One watched run, owned from its start to its end. A thread of its own
+// waits for it, so the window never does, and calls `ended` once, from that
+// thread, when the run is over. Destroying the object ends the watching at
+// once: on Linux a tool its script has not started yet then never starts and
+// no file of the run stays behind; a tool already running goes on in its
+// window.
+class WatchedRun {
+public:
+    using Ended = std::function<void(RunEnd)>;
+    // Starts the run without waiting: on Windows with a console of its own;
+    // elsewhere in a terminal window that stays open, once the tool has
+    // ended, until the user presses Enter, and through Wine for a Windows
+    // program.
+    static Result<std::unique_ptr<WatchedRun>> Start(const ToolRun& run, Ended ended);
+#ifndef _WIN32
+    // Runs the shell script `script` (read by /bin/sh, so it needs no run
+    // bit) in a terminal window, in `folder`; the script itself keeps its
+    // window open as long as it wants. A failure names the terminal program.
+    static Result<std::unique_ptr<WatchedRun>> StartScript(const std::string& script, const std::string& folder,
+                                                           Ended ended);
+#endif
+    ~WatchedRun();
+    WatchedRun(const WatchedRun&) = delete;
+    WatchedRun& operator=(const WatchedRun&) = delete;
+    // True once there is nothing left to watch: the end was told and, on
+    // Linux, the terminal window has gone.
+    bool Finished() const;
+
+    struct Watch;   // what each platform waits on
+
+private:
+    explicit WatchedRun(std::unique_ptr<Watch> watch);
+    // Takes the started run and starts following it.
+    static std::unique_ptr<WatchedRun> Own(std::unique_ptr<Watch> watch, Ended ended);
+    std::unique_ptr<Watch> watch_;
+};
 
 #ifdef _WIN32
 // Starts the command interpreter on the batch file `name` in `folder`, which
@@ -46,7 +78,8 @@ Status StartToolRun(const ToolRun& run, std::function<void(RunEnd)> ended);
 Status StartBatchFileIn(const std::string& folder, const std::string& name, const std::string& what);
 #else
 // Starts argv[0] with the argument list as it is, in `folder` when one is
-// given, without waiting; the process id, or why it could not start.
+// given, in a session of its own (so a hang-up meant for it never reaches
+// MAPWREN), without waiting; the process id, or why it could not start.
 Result<int> StartArguments(const std::vector<std::string>& argv, const std::string& what,
                            const std::string& folder = {});
 // The terminal program a tool is shown in: x-terminal-emulator, else xterm,

@@ -126,7 +126,9 @@ std::string BuildTestCommand(const std::string& programFolder)
 
 #ifdef _WIN32
 
-Status StartTestScript(const std::string& programFolder)
+namespace {
+
+Status StartBatchFile(const std::string& programFolder)
 {
     if (programFolder.find('%') == std::string::npos)
         return StartCommandLine(BuildTestCommand(programFolder), "The test script", programFolder);
@@ -140,16 +142,20 @@ Status StartTestScript(const std::string& programFolder)
     return StartBatchFileIn(programFolder, kScriptName, "The test script");
 }
 
+} // namespace
+
+Result<std::unique_ptr<WatchedRun>> StartTestScript(const std::string& programFolder, WatchedRun::Ended)
+{
+    if (const Status started = StartBatchFile(programFolder); !started)
+        return Result<std::unique_ptr<WatchedRun>>::Failure(started.error());
+    return std::unique_ptr<WatchedRun>();
+}
+
 #else
 
-Status StartTestScript(const std::string& programFolder)
+Result<std::unique_ptr<WatchedRun>> StartTestScript(const std::string& programFolder, WatchedRun::Ended ended)
 {
-    const Result<std::string> terminal = FindTerminal();
-    if (!terminal)
-        return Status::Failure(terminal.error());
-    const Result<int> started =
-        StartArguments({terminal.value(), "-e", TestScriptPath(programFolder)}, "The terminal program", programFolder);
-    return started ? Status{} : Status::Failure(started.error());
+    return WatchedRun::StartScript(TestScriptPath(programFolder), programFolder, std::move(ended));
 }
 
 #endif

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/Result.h"
+#include "tool/Process.h"
 #include "tool/ToolRuntime.h"
 
 namespace mapwren {
@@ -23,8 +25,9 @@ Status WriteTestScriptIfMissing(const std::string& programFolder, const std::str
 // The command line that runs the script (its path, quoted as it holds a blank).
 std::string BuildTestCommand(const std::string& programFolder);
 // Runs the script in the program's folder without waiting: through the
-// command interpreter on Windows, in a terminal window (x-terminal-emulator
-// or xterm) elsewhere.
-Status StartTestScript(const std::string& programFolder);
+// command interpreter on Windows, unwatched (no run is returned); elsewhere
+// read by /bin/sh, so it needs no run bit, in a terminal window
+// (x-terminal-emulator or xterm), watched as a tool run is.
+Result<std::unique_ptr<WatchedRun>> StartTestScript(const std::string& programFolder, WatchedRun::Ended ended = {});
 
 } // namespace mapwren

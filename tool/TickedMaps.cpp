@@ -19,9 +19,10 @@ bool StillThere(const std::string& entry) { return !entry.empty() && FileExist(e
 
 // Each ticked row's file is asked after once; SelectedFiles holds the same
 // entries as the ticked rows, so an entry is sent unless a row left out has it.
-TickedMaps GroupTickedMaps(const MapList& maps)
+TickedMaps GroupTickedMaps(const MapList& maps, ToolRuntime runtime)
 {
     TickedMaps ticked;
+    ticked.runtime = runtime;
     std::unordered_set<std::string> leftOut;
     for (std::size_t row = 0; row < maps.RowCount(); ++row) {
         if (maps.Row(row).state != RowState::Ticked)
@@ -33,7 +34,7 @@ TickedMaps GroupTickedMaps(const MapList& maps)
         } else if (maps.Row(row).notAMap) {
             ticked.notMaps.push_back(maps.Row(row).FullPath());
             leftOut.insert(entry);
-        } else if (!ToolCanRead(entry)) {
+        } else if (!ToolOpens(entry, runtime)) {
             ticked.unreadable.push_back(maps.Row(row).FullPath());
             leftOut.insert(entry);
         } else {
@@ -68,8 +69,14 @@ std::string GoneMaps(const std::vector<std::string>& gone, bool nothingLeft)
            ":" + ListedPaths(gone);
 }
 
-std::string UnreadableMaps(const std::vector<std::string>& unreadable)
+std::string UnreadableMaps(const std::vector<std::string>& unreadable, ToolRuntime runtime)
 {
+    if (runtime == ToolRuntime::Wine)
+        return std::string("The upload tool, a Windows program run through Wine, cannot open ") +
+               (unreadable.size() == 1 ? "this ticked map, as its path holds"
+                                       : "these " + std::to_string(unreadable.size()) + " ticked maps, as their paths hold") +
+               " characters Windows does not allow in a file name (\\ \" < > | ? * or a line break) or Wine's code "
+               "page lacks:" + ListedPaths(unreadable);
     if (unreadable.size() == 1)
         return "The upload tool cannot read the path of this ticked map, as it holds characters the system's code "
                "page lacks and the drive gives the map no short name:" + ListedPaths(unreadable);
@@ -101,7 +108,7 @@ std::optional<std::string> LeftOutMapsMessage(const TickedMaps& maps)
     if (!maps.notMaps.empty())
         text += NotMaps(maps.notMaps) + (maps.unreadable.empty() ? "" : "\n");
     if (!maps.unreadable.empty())
-        text += UnreadableMaps(maps.unreadable);
+        text += UnreadableMaps(maps.unreadable, maps.runtime);
     return text + (left == 0 ? "\nNo other map is ticked, so there is nothing to send." : SendOthersQuestion(left, leftOut));
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/Result.h"
@@ -27,6 +28,15 @@ std::string ToolSidePath(const std::string& path, ToolRuntime runtime);
 // the Linux build opens a device path (COM1-COM4 /dev/ttyS0-3, COM5-COM7
 // /dev/ttyUSB0-2, COM8-COM9 /dev/ttyACM0-1); a Windows tool takes COMn itself.
 std::string ToolSidePort(const std::string& comPort, ToolRuntime runtime);
+
+// Whether the tool, run as `runtime`, reads `text` on its command line as it
+// was written: natively as ToolCanRead says; under Wine only when Wine's ANSI
+// code page, which follows the locale, holds every character.
+bool ToolReads(std::string_view text, ToolRuntime runtime);
+// Whether the tool, run as `runtime`, can open a file by this path: under
+// Wine, as a Windows path, it also may hold none of the characters Windows
+// refuses in a name (\ " < > | ? * and control characters).
+bool ToolOpens(const std::string& path, ToolRuntime runtime);
 
 // One line per COM port, telling which device it reaches for the tool file
 // at `toolPath` and whether that device is there: for a Linux build by the

@@ -128,11 +128,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
         return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
-    case kPostedEventMessage: {
-        const std::unique_ptr<std::function<void()>> event(reinterpret_cast<std::function<void()>*>(lParam));
-        Forward(*event);
+    case kPostedEventMessage:
+        for (const std::function<void()>& event : desktop_.TakePosted())
+            Forward(event);
         return 0;
-    }
     case WM_DROPFILES: OnDrop(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

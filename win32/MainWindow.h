@@ -106,6 +106,8 @@ private:
     std::pair<int, int> CellAt(POINT inList) const;
     static LRESULT CALLBACK GridProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
+    // In this order on purpose: the desktop outlives the form made with it, and
+    // the form outlives every child window that refers to it.
     Win32Desktop desktop_;
     frmMain form_;
     std::unique_ptr<TileMapWindow> tileMap_;   // after the form it reads, so it goes first

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Encoding.h"
@@ -45,12 +46,22 @@ Win32Desktop::Win32Desktop(std::function<void()> draw, std::function<void()> sho
 
 Win32Desktop::~Win32Desktop() = default;
 
-// A window that is gone takes no message: the event is dropped with it.
+// A window that is gone takes no message: the event waits unrun until the
+// desktop goes, and is freed with it.
 void Win32Desktop::Post(std::function<void()> event)
 {
-    auto* posted = new std::function<void()>(std::move(event));
-    if (!window_ || !PostMessageW(window_, kPostedEventMessage, 0, reinterpret_cast<LPARAM>(posted)))
-        delete posted;
+    {
+        const std::lock_guard lock(postedMutex_);
+        posted_.push_back(std::move(event));
+    }
+    if (window_)
+        PostMessageW(window_, kPostedEventMessage, 0, 0);
+}
+
+std::vector<std::function<void()>> Win32Desktop::TakePosted()
+{
+    const std::lock_guard lock(postedMutex_);
+    return std::exchange(posted_, {});
 }
 
 std::optional<std::string> Win32Desktop::AskForFile(const FileDialogRequest& request, bool save)

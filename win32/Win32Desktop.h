@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "forms/Desktop.h"
 
@@ -11,7 +13,7 @@ namespace mapwren {
 
 class AboutWindow;
 
-// The message that carries a posted event (a heap std::function) to the main window.
+// The message that tells the main window that events were posted.
 inline constexpr UINT kPostedEventMessage = WM_APP + 1;
 
 // The desktop the forms call, done with Win32: the common dialogs and
@@ -35,6 +37,8 @@ public:
     void ShowAboutWindow() override;
     void ShowTileMapWindow() override;
     void Post(std::function<void()> event) override;
+    // The events posted so far, for the main window to run on kPostedEventMessage.
+    std::vector<std::function<void()>> TakePosted();
 
     // The About window while it is open, else null.
     HWND AboutHandle();
@@ -48,6 +52,10 @@ private:
     std::function<void()> draw_;
     std::function<void()> showTileMap_;
     std::unique_ptr<AboutWindow> about_;
+    // Owned here, not by the message that announces them, so events still
+    // queued when the window has gone are freed with the desktop.
+    std::mutex postedMutex_;
+    std::vector<std::function<void()>> posted_;
 };
 
 } // namespace mapwren

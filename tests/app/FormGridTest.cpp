@@ -334,6 +334,7 @@ TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesN
         {"Mapwren com7\r\n", "{none} port=C com=COM7 on mapset=0 name='' off rows=0 buttons=none"},
         {"mapwren  mapset:2 Grey \r\n", "{none} port=A com=COM1 off mapset=2 name='Grey ' off rows=0 buttons=none"},
         {"mapwren USB mapset:1 Alps\r\n", "{none} port=U com=COM1 off mapset=1 name='Alps' on rows=0 buttons=none slow"},
+        {"\xEF\xBB\xBFmapwren USB mapset:1 Z\xC3\xBCrich\r\n", "{none} port=U com=COM1 off mapset=1 name='Z\xC3\xBCrich' on rows=0 buttons=none slow"},   // saved as UTF-8 with its mark
         {"C:\\MAPS\\A.IMG\r\nmapwren USB\r\n", "! MAPWREN: Invalid File                  {unchanged}"},
         {"", "! MAPWREN: The list file {list} is empty. {unchanged}"},
         {nullptr, "! MAPWREN: The list file {list} could not be opened. {unchanged}"}};   // no such file

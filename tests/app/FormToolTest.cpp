@@ -2,9 +2,12 @@
 #include "app/FormFixture.h"
 
 #ifndef _WIN32
+#include <csignal>
 #include <cstdlib>
+#include <thread>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -313,13 +316,110 @@ struct FakeTerminal {   // a stand-in terminal first on the PATH; it records its
     FakeTerminal() { CopyStandIn(dir.path(), "x-terminal-emulator"); }
 };
 
+// A terminal first on the PATH that does with the run script what `body` says, "$@" the script and its arguments;
+// it writes its process id to "terminal.pid" and, for a script it starts in the background, the script's to
+// "script.pid", beside itself.
+struct ScriptTerminal {
+    TempDir dir;
+    Path path{dir.path().string() + ":" + (StandInSystemPrograms(), std::string(std::getenv("PATH")))};
+    explicit ScriptTerminal(const std::string& body)
+    {
+        WriteBytes(dir.path() / "x-terminal-emulator", "#!/bin/sh\nhere=$(dirname \"$0\")\necho $$ 2>/dev/null > \"$here/terminal.pid\"\n"
+                   "while [ \"$1\" != -e ]; do shift; done\nshift\n" + body + "\n");
+        fs::permissions(dir.path() / "x-terminal-emulator", fs::perms::owner_all);
+    }
+    pid_t Pid(const char* file) const   // waiting up to ten seconds for the file
+    {
+        for (int wait = 0; wait < 500 && ReadBytes(dir.path() / file).empty(); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return std::stoi("0" + ReadBytes(dir.path() / file));
+    }
+};
+
+// How many processes run the program file `file`, once that has become `count` (waiting up to ten seconds).
+std::size_t Running(const fs::path& file, std::size_t count)
+{
+    std::size_t running = 0;
+    for (int wait = 0; wait < 500; ++wait, std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+        running = 0;
+        for (const auto& process : fs::directory_iterator("/proc")) {
+            std::error_code ec;
+            running += fs::read_symlink(process.path() / "exe", ec) == file;
+        }
+        if (running == count)
+            break;
+    }
+    return running;
+}
+
+TEST(FormPosix, EveryWayARunEndsEndsItInTheFormAndLeavesNoToolRunning)
+{
+    const std::string ran = "\"$@\" </dev/null >/dev/null 2>&1", behind = ran + " & echo $! 2>/dev/null > \"$here/script.pid\"; wait",
+                      notRun = "! MAPWREN: The upload tool did not run: its terminal window closed before the tool could start",
+                      stopped = "! MAPWREN: The upload tool was stopped before it had ended, as its terminal window closed.";
+    // What the terminal does, which process the test then kills (the tool held until then), the steps, what is said.
+    const struct { std::string terminal; const char* killed; const char* steps; std::string said; } cases[] = {
+        {ran, "", "cmdUpload", "0 messages"},
+        {"exit 3", "", "cmdUpload", notRun + "."},
+        {"exit 3", "", "chkCreateFile cmdCreateFile", notRun + ", so GMAPSUPP.IMG was not created."},
+        {"kill -9 $$", "", "cmdEraseGPS optSureYes", notRun + "."},
+        {"exit 3", "", "mnuID", "! MAPWREN: The connection test did not run: its terminal window closed before the test "
+                                "could start."},
+        {behind, "terminal.pid", "cmdUpload", stopped},
+        {behind, "script.pid", "chkCreateFile cmdCreateFile", stopped},
+        {behind, "terminal.pid", "cmdEraseGPS optSureYes", stopped}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.terminal + " " + c.killed + " " + c.steps);
+        ScriptTerminal terminal(c.terminal);
+        Form f;
+        f.WriteMaps(kMaps);
+        if (*c.killed)
+            WriteBytes(f.Program() / "sendmap-behaviour.txt", "hold");
+        f.Run(std::string("load p1,0 ") + c.steps);
+        if (*c.killed) {
+            ASSERT_EQ(Running(f.Program() / "sendmap20.exe", 1), 1u);
+            ::kill(terminal.Pid(c.killed), SIGKILL);
+        }
+        EXPECT_TRUE(f.desktop.RunPosted());
+        EXPECT_EQ(f.Only(), c.said);
+        EXPECT_EQ(Running(f.Program() / "sendmap20.exe", 0), 0u);
+        const fs::path gone = "/proc/" + std::to_string(terminal.Pid("terminal.pid"));   // reaped: no zombie stays
+        for (int wait = 0; wait < 500 && fs::exists(gone); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_FALSE(fs::exists(gone));
+        f.desktop.answerYes = false;   // the run is over: a press starts the tool without asking
+        f.desktop.messages.clear();
+        f.Run("cmdUpload");
+        EXPECT_TRUE(f.desktop.messages.empty() || !f.desktop.messages[0].starts_with("?")) << f.desktop.messages[0];
+    }
+}
+
+// The window closed before the script could start the tool: the tool never starts and no file of the run stays.
+TEST(FormPosix, AToolNotStartedWhenTheWindowClosesNeverStarts)
+{
+    ScriptTerminal terminal("sleep 1; \"$@\" </dev/null >/dev/null 2>&1");
+    TempDir temporary;
+    Form f;
+    f.WriteMaps(kMaps);
+    const std::string old = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    setenv("TMPDIR", temporary.path().c_str(), 1);
+    f.Run("load p1,0 cmdUpload");
+    f.w.reset();
+    old.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", old.c_str(), 1);
+    const pid_t pid = terminal.Pid("terminal.pid");
+    int how = 0;
+    ASSERT_EQ(::waitpid(pid, &how, 0), pid);
+    EXPECT_TRUE(fs::is_empty(temporary.path()));
+    EXPECT_FALSE(fs::exists(f.Program() / "sendmap-args.txt"));
+}
+
 // Enough maps that every core reads some: rows keep the order of the names, then of the list, each with its size.
-TEST(FormPosix, UnreadableMapsAreNamedInOneMessageAndAPipeOrAMalformedNameInAListIsMissing)
+TEST(FormPosix, UnreadableMapsAreNamedInOneMessageAPipeInAListIsMissingAndALineWithANulIsNamed)
 {
     Form f;
     std::string expected = "! MAPWREN: These map files could not be read; their rows show no map name:", files, sizes;
     const std::string nul("m1000.img\0.img", 14);   // names no file, though the system would read "m1000.img"
-    std::string listed = "pipe.img|" + nul + "|", listedSizes = "0|0|";
+    std::string listed = "pipe.img|", listedSizes = "0|";   // the line holding a NUL is no path: named, never a row
     std::string list = f.MapsText() + "pipe.img\r\n" + f.MapsText() + nul + "\r\n";
     for (int i = 0; i < 600; ++i) {
         const std::string file = (i % 2 ? "M" : "m") + std::to_string(1000 + i) + ".img", size = std::to_string(200 + i);
@@ -336,8 +436,9 @@ TEST(FormPosix, UnreadableMapsAreNamedInOneMessageAndAPipeOrAMalformedNameInALis
         f.desktop.nextFile = f.MapsText() + "l.mwl";
         f.w->Click("cmdLoadList");
     }));
-    EXPECT_EQ(f.Only(), expected + "\nand 1 more");
-    EXPECT_EQ(f.Column(1) + f.Column(4) + f.Ticks().substr(1199), files + listed + sizes + listedSizes + ".xx");
+    EXPECT_EQ(f.desktop.messages, (Texts{expected + "\nand 1 more", "! MAPWREN: The list file " + f.MapsText() + "l.mwl holds "
+                                         "a line with a NUL byte, which no file's path holds, so it was left out: line 603."}));
+    EXPECT_EQ(f.Column(1) + f.Column(4) + f.Ticks().substr(1199), files + listed + sizes + listedSizes + ".x");
     EXPECT_EQ(f.w->Maps().CellText(7, 3) + f.w->Maps().CellText(8, 3), "Map" + std::string(47, ' '));
 }
 
@@ -364,13 +465,15 @@ TEST(FormPosix, TheTestScriptIsWrittenOnceAndRunInATerminal)
     std::string seen = lines.substr(0, lines.find('\n', 10) + 1);
     EXPECT_NE(fs::status(script).permissions() & fs::perms::owner_exec, fs::perms::none);
     // A script edited by hand runs as it is; deleted, it is written afresh.
+    // Read by the shell, never handed to one as a command text.
+    const auto started = [&] { const Texts a = ReceivedArguments(terminal.dir.path()); return Texts(a.end() - 3, a.end()); };
     for (const std::string edit : {"#!/bin/sh\necho edited\n", ""}) {
-        EXPECT_EQ(ReceivedArguments(terminal.dir.path()), (Texts{"-e", script}));
+        EXPECT_EQ(started(), (Texts{"/bin/sh", "--", script}));
         edit.empty() ? (void)fs::remove(script) : WriteBytes(script, edit);
         f.w->MenuClick("mnuID");
         seen += ReadBytes(script) == (edit.empty() ? lines : edit) ? "kept " : "changed ";
     }
-    EXPECT_EQ(ReceivedArguments(terminal.dir.path()), (Texts{"-e", script}));
+    EXPECT_EQ(started(), (Texts{"/bin/sh", "--", script}));
     EXPECT_EQ(seen + f.Only(), "#!/bin/sh\n'" + f.ProgramText() + "/sendmap20.exe' - i\nkept kept 0 messages");
     EXPECT_EQ(f.w->RunsStarted(), 3);   // the three scripts, and no tool
     EXPECT_FALSE(fs::exists(f.Program() / "sendmap-args.txt"));
@@ -424,6 +527,97 @@ TEST(FormPosix, AWindowsToolRunsThroughWineWithWindowsPathsAndTheDevicesOfEachPo
     const std::string tip = f.w->cboCOM.toolTip;
     EXPECT_TRUE(tip.starts_with("Under Wine (prefix ") && Contains(tip, "\nCOM1: /dev/ttyS0") &&
                 Contains(tip, "\nCOM2: /dev/ttyUSB0") && Contains(tip, "\nCOM3: not mapped by Wine")) << tip;
+}
+
+// The COM box's tooltip for a Windows tool under Wine: the prefix's Ports key read as Wine reads it, links resolved
+// where they lie, a device the user may not open said so, and nothing read that could hold the window.
+TEST(FormPosix, TheComPortsUnderWineShowWhatWineOpens)
+{
+    // The Ports key's lines, the dosdevices links (port, target), whether system.reg is a pipe, whether the user is
+    // an ordinary one; the tooltip's line expected for a port, {p} the prefix.
+    const struct { std::string ports; std::vector<std::pair<const char*, const char*>> links; bool pipe, ordinary;
+                   std::string line; } cases[] = {
+        {"\"COM2\"=\"/dev/ttyUSB0\"", {}, false, false, "COM2: /dev/ttyUSB0"},
+        {"\"com6\"=\"{p}/dev\\\\\\\"6\\\\\\\\x\"", {}, false, false, "COM6: {p}/dev\\\"6\\\\x (not connected)"},
+        {"\"COM3\"=\"{p}/d\\x00e9\\101\"", {}, false, false, "COM3: {p}/d\xC3\xA9" "A (not connected)"},
+        {"", {{"com4", "../dev4"}}, false, false, "COM4: {p}/dev4\n"},
+        {"\"COM5\"=\"/" + std::string(2 << 20, 'x') + "\"", {}, false, false, "COM5: /" + std::string(99, 'x') + "... (not"},
+        {"\"COM7\"=\"{p}/dev4\"", {}, false, true, "COM7: {p}/dev4 (no permission: see the user guide's Permissions)"},
+        {"\"COM2\"=\"/dev/ttyUSB0\"", {{"com2", "/dev/ttyS1"}}, true, false, "COM2: /dev/ttyS1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Form f({});
+        WriteBytes(f.Program() / "sendmap20.exe", "MZ, a Windows program");
+        const fs::path prefix = f.dir.path() / "prefix";
+        fs::create_directories(prefix / "dosdevices");
+        WriteBytes(prefix / "dev4", "");
+        ::chmod((prefix / "dev4").c_str(), 0600);
+        const auto inPrefix = [&](std::string text) { return Replaced(text, "{p}", prefix.string()); };
+        if (c.pipe)
+            ::mkfifo((prefix / "system.reg").c_str(), 0644);
+        else
+            WriteBytes(prefix / "system.reg", "WINE REGISTRY Version 2\n[Software\\\\Wine\\\\Drives] 1\n\n"
+                                              "[Software\\\\Wine\\\\Ports] 1\n#time=1\n" + inPrefix(c.ports) + "\n\n[System] 1\n");
+        for (const auto& [port, target] : c.links)
+            fs::create_symlink(target, prefix / "dosdevices" / port);
+        setenv("WINEPREFIX", prefix.c_str(), 1);
+        c.ordinary ? (void)AsOrdinaryUser(f, fs::path(), [&] { f.Start(); }) : f.Start();
+        unsetenv("WINEPREFIX");
+        EXPECT_TRUE(Contains(f.w->cboCOM.toolTip + "\n", "\n" + inPrefix(c.line))) << f.w->cboCOM.toolTip;
+    }
+}
+
+// A pipe put in the tool's place holds nothing: the tool is refused before anything starts.
+TEST(FormPosix, AToolFileThatIsAPipeIsRefused)
+{
+    Form f;
+    f.WriteMaps(kMaps);
+    fs::remove(f.Program() / "sendmap20.exe");
+    ASSERT_EQ(::mkfifo((f.Program() / "sendmap20.exe").c_str(), 0755), 0);
+    f.Run("load p1,0 optCOM cboCOM=COM2 cmdUpload");
+    EXPECT_EQ(f.Only(), "C MAPWREN: The upload tool " + f.Tool("sendmap20.exe") +
+                            " could not be started: it is not an ordinary file.");
+    EXPECT_TRUE(NothingStarted(f, f.Program()));
+}
+
+// Under Wine the tool opens Windows paths in Wine's code page, which follows the locale: a map no such path can name
+// is asked about before the tool starts (No sends nothing), the others reach it.
+TEST(FormPosix, MapsAWindowsToolUnderWineCannotOpenAreAskedAbout)
+{
+    // The locale, the odd map's file name, the mapset name, whether the map is named in the question.
+    const struct { const char* locale; std::string file; std::string mapset; bool named; } cases[] = {
+        {"en_US.UTF-8", "back\\slash.img", "", true}, {"en_US.UTF-8", "what?.img", "", true},
+        {"C.UTF-8", "say \"x\".img", "", true}, {"en_US.UTF-8", "line\nbreak.img", "", true},
+        {"de_DE.UTF-8", "Z\xC3\xBCrich.img", "", false}, {"en_US.UTF-8", kCyrillic + ".img", "", true},
+        {"ru_RU.UTF-8", kCyrillic + ".img", kCyrillic, false}, {"de_DE.UTF-8", "b.img", kCyrillic, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Form f({}, false);
+        WriteBytes(f.Program() / "sendmap20.exe", "MZ, a Windows program");
+        CopyStandIn(f.Program(), ".standin");
+        f.Start();
+        f.WriteMaps({{"a.img", "Alpha", 300}, {c.file, "Odd", 300}});
+        setenv("LC_ALL", c.locale, 1);
+        f.desktop.answerYes = false;
+        f.Run("load cmdSelectAll" + std::string(c.mapset.empty() ? "" : " chkMapset txtMapset=" + c.mapset) + " cmdUpload");
+        unsetenv("LC_ALL");
+        const std::string question = "? MAPWREN: The upload tool, a Windows program run through Wine, cannot open this "
+                                     "ticked map, as its path holds characters Windows does not allow in a file name (\\ \" "
+                                     "< > | ? * or a line break) or Wine's code page lacks:\n" + f.MapsText() + c.file +
+                                     "\nSend the other map without it?";
+        const std::string refused = "! MAPWREN: The mapset name " + c.mapset + " holds characters that would reach the "
+                                    "upload tool as \"?\", as Wine's code page lacks them: ";
+        if (c.named)
+            EXPECT_EQ(f.Only(), question);
+        else if (!c.mapset.empty() && std::string(c.locale) != "ru_RU.UTF-8")
+            EXPECT_TRUE(f.Only().starts_with(refused)) << f.Only();
+        else
+            EXPECT_EQ(f.Only() + " " + std::to_string(ReceivedArguments(f.Program()).size()),
+                      c.mapset.empty() ? "0 messages 2" : "0 messages 4");   // the maps, and the mapset's two
+        if (c.named) {
+            EXPECT_FALSE(fs::exists(f.Program() / "sendmap-args.txt"));
+        }
+    }
 }
 
 // What stops a tool from starting outside Windows is said, and nothing starts.

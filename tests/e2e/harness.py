@@ -224,15 +224,16 @@ class Program:
     """The window started in a fresh program folder with the given tool copies;
     or, given a folder name, in the download unpacked there in a fresh folder."""
 
-    def __init__(self, tools=("sendmap20.exe",), unpacked_in=None, standin=None, behaviour=""):
+    def __init__(self, tools=("sendmap20.exe",), unpacked_in=None, standin=None, behaviour="", subfolder=None):
         self.folder = tempfile.mkdtemp(prefix="mapwren-e2e-")
         self.maps = os.path.join(self.folder, "my maps")
         os.mkdir(self.maps)
         if unpacked_in:
             os.mkdir(os.path.join(self.folder, unpacked_in))
             self.program = unpack(PLATFORM.package, os.path.join(self.folder, unpacked_in))
-        else:
-            self.program = shutil.copy(PLATFORM.program, self.folder)
+        else:   # in a folder of the given name, if given
+            os.makedirs(os.path.join(self.folder, subfolder or ""), exist_ok=True)
+            self.program = shutil.copy(PLATFORM.program, os.path.join(self.folder, subfolder or ""))
         for tool in tools:
             shutil.copy(standin or PLATFORM.standin, os.path.join(os.path.dirname(self.program), tool))
         with open(os.path.join(os.path.dirname(self.program), "sendmap-behaviour.txt"), "w") as f:
@@ -283,6 +284,13 @@ class Program:
                 pass
             self.process.wait(5)
             self.process = None
+            # Terminals run in sessions of their own, in the program's folder.
+            for pid in filter(str.isdigit, os.listdir("/proc")):
+                try:
+                    if (os.readlink(f"/proc/{pid}/cwd") + "/").startswith(self.folder + "/"):
+                        os.kill(int(pid), signal.SIGKILL)
+                except OSError:
+                    pass
             if hasattr(self, "window"):
                 wait_for(lambda: self.window not in window_titles(), 5, "the window to go")
         shutil.rmtree(self.folder, ignore_errors=True)

@@ -19,6 +19,7 @@ DECORATION = {"linux": (0, 18), "wine": (3, 41)}
 # Cases that have a meaning on one kind of platform only (harness.Platform.kinds).
 ONLY_ON = {"test_package_unpacked_and_started_from_its_menu_entry_with_a_list_it_uploads": "tarball",
            "test_the_tool_runs_in_a_terminal_that_stays_open_until_enter": "linux",
+           "test_the_connection_test_runs_its_script_without_a_run_bit_and_no_shell_reads_the_folder_name": "linux",
            "test_a_windows_tool_runs_through_wine_and_opens_the_maps_by_their_windows_paths": "linux"}
 
 
@@ -328,6 +329,21 @@ class ToolRuns(WindowCase):
         self.assertIn(terminal, harness.find_window(harness.TERMINAL_TITLE), "the terminal closed before Enter")
         p.key("Return", window=terminal)
         wait_for(lambda: not harness.find_window(harness.TERMINAL_TITLE), 5, "the terminal to close on Enter")
+
+    def test_the_connection_test_runs_its_script_without_a_run_bit_and_no_shell_reads_the_folder_name(self):
+        program = Program(subfolder="tools $(touch X)")
+        folder = os.path.dirname(program.program)
+        script = os.path.join(folder, "Test Connection.sh")
+        with open(script, "w") as f:   # as copied from a memory card: no run bit
+            f.write(f"#!/bin/sh\n'{os.path.join(folder, 'sendmap20.exe')}' - i\nprintf 'Press Enter . . . '; read -r a\n")
+        os.chmod(script, 0o644)
+        p = self.start(program=program)
+        p.key("alt+t")
+        terminal = p.wait_window(harness.TERMINAL_TITLE, 10)
+        self.assertEqual(p.tool_args(), ["-", "i"])
+        p.key("Return", window=terminal)
+        wait_for(lambda: not harness.find_window(harness.TERMINAL_TITLE), 5, "the terminal to close on Enter")
+        self.assertEqual([root for root, _, files in os.walk(p.folder) if "X" in files], [], "a shell read the name")
 
     def test_a_windows_tool_runs_through_wine_and_opens_the_maps_by_their_windows_paths(self):
         if not os.path.exists(harness.WINDOWS_STANDIN):

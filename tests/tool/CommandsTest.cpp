@@ -180,7 +180,7 @@ TEST(TestScriptWindows, TheInterpreterStartsTheToolFromAnyProgramFolder)
             EXPECT_EQ(ReadBytes(PathFromUtf8(folder + "\\Test Connection.bat")),
                       "@echo off\r\n\"" + folder + "\\Sendmap20.exe\" - i\r\nPause\r\n");
         }
-        const Status started = StartTestScript(folder);
+        const auto started = StartTestScript(folder);
         ASSERT_TRUE(started.ok()) << name << ": " << started.error();
         EXPECT_EQ(ReceivedArguments(PathFromUtf8(folder)), (std::vector<std::string>{"-", "i"})) << name;
     }
