@@ -51,6 +51,8 @@ public:
     virtual void ShowTileMapWindow() = 0;
     // Runs the event on the window's thread as soon as it is free, then draws
     // the window; callable from any thread. Dropped once the window is gone.
+    // Forms post through FormLife (forms/FormLife.h), which also drops an
+    // event once the form is gone.
     virtual void Post(std::function<void()> event) = 0;
 };
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <vector>
 #include <cerrno>
 #include <chrono>
 #include <ctime>
@@ -63,7 +64,18 @@ public:
 #endif
     }
 
+    // Writes at offset, the gap since the end written so far filled with
+    // zeros first: FAT has no holes, and a FUSE file system such as fusefat
+    // refuses a write past a file's end.
     std::error_code Write(std::uint64_t offset, const char* bytes, std::size_t count)
+    {
+        if (const std::error_code ec = FillTo(offset))
+            return ec;
+        end_ = std::max(end_, offset + count);
+        return WriteAt(offset, bytes, count);
+    }
+
+    std::error_code WriteAt(std::uint64_t offset, const char* bytes, std::size_t count)
     {
         while (count > 0) {
 #ifdef _WIN32
@@ -98,6 +110,8 @@ public:
 #ifdef __linux__
         if (!rangeCopies_ || source.Xor() != 0)
             return std::nullopt;
+        if (const std::error_code ec = FillTo(to))
+            return ec;
         auto in = static_cast<loff_t>(from), out = static_cast<loff_t>(to);
         std::size_t done = 0;
         while (done < count) {
@@ -114,6 +128,7 @@ public:
             if (n == 0)
                 return std::make_error_code(std::errc::io_error);   // the source shrank: said by the caller
             done += static_cast<std::size_t>(n);
+            end_ = std::max(end_, static_cast<std::uint64_t>(out));
         }
         return std::error_code();
 #else
@@ -141,6 +156,10 @@ public:
     // Sets the length, flushes everything to the disk and closes.
     std::error_code Finish(std::uint64_t size)
     {
+        if (const std::error_code ec = FillTo(size)) {
+            Close();
+            return ec;
+        }
 #ifdef _WIN32
         LARGE_INTEGER end{};
         end.QuadPart = static_cast<LONGLONG>(size);
@@ -149,8 +168,9 @@ public:
                                  ? std::error_code()
                                  : LastError();
 #else
-        std::error_code ec = ::ftruncate(fd_, static_cast<off_t>(size)) == 0 && ::fsync(fd_) == 0 ? std::error_code()
-                                                                                                  : LastError();
+        std::error_code ec = (end_ == size || ::ftruncate(fd_, static_cast<off_t>(size)) == 0) && ::fsync(fd_) == 0
+                                 ? std::error_code()
+                                 : LastError();
 #endif
         const std::error_code closed = Close();
         return ec ? ec : closed;
@@ -172,6 +192,19 @@ public:
     }
 
 private:
+    std::error_code FillTo(std::uint64_t offset)
+    {
+        static const std::vector<char> zeros(1 << 16);
+        while (end_ < offset) {
+            const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(zeros.size(), offset - end_));
+            if (const std::error_code ec = WriteAt(end_, zeros.data(), count))
+                return ec;
+            end_ += count;
+        }
+        return {};
+    }
+
+    std::uint64_t end_ = 0;   // how far the file has been written
 #ifdef _WIN32
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 #else

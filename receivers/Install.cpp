@@ -1,8 +1,10 @@
 #include "receivers/Install.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include "common/Paths.h"
+#include "common/Text.h"
 #include "receivers/Places.h"
 
 #ifdef _WIN32
@@ -10,7 +12,11 @@
 #include "common/Encoding.h"
 #else
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 #endif
 
 namespace mapwren {
@@ -27,6 +33,25 @@ std::vector<std::string> FindLeftovers(const std::string& garminFolder,
             found.push_back(JoinPath(garminFolder, name));
     }
     return found;
+}
+
+bool IsCombinedTemporary(const std::string& fileName)
+{
+    // The temporary name is the target's with an ending of its own.
+    return EndsWithNoCase(fileName, CombinedTemporaryName(""));
+}
+
+Status InstallCombinedMap(const CombinedPlan& plan, const std::string& target,
+                          const std::function<bool(const CombinedProgress&)>& progress)
+{
+    const std::filesystem::path folder = PathFromUtf8(target).parent_path();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return Status::Failure("The folder " + Utf8FromPath(folder) + " could not be made: " + error.message() + ".");
+    if (Status written = WriteCombinedMap(plan, target, progress); !written)
+        return written;
+    return FlushToDevice(target);
 }
 
 Status RemoveLeftovers(const std::vector<std::string>& paths)
@@ -56,6 +81,11 @@ Status FlushToDevice(const std::string& path)
 std::optional<std::vector<std::string>> EjectCommand(const std::string&, const std::string&)
 {
     return std::nullopt;
+}
+
+Status RunAndWait(const std::vector<std::string>& argv)
+{
+    return Status::Failure((argv.empty() ? std::string() : argv[0]) + " cannot be run here.");
 }
 #else
 Status FlushToDevice(const std::string& path)
@@ -92,7 +122,34 @@ std::optional<std::string> OnPath(const std::string& program)
     return std::nullopt;
 }
 
+std::string CommandText(const std::vector<std::string>& argv)
+{
+    std::string text;
+    for (const std::string& word : argv)
+        text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
 } // namespace
+
+Status RunAndWait(const std::vector<std::string>& argv)
+{
+    std::vector<char*> words;
+    for (const std::string& word : argv)
+        words.push_back(const_cast<char*>(word.c_str()));
+    words.push_back(nullptr);
+    pid_t pid = 0;
+    if (argv.empty() || posix_spawnp(&pid, words[0], nullptr, nullptr, words.data(), environ) != 0)
+        return Status::Failure(CommandText(argv) + " could not be started.");
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return Status::Failure(CommandText(argv) + " failed" +
+                               (WIFEXITED(status) ? " with exit code " + std::to_string(WEXITSTATUS(status)) : "") +
+                               ".");
+    return {};
+}
 
 std::optional<std::vector<std::string>> EjectCommand(const std::string& root, const std::string& device)
 {

@@ -21,7 +21,7 @@ std::uint64_t RoundedUp(std::uint64_t bytes, std::uint64_t unit)
 
 } // namespace
 
-std::string BytesText(std::uint64_t bytes)
+std::string ShortBytesText(std::uint64_t bytes)
 {
     const char* units[] = {"KB", "MB", "GB", "TB"};
     double amount = static_cast<double>(bytes);
@@ -34,7 +34,12 @@ std::string BytesText(std::uint64_t bytes)
         return Grouped(bytes) + " bytes";
     char shortened[32];
     std::snprintf(shortened, sizeof shortened, "%.1f %s", amount, units[unit]);
-    return Grouped(bytes) + " bytes (" + shortened + ")";
+    return shortened;
+}
+
+std::string BytesText(std::uint64_t bytes)
+{
+    return bytes < 1000 ? Grouped(bytes) + " bytes" : Grouped(bytes) + " bytes (" + ShortBytesText(bytes) + ")";
 }
 
 Status CheckRoom(const RoomFacts& facts)

@@ -32,6 +32,9 @@ Status CheckRoom(const RoomFacts& facts);
 // The warning for more tiles than older receivers show; nothing when fewer.
 std::optional<std::string> TileWarning(std::uint64_t tiles);
 
+// A byte count as a list shows it: "1.2 MB", or "512 bytes" below a kilobyte.
+std::string ShortBytesText(std::uint64_t bytes);
+
 // A byte count as the messages give it: "1,234,567 bytes (1.2 MB)".
 std::string BytesText(std::uint64_t bytes);
 

@@ -123,6 +123,17 @@ TEST(FatVolume, AReceiverOnARealFatVolumeIsListedWithItsModelAndFileSystem)
     ASSERT_EQ(maps.size(), 1u);
     EXPECT_EQ(maps[0].size, 8192u);
     EXPECT_EQ(volumes->VolumeOf(place->garminFolder).value().root, root.string());
+
+    // Installed over the old file: written in order, as a FUSE volume takes it, and whole.
+    fx::WriteTileImg(dir.path() / "alps.img", "Alps", {{"63240001", 47, 11, 46, 10}});
+    const auto plan = PlanCombinedMap({Utf8FromPath(dir.path() / "alps.img")}, "Alps");
+    ASSERT_TRUE(plan.ok()) << plan.error();
+    const Status installed = InstallCombinedMap(plan.value(), place->garminFolder + "/gmapsupp.img", nullptr);
+    ASSERT_TRUE(installed.ok()) << installed.error();
+    const auto now = ListExistingMaps(place->garminFolder);
+    ASSERT_EQ(now.size(), 1u);
+    EXPECT_EQ(now[0].size, plan.value().FileSize());
+    EXPECT_EQ(now[0].mapName, "Alps");
 }
 
 TEST(Volumes, TheMountTableGivesMountPointsUnescapedWithoutPseudoSystems)
