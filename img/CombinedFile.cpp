@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace mapwren {
 
@@ -22,14 +23,16 @@ void PutAt(std::string& bytes, std::size_t at, std::uint32_t value, int count)
         bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// The entries of one subfile: its name and type, its size in the first, a
-// flag byte, the part number, and up to 240 block numbers each.
-void AddEntries(std::string& directory, const std::string& name, const std::string& type, std::uint32_t size,
-                std::uint32_t firstBlock, std::uint32_t blocks, std::uint8_t flag = 0)
+// The entries of one subfile, each handed to add: its name and type, its
+// size in the first, a flag byte, the part number, and up to 240 block
+// numbers each.
+void AddEntries(const std::function<void(const std::string&)>& add, const std::string& name, const std::string& type,
+                std::uint32_t size, std::uint32_t firstBlock, std::uint32_t blocks, std::uint8_t flag = 0)
 {
     const std::uint64_t entries = EntriesFor(blocks);
+    std::string entry(kEntryLength, '\0');
     for (std::uint32_t part = 0; part < entries; ++part) {
-        std::string entry(kEntryLength, '\0');
+        entry.assign(kEntryLength, '\0');
         entry[0] = 1;
         entry.replace(1, 8, (name + std::string(8, ' ')).substr(0, 8));
         entry.replace(9, 3, (type + std::string(3, ' ')).substr(0, 3));
@@ -40,7 +43,7 @@ void AddEntries(std::string& directory, const std::string& name, const std::stri
             const std::uint32_t k = part * kBlocksPerEntry + i;
             PutAt(entry, 0x20 + 2 * i, k < blocks ? firstBlock + k : 0xFFFF, 2);
         }
-        directory += entry;
+        add(entry);
     }
 }
 
@@ -84,9 +87,10 @@ std::optional<CombinedLayout> LayOut(const CombinedPlan& plan)
     return best;
 }
 
-std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& layout, const std::tm& now)
+std::string CombinedDiskHeader(const std::string& text, unsigned exponent, std::uint32_t totalBlocks, const std::tm& now)
 {
-    std::string header(kDirectoryAt, '\0');
+    const std::uint32_t blockSize = 1u << exponent;
+    std::string header(512, '\0');
     header[0x08] = 1;   // version 1.00
     header[0x0A] = static_cast<char>(now.tm_mon + 1);
     header[0x0B] = static_cast<char>(now.tm_year);
@@ -98,16 +102,16 @@ std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& 
         header[0x3B + i] = static_cast<char>(time[i]);
     header[0x40] = static_cast<char>(kDirectoryAt / 512);
     header.replace(0x41, 7, std::string("GARMIN\0", 7));
-    const std::string description = (plan.Description() + std::string(50, ' ')).substr(0, 50);
+    const std::string description = (text + std::string(50, ' ')).substr(0, 50);
     header.replace(0x49, 20, description.substr(0, 20));
     header.replace(0x65, 30, description.substr(20));
     header[0x61] = static_cast<char>(kSmallestExponent);
-    header[0x62] = static_cast<char>(layout.exponent - kSmallestExponent);
+    header[0x62] = static_cast<char>(exponent - kSmallestExponent);
 
     // The disk geometry old readers expect, as mkgmap gives a file of this
     // size: the smallest of its track, head and cylinder counts that holds
     // every 512-byte sector, and a partition ending at the last one.
-    const std::uint64_t sectors = (std::uint64_t{layout.totalBlocks + 1} * layout.blockSize + 511) / 512;
+    const std::uint64_t sectors = (std::uint64_t{totalBlocks + 1} * blockSize + 511) / 512;
     std::uint32_t perTrack = 32, heads = 128, cylinders = 1024;
     [&] {
         for (const std::uint32_t h : {16, 32, 64, 128, 256})
@@ -123,7 +127,7 @@ std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& 
     PutAt(header, 0x1C, cylinders, 2);
     PutAt(header, 0x5D, heads, 2);
     PutAt(header, 0x5F, perTrack, 2);
-    PutAt(header, 0x63, static_cast<std::uint32_t>(std::min<std::uint64_t>(0xFFFF, sectors * 512 / layout.blockSize)), 2);
+    PutAt(header, 0x63, static_cast<std::uint32_t>(std::min<std::uint64_t>(0xFFFF, sectors * 512 / blockSize)), 2);
     header[0x1C0] = 1;   // the partition starts at head 0, sector 1, cylinder 0
     const std::uint64_t last = sectors - 1;
     const std::uint64_t endCylinder = last / (perTrack * heads);
@@ -133,17 +137,20 @@ std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& 
     PutAt(header, 0x1CA, static_cast<std::uint32_t>(sectors), 4);
     header[0x1FE] = 0x55;
     header[0x1FF] = static_cast<char>(0xAA);
+    return header;
+}
 
-    AddEntries(header, "", "", layout.headerBlocks * layout.blockSize, 0, layout.headerBlocks, 3);
-    AddEntries(header, "MAKEGMAP", "MPS", static_cast<std::uint32_t>(layout.productList.size()), layout.productListBlock,
+void ForEachDirectoryEntry(const CombinedPlan& plan, const CombinedLayout& layout,
+                           const std::function<void(const std::string&)>& add)
+{
+    AddEntries(add, "", "", layout.headerBlocks * layout.blockSize, 0, layout.headerBlocks, 3);
+    AddEntries(add, "MAKEGMAP", "MPS", static_cast<std::uint32_t>(layout.productList.size()), layout.productListBlock,
                static_cast<std::uint32_t>(BlocksFor(layout.productList.size(), layout.blockSize)));
     for (std::size_t i = 0; i < plan.Pieces().size(); ++i) {
         const CombinedPiece& piece = plan.Pieces()[i];
-        AddEntries(header, piece.name, piece.type, piece.size, layout.firstBlocks[i],
+        AddEntries(add, piece.name, piece.type, piece.size, layout.firstBlocks[i],
                    static_cast<std::uint32_t>(BlocksFor(piece.size, layout.blockSize)));
     }
-    header.resize(std::size_t{layout.headerBlocks} * layout.blockSize, '\0');
-    return header;
 }
 
 } // namespace mapwren

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,7 +32,15 @@ std::optional<CombinedLayout> LayOut(const CombinedPlan& plan);
 // The product list (MPS subfile) of a plan.
 std::string CombinedMpsBytes(const CombinedPlan& plan);
 
-// The file's first headerBlocks blocks: header and directory, made at the given time.
-std::string CombinedHeaderBytes(const CombinedPlan& plan, const CombinedLayout& layout, const std::tm& now);
+// The 512-byte header of a file of totalBlocks blocks of 2^exponent bytes.
+std::string CombinedDiskHeader(const std::string& description, unsigned exponent, std::uint32_t totalBlocks,
+                               const std::tm& now);
+
+// Hands each 512-byte directory entry of the file to add, in order: the
+// header's own, the product list's, then each piece's; the directory starts
+// at offset 0x400.
+inline constexpr std::uint64_t kCombinedDirectoryAt = 0x400;
+void ForEachDirectoryEntry(const CombinedPlan& plan, const CombinedLayout& layout,
+                           const std::function<void(const std::string&)>& add);
 
 } // namespace mapwren

@@ -202,7 +202,7 @@ public:
         const ProductInfo beside = ProductBeside(folder);
         if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end())
             folders_.push_back(folder);
-        const std::string description = Trimmed(FileDescription(file));
+        const std::string description = Trimmed(ImgDescriptionBytes(directory.value().header));
 
         for (const std::string& name : tileNames) {
             CombinedTile tile;
@@ -367,14 +367,6 @@ private:
                 files.push_back(it->path());
         std::sort(files.begin(), files.end());
         return files;
-    }
-
-    static std::string FileDescription(const ImgFile& file)
-    {
-        const auto head = file.Read(0, 0x83);
-        if (!head || head->size() < 0x83)
-            return {};
-        return head->substr(0x49, 20) + head->substr(0x65, 30);
     }
 
     static std::uint32_t MapIdOf(const ImgFile& file, const ImgDirectory& directory, const ImgSubfile& tre)

@@ -102,11 +102,16 @@ public:
     // Block size of the file to be written, in bytes (a power of two, 512 or more).
     unsigned BlockSize() const;
 
+    std::uint8_t SourceXor(std::size_t source) const { return sourceXor_[source]; }
+    // The description as UTF-8, for messages.
+    const std::string& DescriptionText() const { return descriptionUtf8_; }
+
     // A map family's ids and name, for the product list's family records.
     struct Family {
         std::uint16_t productId = 1, familyId = 6324;
         std::string name;
     };
+    const std::vector<Family>& Families() const { return families_; }
 
 private:
     friend class CombinedPlanner;
@@ -120,12 +125,6 @@ private:
     std::vector<Family> families_;
     std::string description_;               // as the header holds it
     std::string descriptionUtf8_;
-
-public:
-    std::uint8_t SourceXor(std::size_t source) const { return sourceXor_[source]; }
-    const std::vector<Family>& Families() const { return families_; }
-    // The description as UTF-8, for messages.
-    const std::string& DescriptionText() const { return descriptionUtf8_; }
 };
 
 // Plans a combined file of the maps at paths, in upload order. A combined

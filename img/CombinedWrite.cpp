@@ -137,20 +137,30 @@ public:
 #endif
     }
 
-    // Starts writing the finished window to the disk and waits for the one before.
-    void Pace(std::uint64_t written)
+    // Starts writing each finished window to the disk and waits until the
+    // window before it is there, a step at a time with report called
+    // between steps, so that a slow card still shows progress several times
+    // a second and at most two windows wait in memory. With all, waits for
+    // everything written. False when report says to stop.
+    bool Pace(std::uint64_t written, const std::function<bool()>& report, bool all = false)
     {
 #ifdef __linux__
-        while (written >= paced_ + kFlushWindow) {
-            ::sync_file_range(fd_, static_cast<off_t>(paced_), kFlushWindow, SYNC_FILE_RANGE_WRITE);
-            if (paced_ >= kFlushWindow)
-                ::sync_file_range(fd_, static_cast<off_t>(paced_ - kFlushWindow), kFlushWindow,
+        while (written >= started_ + kFlushWindow || (all && started_ < written)) {
+            ::sync_file_range(fd_, static_cast<off_t>(started_), kFlushWindow, SYNC_FILE_RANGE_WRITE);
+            started_ += kFlushWindow;
+            const std::uint64_t until = all ? written : started_ - std::min(started_, kFlushWindow);
+            for (; waited_ < until; waited_ += kStep) {
+                ::sync_file_range(fd_, static_cast<off_t>(waited_), kStep,
                                   SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
-            paced_ += kFlushWindow;
+                if (!report())
+                    return false;
+            }
         }
 #else
-        (void)written;
+        (void)written, (void)all;
+        return report();
 #endif
+        return true;
     }
 
     // Sets the length, flushes everything to the disk and closes.
@@ -212,7 +222,7 @@ private:
 #endif
 #ifdef __linux__
     bool rangeCopies_ = true;
-    std::uint64_t paced_ = 0;
+    std::uint64_t started_ = 0, waited_ = 0;   // written to the disk, and known to be there, up to here
 #endif
 };
 
@@ -249,9 +259,24 @@ public:
 #else
         localtime_r(&now, &local);
 #endif
-        const std::string header = CombinedHeaderBytes(plan_, layout_, local);
-        if (auto ec = Put(out, 0, header))
+        if (auto ec = Put(out, 0, CombinedDiskHeader(plan_.Description(), layout_.exponent, layout_.totalBlocks, local)))
             return WriteFailure(target_, ec.message());
+        // The directory a megabyte at a time: 512 bytes for each 240 blocks of each subfile.
+        std::string entries;
+        std::uint64_t at = kCombinedDirectoryAt;
+        std::error_code failed;
+        ForEachDirectoryEntry(plan_, layout_, [&](const std::string& entry) {
+            entries += entry;
+            if (entries.size() >= kStep && !failed) {
+                failed = Put(out, at, entries);
+                at += entries.size();
+                entries.clear();
+            }
+        });
+        if (!failed)
+            failed = Put(out, at, entries);
+        if (failed)
+            return WriteFailure(target_, failed.message());
         if (auto ec = Put(out, Offset(layout_.productListBlock), layout_.productList))
             return WriteFailure(target_, ec.message());
         if (!Report(true))
@@ -267,6 +292,8 @@ public:
             if (!Report(lastOfMap[i]))
                 return CombinedCancelledMessage(target_);
         }
+        if (!out.Pace(done_.bytesDone, [&] { return Report(false); }, true))
+            return CombinedCancelledMessage(target_);
         done_.bytesDone = done_.bytesTotal;   // the last block's rest, made zeros by the final length
         return Report(true) ? std::string() : CombinedCancelledMessage(target_);
     }
@@ -332,8 +359,7 @@ private:
                 done += step;
                 to += step;
                 done_.bytesDone = to;
-                out.Pace(to);
-                if (!Report(false))
+                if (!out.Pace(to, [&] { return Report(false); }))
                     return CombinedCancelledMessage(target_);
             }
         }

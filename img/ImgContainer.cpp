@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -22,9 +23,10 @@ namespace {
 constexpr std::size_t kXorAt = 0x00, kDirectoryStartAt = 0x40, kBlockExponentsAt = 0x61;
 constexpr std::size_t kEntryLength = 512, kEntryNameAt = 0x01, kEntryTypeAt = 0x09, kEntrySizeAt = 0x0C,
                       kEntryPartAt = 0x10, kEntryBlocksAt = 0x20, kBlocksPerEntry = 240;
-// The directory is read in pieces of this size, so that only what the file
-// holds is ever allocated, whatever a damaged header claims.
-constexpr std::size_t kDirectoryPiece = 64 * 1024;
+// The directory is read in pieces, the first small (a tile's directory is a
+// few entries), each next one twice as large up to the largest, so that only
+// what the file holds is ever allocated, whatever a damaged header claims.
+constexpr std::size_t kFirstDirectoryPiece = 4096, kLargestDirectoryPiece = 256 * 1024;
 // Blocks larger than 16 MiB are no real file's.
 constexpr unsigned kLargestBlockExponent = 24;
 
@@ -183,9 +185,19 @@ long long ImgFile::ReadInto(std::uint64_t offset, char* buffer, std::size_t coun
             break;   // the file shrank meanwhile
         got += static_cast<std::size_t>(n);
     }
-    if (xor_ != 0)
-        for (std::size_t i = 0; i < got; ++i)
+    if (xor_ != 0) {
+        // Eight bytes at a time: a combined file's copy of an XORed map passes every byte through here.
+        const std::uint64_t key = 0x0101010101010101ull * xor_;
+        std::size_t i = 0;
+        for (; i + 8 <= got; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, buffer + i, 8);
+            word ^= key;
+            std::memcpy(buffer + i, &word, 8);
+        }
+        for (; i < got; ++i)
             buffer[i] = static_cast<char>(buffer[i] ^ xor_);
+    }
     return static_cast<long long>(got);
 }
 
@@ -261,11 +273,14 @@ Result<ImgDirectory> ReadImgDirectory(ImgFile& file)
         return R::Failure(Sentence(file.Path(), "its header gives no usable block size"));
     ImgDirectory directory;
     directory.blockSize = 1u << exponent;
+    directory.header = *head;
     std::uint64_t at = std::uint64_t{512} * static_cast<std::uint8_t>((*head)[kDirectoryStartAt]);
     std::optional<std::uint64_t> end;
+    std::size_t pieceSize = kFirstDirectoryPiece;
     bool ended = false;
-    while (!ended) {
-        const std::optional<std::string> piece = file.Read(at, kDirectoryPiece);
+    while (!ended && !(end && *end <= at)) {
+        const std::size_t want = end ? static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, *end - at)) : pieceSize;
+        const std::optional<std::string> piece = file.Read(at, want);
         if (!piece)
             return R::Failure(Sentence(file.Path(), std::make_error_code(std::errc::io_error).message()));
         std::size_t used = 0;
@@ -280,7 +295,8 @@ Result<ImgDirectory> ReadImgDirectory(ImgFile& file)
                 end = LittleEndian(entry, kEntrySizeAt, 4);
             AddEntry(entry, directory.subfiles);
         }
-        ended = ended || piece->size() < kDirectoryPiece;   // the file's end
+        ended = ended || piece->size() < want;   // the file's end
+        pieceSize = std::min(2 * pieceSize, kLargestDirectoryPiece);
         at += used;
     }
     for (const ImgSubfile& s : directory.subfiles)

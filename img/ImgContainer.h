@@ -67,6 +67,7 @@ struct ImgSubfile {
 
 // The directory of a map file.
 struct ImgDirectory {
+    std::string header;                 // the first 512 bytes, XOR undone
     unsigned blockSize = 512;
     std::vector<ImgSubfile> subfiles;   // in directory order, each once with all its parts' blocks
 };
