@@ -537,7 +537,7 @@ TEST(CombinedMap, TheHeadersDiskGeometryIsMkgmapsForTheSameSize)
     std::vector<fx::SubfileSpec> tile;
     for (const auto& [name, bytes] : Subfiles(dir.path() / "63240001.img"))
         tile.push_back({name.substr(0, name.find('.')), name.substr(name.find('.') + 1), bytes, 0});
-    for (const std::uint64_t extra : {0ull, 3'000'000ull, 40'000'000ull}) {   // an elevation subfile as large
+    for (const std::uint64_t extra : {0ull, 3'000'000ull, 40'000'000ull, 300'000'000ull}) {   // an elevation subfile as large
         const fs::path folder = dir.path() / std::to_string(extra);
         fs::create_directories(folder);
         std::vector<fx::SubfileSpec> subfiles = tile;
