@@ -146,15 +146,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Waits for a child without blocking anyone, so no zombie stays.
-void Reap(pid_t pid)
-{
-    std::thread([pid] {
-        while (waitpid(pid, nullptr, 0) == -1 && errno == EINTR) {
-        }
-    }).detach();
-}
-
 // Runs in the terminal window, the command and its arguments as "$@": a
 // fixed text, so nothing the user typed is ever read by a shell. Through the
 // status pipe ($1) it says it is ready and waits for MAPWREN's go on the
@@ -365,15 +356,6 @@ Result<int> StartArguments(const std::vector<std::string>& argv, const std::stri
     if (error != 0)
         return failed(argv.front(), std::generic_category().message(error));
     return static_cast<int>(pid);
-}
-
-Status StartCommandLine(const std::string& commandLine, const std::string& what, const std::string& folder)
-{
-    const Result<int> started = StartArguments(SplitCommandLine(commandLine), what, folder);
-    if (!started)
-        return Status::Failure(started.error());
-    Reap(started.value());   // nobody waits for it
-    return {};
 }
 
 Result<std::string> FindTerminal()

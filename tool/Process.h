@@ -11,12 +11,6 @@
 
 namespace mapwren {
 
-// Starts a command line without waiting and never through a shell, in
-// `folder` when one is given. A failure names the program file, introduced
-// by `what` ("The upload tool").
-Status StartCommandLine(const std::string& commandLine, const std::string& what = "The upload tool",
-                        const std::string& folder = {});
-
 // A run of the upload tool that the user watches in a window of its own.
 struct ToolRun {
     std::string commandLine;   // as the tool receives it
@@ -71,6 +65,11 @@ private:
 };
 
 #ifdef _WIN32
+// Starts a command line without waiting and never through a shell, in
+// `folder` when one is given. A failure names the program file, introduced
+// by `what` ("The upload tool").
+Status StartCommandLine(const std::string& commandLine, const std::string& what = "The upload tool",
+                        const std::string& folder = {});
 // Starts the command interpreter on the batch file `name` in `folder`, which
 // becomes its current folder: the folder's name then never appears on the
 // interpreter's command line, where a %NAME% in it would be expanded. A

@@ -116,14 +116,23 @@ TEST(Launch, TheToolReceivesWhatTheCommandLineSaysFromAFolderWithBlanks)
     EXPECT_EQ(FindTools(Utf8FromPath(program)).sendmap20.value_or(""), "sendmap20.exe");
 #endif
     const std::string tool = QuoteProgramPath(Utf8FromPath(program / "sendmap20.exe"));
+#ifdef _WIN32
+    const auto start = [](const std::string& line) { return StartCommandLine(line).ok(); };
+#else
+    std::vector<std::unique_ptr<WatchedRun>> runs;   // each watched until its terminal is reaped
+    const auto start = [&](const std::string& line) {
+        auto run = WatchedRun::Start({line, Utf8FromPath(program / "sendmap20.exe"), Utf8FromPath(program)}, {});
+        return run && (runs.push_back(std::move(run.value())), true);
+    };
+#endif
     for (const auto& [line, expected] : kSplits) {
-        ASSERT_TRUE(StartCommandLine(tool + " " + line).ok()) << line;
+        ASSERT_TRUE(start(tool + " " + line)) << line;
         EXPECT_EQ(ReceivedArguments(program), expected) << line;
     }
     std::string quoted = tool;
     for (const std::string& arg : kQuoted)
         quoted += " " + QuoteArgument(arg);
-    ASSERT_TRUE(StartCommandLine(quoted).ok()) << quoted;
+    ASSERT_TRUE(start(quoted)) << quoted;
     EXPECT_EQ(ReceivedArguments(program), kQuoted);
 #ifdef __linux__   // a finished tool is reaped: no zombie child of ours is left in /proc
     const auto zombies = [] {
