@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <sstream>
 #include <system_error>
 
@@ -132,7 +133,7 @@ std::string Unescaped(std::string_view text)
 // Wine takes before its own numbering of the serial devices: names in lower
 // case, as Wine matches them without regard to case. Only the key is read,
 // and of it no more than a key of ports can sensibly hold.
-std::map<std::string, std::string> RegistryPorts(const std::string& prefix)
+std::map<std::string, std::string> ReadRegistryPorts(const std::string& prefix)
 {
     constexpr std::size_t kKeyLimit = 64 * 1024, kLineLimit = 4096;
     std::map<std::string, std::string> ports;
@@ -186,6 +187,28 @@ std::map<std::string, std::string> RegistryPorts(const std::string& prefix)
         ports[ToLowerAscii(Unescaped(std::string_view(line).substr(1, nameEnd - 1)))] = Unescaped(value);
     }
     return ports;
+}
+
+// The key as last read, kept while system.reg keeps its size and time: a
+// registry of a hundred megabytes is then not read again at each port choice.
+std::map<std::string, std::string> RegistryPorts(const std::string& prefix)
+{
+    struct Read {
+        std::string prefix;
+        off_t size = -1;
+        timespec changed{};
+        std::map<std::string, std::string> ports;
+    };
+    static std::mutex mutex;
+    static Read last;
+    struct stat st {};
+    if (::stat((prefix + "/system.reg").c_str(), &st) != 0)
+        return {};
+    const std::lock_guard lock(mutex);
+    if (last.prefix != prefix || last.size != st.st_size || last.changed.tv_sec != st.st_mtim.tv_sec ||
+        last.changed.tv_nsec != st.st_mtim.tv_nsec)
+        last = {prefix, st.st_size, st.st_mtim, ReadRegistryPorts(prefix)};
+    return last.ports;
 }
 
 std::string WinePortLine(const std::string& prefix, const std::map<std::string, std::string>& registry,
