@@ -263,21 +263,23 @@ std::string WineCodePage()
         }
     }
     const std::string language = ToLowerAscii(locale.substr(0, locale.find_first_of("_.@")));
-    const auto among = [&](const std::vector<const char*>& names) {
-        return std::any_of(names.begin(), names.end(), [&](const char* name) { return language == name; });
-    };
     if (language == "zh")
         return locale.starts_with("zh_TW") || locale.starts_with("zh_HK") ? "CP950" : "CP936";
     if (language == "sr" && locale.find("@latin") != std::string::npos)
         return "CP1250";
-    // Vectors, not initializer lists: a list's array would not outlive this declaration.
-    const std::pair<std::vector<const char*>, const char*> pages[] = {
-        {{"ja"}, "CP932"}, {{"ko"}, "CP949"}, {{"th"}, "CP874"}, {{"vi"}, "CP1258"}, {{"el"}, "CP1253"},
-        {{"tr", "az"}, "CP1254"}, {{"he"}, "CP1255"}, {{"ar", "fa", "ur"}, "CP1256"}, {{"lt", "lv", "et"}, "CP1257"},
-        {{"ru", "uk", "be", "bg", "mk", "sr", "kk", "ky", "tg", "mn"}, "CP1251"},
-        {{"pl", "cs", "sk", "hu", "sl", "hr", "ro", "sq", "bs"}, "CP1250"}};
+    // Each row's languages are separated by blanks.
+    struct LanguagesPage {
+        std::string_view languages;
+        const char* page;
+    };
+    static constexpr LanguagesPage pages[] = {
+        {"ja", "CP932"}, {"ko", "CP949"}, {"th", "CP874"}, {"vi", "CP1258"}, {"el", "CP1253"},
+        {"tr az", "CP1254"}, {"he", "CP1255"}, {"ar fa ur", "CP1256"}, {"lt lv et", "CP1257"},
+        {"ru uk be bg mk sr kk ky tg mn", "CP1251"},
+        {"pl cs sk hu sl hr ro sq bs", "CP1250"}};
+    const std::string word = " " + language + " ";
     for (const auto& [languages, page] : pages) {
-        if (among(languages))
+        if (!language.empty() && (" " + std::string(languages) + " ").find(word) != std::string::npos)
             return page;
     }
     return "CP1252";

@@ -398,8 +398,8 @@ TEST(CombinedMap, CancelAndFailuresLeaveNothingBehind)
         {"a map shrank", "The map file \"x/63240005.img\" became shorter while it was being copied."},
 #ifndef _WIN32
         {"no write access", "The combined map file \"out/gmapsupp.img\" could not be written: Permission denied."},
-        {"full disk", getuid() == 0 ? "The combined map file \"out/gmapsupp.img\" could not be written: No space left on device."
-                               : "The combined map file \"out/gmapsupp.img\" could not be written: File too large."},
+        // A small tmpfs where it can be mounted (as root), else a limit on the file's size.
+        {"full disk", "The combined map file \"out/gmapsupp.img\" could not be written: No space left on device."},
         {"target is a folder", "The combined map file \"out/gmapsupp.img\" could not be written: Is a directory."},
 #endif
     };
@@ -438,7 +438,12 @@ TEST(CombinedMap, CancelAndFailuresLeaveNothingBehind)
         const std::string message = child ? InChild(write, what == "no write access", what == "full disk" ? 1'000'000 : RLIM_INFINITY)
                                           : write();
 #endif
-        EXPECT_EQ(maps.Short(message), c.message) << what;
+#ifndef _WIN32
+        if (what == "full disk" && !mounted)
+            EXPECT_EQ(maps.Short(message), "The combined map file \"out/gmapsupp.img\" could not be written: File too large.");
+        else
+#endif
+            EXPECT_EQ(maps.Short(message), c.message) << what;
         EXPECT_EQ(Listing(out), before) << what;
 #ifndef _WIN32
         if (mounted)
