@@ -47,6 +47,21 @@ struct FontDesign {
     bool bold = false;
 };
 
+// Every caption fits inside its control. Where the font a system has is
+// wider than the design's, a caption's size shrinks a quarter point at a time
+// until it fits its box (fits(points) says whether it does at that size), but
+// never below six points, the smallest size still read with ease.
+inline constexpr double kSmallestCaptionPoints = 6;
+inline constexpr double kCaptionShrinkStep = 0.25;
+template <class Fits>
+double FittedCaptionPoints(double designPoints, Fits fits)
+{
+    double points = designPoints;
+    while (points - kCaptionShrinkStep >= kSmallestCaptionPoints && !fits(points))
+        points -= kCaptionShrinkStep;
+    return points;
+}
+
 struct Rgb {
     std::uint8_t red = 0;
     std::uint8_t green = 0;

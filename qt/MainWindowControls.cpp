@@ -78,7 +78,7 @@ QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
     QWidget* widget = MakeWidget(design.kind, parent);
     widget->setObjectName(Text(design.name));
     widget->setGeometry(TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
-    widget->setFont(DesignFont(Text(design.font.family), design.font.points, design.font.bold));
+    SetDesignFont(widget, design.font);
     const QPixmap picture =
         design.picture.empty()
             ? QPixmap()
@@ -99,6 +99,7 @@ QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
         if (!picture.isNull())
             label->setPixmap(picture);
     }
+    FitCaption(widget);
     if (design.colour != TextColour::System)
         SetTextColour(widget, DesignColour(design.colour));
     widget->setEnabled(design.enabled);
