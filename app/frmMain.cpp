@@ -179,12 +179,17 @@ bool frmMain::Form_Load()
 }
 
 // Closing the main window, by any cause, closes every other window of the
-// program too, so nothing is left behind.
-void frmMain::Form_Unload() { desktop_.CloseAllWindows(); }
+// program too, so nothing is left behind: a combined map file still being
+// written is cancelled first.
+void frmMain::Form_Unload()
+{
+    StopWriting();
+    desktop_.CloseAllWindows();
+}
 
-void frmMain::cmdExit_Click() { desktop_.CloseAllWindows(); }
+void frmMain::cmdExit_Click() { Form_Unload(); }
 
-void frmMain::mnuExit_Click() { desktop_.CloseAllWindows(); }
+void frmMain::mnuExit_Click() { Form_Unload(); }
 
 void frmMain::mnuAbout_Click() { desktop_.ShowAboutWindow(); }
 

@@ -23,12 +23,14 @@ enum class ControlKind {
     Label,
     PictureBox,
     Grid,
+    ProgressBar,     // how far a piece of work is, 0 to 100
 };
 
 // Frames, labels and picture boxes never take the keyboard focus.
 constexpr bool TakesFocus(ControlKind kind)
 {
-    return kind != ControlKind::Frame && kind != ControlKind::Label && kind != ControlKind::PictureBox;
+    return kind != ControlKind::Frame && kind != ControlKind::Label && kind != ControlKind::PictureBox &&
+           kind != ControlKind::ProgressBar;
 }
 
 struct TwipsRect {
@@ -45,6 +47,21 @@ struct FontDesign {
     double points = 8.25;
     bool bold = false;
 };
+
+// Every caption fits inside its control. Where the font a system has is
+// wider than the design's, a caption's size shrinks a quarter point at a time
+// until it fits its box (fits(points) says whether it does at that size), but
+// never below six points, the smallest size still read with ease.
+inline constexpr double kSmallestCaptionPoints = 6;
+inline constexpr double kCaptionShrinkStep = 0.25;
+template <class Fits>
+double FittedCaptionPoints(double designPoints, Fits fits)
+{
+    double points = designPoints;
+    while (points - kCaptionShrinkStep >= kSmallestCaptionPoints && !fits(points))
+        points -= kCaptionShrinkStep;
+    return points;
+}
 
 struct Rgb {
     std::uint8_t red = 0;
@@ -98,7 +115,7 @@ struct MenuDesign {
     std::string_view caption;
     std::string_view parent;      // empty for the menu bar
     bool enabled = true;
-    std::string_view shortcut;    // a function key ("F1" and up) or empty
+    std::string_view shortcut;    // a function key ("F1" and up), "Ctrl+" and a letter, or empty
     bool checkable = false;       // it can carry a check mark
 };
 

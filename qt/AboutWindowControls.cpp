@@ -75,7 +75,7 @@ QWidget* MakeControl(const ControlDesign& design, QWidget* form, const QIcon& ic
     }
     widget->setObjectName(Text(design.name));
     widget->setGeometry(TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
-    widget->setFont(DesignFont(Text(design.font.family), design.font.points, design.font.bold));
+    SetDesignFont(widget, design.font);
     Paint(widget, Colour(frmAboutForm().background), TextColourOf(design.colour));
     return widget;
 }

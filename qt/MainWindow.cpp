@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QUrl>
 
+#include "qt/DesignFont.h"
 #include "qt/MapListModel.h"
 #include "qt/OptionButtons.h"
 #include "qt/Palette.h"
@@ -39,8 +40,10 @@ void DrawControl(QWidget* widget, const ControlState& state)
     if (widget->toolTip() != Text(state.toolTip))
         widget->setToolTip(Text(state.toolTip));
     if (auto* label = qobject_cast<QLabel*>(widget)) {
-        if (label->pixmap().isNull() && label->text() != Text(state.text))
+        if (label->pixmap().isNull() && label->text() != Text(state.text)) {
             label->setText(Text(state.text));
+            FitCaption(label);
+        }
     } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
         if (state.value == 1)
             option->setChecked(true);

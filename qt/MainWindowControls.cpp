@@ -52,6 +52,7 @@ QWidget* MakeWidget(ControlKind kind, QWidget* parent)
     case ControlKind::Label:
     case ControlKind::PictureBox: return new QLabel(parent);
     case ControlKind::Grid: return new QTableView(parent);
+    case ControlKind::ProgressBar: break;   // the progress window's own
     }
     return new QWidget(parent);
 }
@@ -77,7 +78,7 @@ QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
     QWidget* widget = MakeWidget(design.kind, parent);
     widget->setObjectName(Text(design.name));
     widget->setGeometry(TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
-    widget->setFont(DesignFont(Text(design.font.family), design.font.points, design.font.bold));
+    SetDesignFont(widget, design.font);
     const QPixmap picture =
         design.picture.empty()
             ? QPixmap()
@@ -98,6 +99,7 @@ QWidget* MakeControl(const ControlDesign& design, QWidget* parent)
         if (!picture.isNull())
             label->setPixmap(picture);
     }
+    FitCaption(widget);
     if (design.colour != TextColour::System)
         SetTextColour(widget, DesignColour(design.colour));
     widget->setEnabled(design.enabled);

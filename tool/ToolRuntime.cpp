@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -134,7 +135,7 @@ std::string Unescaped(std::string_view text)
 // Wine takes before its own numbering of the serial devices: names in lower
 // case, as Wine matches them without regard to case. Only the key is read,
 // and of it no more than a key of ports can sensibly hold.
-std::map<std::string, std::string> RegistryPorts(const std::string& prefix)
+std::map<std::string, std::string> ReadRegistryPorts(const std::string& prefix)
 {
     constexpr std::size_t kKeyLimit = 64 * 1024, kLineLimit = 4096;
     std::map<std::string, std::string> ports;
@@ -188,6 +189,28 @@ std::map<std::string, std::string> RegistryPorts(const std::string& prefix)
         ports[ToLowerAscii(Unescaped(std::string_view(line).substr(1, nameEnd - 1)))] = Unescaped(value);
     }
     return ports;
+}
+
+// The key as last read, kept while system.reg keeps its size and time: a
+// registry of a hundred megabytes is then not read again at each port choice.
+std::map<std::string, std::string> RegistryPorts(const std::string& prefix)
+{
+    struct Read {
+        std::string prefix;
+        off_t size = -1;
+        timespec changed{};
+        std::map<std::string, std::string> ports;
+    };
+    static std::mutex mutex;
+    static Read last;
+    struct stat st {};
+    if (::stat((prefix + "/system.reg").c_str(), &st) != 0)
+        return {};
+    const std::lock_guard lock(mutex);
+    if (last.prefix != prefix || last.size != st.st_size || last.changed.tv_sec != st.st_mtim.tv_sec ||
+        last.changed.tv_nsec != st.st_mtim.tv_nsec)
+        last = {prefix, st.st_size, st.st_mtim, ReadRegistryPorts(prefix)};
+    return last.ports;
 }
 
 std::string WinePortLine(const std::string& prefix, const std::map<std::string, std::string>& registry,
@@ -246,13 +269,19 @@ std::string WineCodePage()
         return locale.starts_with("zh_TW") || locale.starts_with("zh_HK") ? "CP950" : "CP936";
     if (language == "sr" && locale.find("@latin") != std::string::npos)
         return "CP1250";
-    // Each code page after the languages that use it, apart by blanks.
-    constexpr std::pair<std::string_view, const char*> pages[] = {
+    // Each row's languages are separated by blanks.
+    struct LanguagesPage {
+        std::string_view languages;
+        const char* page;
+    };
+    static constexpr LanguagesPage pages[] = {
         {"ja", "CP932"}, {"ko", "CP949"}, {"th", "CP874"}, {"vi", "CP1258"}, {"el", "CP1253"},
         {"tr az", "CP1254"}, {"he", "CP1255"}, {"ar fa ur", "CP1256"}, {"lt lv et", "CP1257"},
-        {"ru uk be bg mk sr kk ky tg mn", "CP1251"}, {"pl cs sk hu sl hr ro sq bs", "CP1250"}};
+        {"ru uk be bg mk sr kk ky tg mn", "CP1251"},
+        {"pl cs sk hu sl hr ro sq bs", "CP1250"}};
+    const std::string word = " " + language + " ";
     for (const auto& [languages, page] : pages) {
-        if ((" " + std::string(languages) + " ").find(" " + language + " ") != std::string::npos)
+        if (!language.empty() && (" " + std::string(languages) + " ").find(word) != std::string::npos)
             return page;
     }
     return "CP1252";

@@ -23,6 +23,15 @@ class PackageCase(unittest.TestCase):
             self.skipTest(f"{self.kind} only")
 
 
+# What each download's guide must name: the program's features and the keys that reach them.
+FEATURES = ["Tile Map", "F3", "Esc", "Home", "arrow keys", "Space", "Dropping files", "how long", "not a Garmin map",
+            "Select All", "Create File", "Erase GPS", "Test Connection", "F1 and F2"]
+
+
+def unnamed_features(readme):
+    return [feature for feature in FEATURES if feature not in readme]
+
+
 class Zip(PackageCase):
     kind = "zip"
 
@@ -33,6 +42,7 @@ class Zip(PackageCase):
         self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"), "a line without CR LF")
         self.assertIn(b"sendmap20.exe", readme)
         self.assertNotRegex(readme, rb"@[A-Z0-9_]+@", "a mark left in the guide")
+        self.assertEqual(unnamed_features(readme.decode("cp1252")), [])
 
 
 def png_size(path):
@@ -76,6 +86,7 @@ class Tarball(PackageCase):
             readme = f.read()
         self.assertIn("sendmap20", readme)
         self.assertNotRegex(readme, r"@[A-Z0-9_]+@", "a mark left in the guide")
+        self.assertEqual(unnamed_features(readme), [])
         run("desktop-file-validate", os.path.join(folder, "mapwren.desktop"))
 
     def test_program_needs_no_library_beyond_the_named_packages_and_the_base_system(self):

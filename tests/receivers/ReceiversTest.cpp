@@ -134,6 +134,18 @@ TEST(FatVolume, AReceiverOnARealFatVolumeIsListedWithItsModelAndFileSystem)
     ASSERT_EQ(now.size(), 1u);
     EXPECT_EQ(now[0].size, plan.value().FileSize());
     EXPECT_EQ(now[0].mapName, "Alps");
+
+    // Real tiles from mkgmap, for FatVolume.sh to read back from the volume with libgarmin.
+    fx::WriteRoadOsm(dir.path() / "10.osm", 10);
+    fx::WriteRoadOsm(dir.path() / "11.osm", 11);
+    const auto made = fx::RunMkgmap(dir.path(), {"--mapname=63240001", Utf8FromPath(dir.path() / "10.osm"),
+                                                 Utf8FromPath(dir.path() / "11.osm")});
+    if (!made)
+        return;
+    ASSERT_EQ(*made, 0);
+    const auto tiles = PlanCombinedMap({Utf8FromPath(dir.path() / "63240001.img"), Utf8FromPath(dir.path() / "63240002.img")}, "");
+    ASSERT_TRUE(tiles.ok()) << tiles.error();
+    EXPECT_TRUE(InstallCombinedMap(tiles.value(), place->garminFolder + "/checked.img", nullptr).ok());
 }
 
 TEST(Volumes, TheMountTableGivesMountPointsUnescapedWithoutPseudoSystems)
