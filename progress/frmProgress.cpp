@@ -80,14 +80,8 @@ void frmProgress::Begin()
 
 ControlState* frmProgress::Control(std::string_view name)
 {
-    const std::pair<std::string_view, ControlState*> controls[] = {
-        {"lblWhat", &lblWhat}, {"prgDone", &prgDone}, {"lblDone", &lblDone},
-        {"lblTimeLeft", &lblTimeLeft}, {"cmdCancel", &cmdCancel}};
-    for (const auto& [controlName, control] : controls) {
-        if (controlName == name)
-            return control;
-    }
-    return nullptr;
+    const ControlRow<frmProgress>* row = FindRow(frmProgressControlRows(), name);
+    return row ? &(this->*row->state) : nullptr;
 }
 
 void frmProgress::ShowProgress()
@@ -117,8 +111,8 @@ void frmProgress::ShowProgress()
 
 void frmProgress::Click(std::string_view name)
 {
-    if (name == "cmdCancel")
-        cmdCancel_Click();
+    if (const ControlRow<frmProgress>* row = FindRow(frmProgressControlRows(), name); row && row->click)
+        (this->*row->click)();
 }
 
 // The job sees the cancel at its next report; until it has undone its work
