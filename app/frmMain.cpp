@@ -180,10 +180,11 @@ bool frmMain::Form_Load()
 
 // Closing the main window, by any cause, closes every other window of the
 // program too, so nothing is left behind: a combined map file still being
-// written is cancelled first.
+// written or installed is cancelled first.
 void frmMain::Form_Unload()
 {
     StopWriting();
+    StopInstalling();
     desktop_.CloseAllWindows();
 }
 
