@@ -41,10 +41,11 @@ constexpr std::array<std::pair<std::string_view, Member>, 42> kControls = {{
 
 using MenuMember = MenuState frmMain::*;
 
-constexpr std::array<std::pair<std::string_view, MenuMember>, 6> kMenuItems = {{
+constexpr std::array<std::pair<std::string_view, MenuMember>, 7> kMenuItems = {{
     {"mnuUseSendmap1", &frmMain::mnuUseSendmap1},
     {"mnuUseSendmap2", &frmMain::mnuUseSendmap2},
     {"mnuTileMap", &frmMain::mnuTileMap},
+    {"mnuCombinedMap", &frmMain::mnuCombinedMap},
     {"mnuExit", &frmMain::mnuExit},
     {"mnuID", &frmMain::mnuID},
     {"mnuAbout", &frmMain::mnuAbout},
@@ -64,10 +65,11 @@ constexpr std::array<std::pair<std::string_view, Handler>, 17> kClickHandlers = 
     {"chkMapset", &frmMain::chkMapset_Click},
 }};
 
-constexpr std::array<std::pair<std::string_view, Handler>, 6> kMenuHandlers = {{
+constexpr std::array<std::pair<std::string_view, Handler>, 7> kMenuHandlers = {{
     {"mnuUseSendmap1", &frmMain::mnuUseSendmap1_Click},
     {"mnuUseSendmap2", &frmMain::mnuUseSendmap2_Click},
     {"mnuTileMap", &frmMain::mnuTileMap_Click},
+    {"mnuCombinedMap", &frmMain::mnuCombinedMap_Click},
     {"mnuExit", &frmMain::mnuExit_Click},
     {"mnuID", &frmMain::mnuID_Click},
     {"mnuAbout", &frmMain::mnuAbout_Click},
@@ -253,12 +255,17 @@ bool frmMain::Form_Load()
 }
 
 // Closing the main window, by any cause, closes every other window of the
-// program too, so nothing is left behind.
-void frmMain::Form_Unload() { desktop_.CloseAllWindows(); }
+// program too, so nothing is left behind: a combined map file still being
+// written is cancelled first.
+void frmMain::Form_Unload()
+{
+    StopWriting();
+    desktop_.CloseAllWindows();
+}
 
-void frmMain::cmdExit_Click() { desktop_.CloseAllWindows(); }
+void frmMain::cmdExit_Click() { Form_Unload(); }
 
-void frmMain::mnuExit_Click() { desktop_.CloseAllWindows(); }
+void frmMain::mnuExit_Click() { Form_Unload(); }
 
 void frmMain::mnuAbout_Click() { desktop_.ShowAboutWindow(); }
 

@@ -23,6 +23,9 @@
 
 namespace mapwren {
 
+class CombinedPlan;
+class frmProgress;
+
 // The main window as a form: every control's state under its design name and
 // every handler, with no toolkit. A front-end builds the controls from the
 // design table, forwards each event to its handler and then draws the state;
@@ -51,7 +54,7 @@ public:
         picNoFileExist, MSFlexGrid1, lblProcessing, lblTotalBytes, lblFilesSelected, fmeMapset, chkMapset,
         lblEnterMapset, txtMapset, fmeList, cmdSelectAll, cmdSelectNone, cmdClearGrid, cmdLoadList, cmdSaveList,
         cmdEraseGPS, lblAreYouSure, optSureYes, optSureNo, chkCreateFile, cmdUpload, cmdCreateFile, cmdExit;
-    MenuState mnuUseSendmap1, mnuUseSendmap2, mnuTileMap, mnuExit, mnuID, mnuAbout;
+    MenuState mnuUseSendmap1, mnuUseSendmap2, mnuTileMap, mnuCombinedMap, mnuExit, mnuID, mnuAbout;
     // The window's title; one blank until start-up names it.
     std::string Caption = " ";
 
@@ -166,6 +169,7 @@ public:
     void mnuID_Click();
     void mnuAbout_Click();
     void mnuTileMap_Click();
+    void mnuCombinedMap_Click();
 
 private:
     // The keyboard focus.
@@ -219,6 +223,11 @@ private:
     bool MayStartAnotherRun();
     void TellRunEnd(RunKind kind, RunEnd end, const std::optional<FileStamp>& before);
     void CloseEraseQuestion();
+
+    // Writing a combined map file, in the progress window.
+    std::vector<std::string> TickedForWriting() const;
+    void StartWriting(CombinedPlan plan, const std::string& target);
+    void StopWriting();
     void Warn(const std::string& text);
     void Fail(const std::string& text);
 
@@ -234,6 +243,13 @@ private:
     std::string focusRequest_;
     std::string activeControl_;
     int toolRunsGoing_ = 0;
+    // The last combined map file started, going or ended; one still going
+    // when the form goes is cancelled and waited for.
+    struct Writing {
+        std::shared_ptr<frmProgress> progress;
+        std::string target;
+        ~Writing();
+    } writing_;
     int runsStarted_ = 0;
     // Before the runs: their threads post through it, and are joined first.
     FormLife life_{desktop_};

@@ -112,6 +112,8 @@ constexpr std::array kMenus = {
     MenuDesign{.name = "mnuUseSendmap2", .caption = "Use Sendmap20.exe", .parent = "File", .enabled = false,
                .shortcut = "F2", .checkable = true},
     MenuDesign{.name = "mnuTileMap", .caption = "Tile &Map", .parent = "File", .shortcut = "F3"},
+    MenuDesign{.name = "mnuCombinedMap", .caption = "Write &Combined Map File...", .parent = "File",
+               .shortcut = "Ctrl+M"},
     MenuDesign{.name = "mnuExit", .caption = "E&xit", .parent = "File"},
     MenuDesign{.name = "mnuID", .caption = "&Test Connection"},
     MenuDesign{.name = "mnuAbout", .caption = " &About "},

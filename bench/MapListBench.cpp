@@ -87,6 +87,7 @@ struct SilentDesktop : Desktop {
     void CloseAllWindows() override {}
     void ShowAboutWindow() override {}
     void ShowTileMapWindow() override {}
+    void ShowProgressWindow(std::shared_ptr<frmProgress>) override {}
     void Post(std::function<void()>) override {}
 };
 

@@ -22,12 +22,14 @@ enum class ControlKind {
     Label,
     PictureBox,
     Grid,
+    ProgressBar,     // how far a piece of work is, 0 to 100
 };
 
 // Frames, labels and picture boxes never take the keyboard focus.
 constexpr bool TakesFocus(ControlKind kind)
 {
-    return kind != ControlKind::Frame && kind != ControlKind::Label && kind != ControlKind::PictureBox;
+    return kind != ControlKind::Frame && kind != ControlKind::Label && kind != ControlKind::PictureBox &&
+           kind != ControlKind::ProgressBar;
 }
 
 struct TwipsRect {
@@ -112,7 +114,7 @@ struct MenuDesign {
     std::string_view caption;
     std::string_view parent;      // empty for the menu bar
     bool enabled = true;
-    std::string_view shortcut;    // a function key ("F1" and up) or empty
+    std::string_view shortcut;    // a function key ("F1" and up), "Ctrl+" and a letter, or empty
     bool checkable = false;       // it can carry a check mark
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -8,6 +9,8 @@
 // browser, repainting and closing its windows. The forms call it; tests give
 // them a fake that records what was asked and answers as told.
 namespace mapwren {
+
+class frmProgress;
 
 enum class MessageIcon { Critical, Exclamation, Information };
 
@@ -49,6 +52,9 @@ public:
     // Shows the tile map window (a frmTileMap over the main form), or raises
     // it when it is open already.
     virtual void ShowTileMapWindow() = 0;
+    // Shows a job's progress window (a frmProgress) over the main window,
+    // without blocking it; the window keeps the form until it closes.
+    virtual void ShowProgressWindow(std::shared_ptr<frmProgress> form) = 0;
     // Runs the event on the window's thread as soon as it is free, then draws
     // the window; callable from any thread. Dropped once the window is gone.
     // Forms post through FormLife (forms/FormLife.h), which also drops an

@@ -1,5 +1,7 @@
 #include "maplist/Captions.h"
 
+#include <cmath>
+
 namespace mapwren {
 
 namespace {
@@ -27,7 +29,24 @@ std::string Megabytes(std::int64_t bytes)
     return negative && text != "0.0" ? "-" + text : text;
 }
 
+std::string Counted(long long count, const char* unit)
+{
+    return std::to_string(count) + " " + unit + (count == 1 ? "" : "s");
+}
+
 } // namespace
+
+// Minutes rounded to the nearest under an hour, to the nearest ten above.
+std::string AboutHowLongText(double seconds)
+{
+    const double minutes = seconds / 60;
+    if (minutes < 0.5)
+        return "Less than a minute";
+    if (minutes < 59.5)
+        return "About " + Counted(std::llround(minutes), "minute");
+    const long long tens = std::llround(minutes / 10);
+    return "About " + Counted(tens / 6, "hour") + (tens % 6 == 0 ? "" : " " + Counted(tens % 6 * 10, "minute"));
+}
 
 std::string CountCaption(std::int64_t selectedCount)
 {

@@ -15,6 +15,9 @@ std::string MegabytesText(std::int64_t bytes);
 // "4.5 GB": gigabytes of 1073741824 bytes, rounded as the total caption's megabytes are.
 std::string GigabytesText(std::uint64_t bytes);
 
+// "Less than a minute", "About 20 minutes", "About 4 hours 10 minutes".
+std::string AboutHowLongText(double seconds);
+
 // Select None writes these fixed captions.
 inline constexpr const char* kNoneCountCaption = "0 Maps Selected";
 inline constexpr const char* kNoneTotalCaption = "Total Bytes: 0 (0MB)";

@@ -52,6 +52,7 @@ QWidget* MakeWidget(ControlKind kind, QWidget* parent)
     case ControlKind::Label:
     case ControlKind::PictureBox: return new QLabel(parent);
     case ControlKind::Grid: return new QTableView(parent);
+    case ControlKind::ProgressBar: break;   // the progress window's own
     }
     return new QWidget(parent);
 }

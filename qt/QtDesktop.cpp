@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "qt/AboutWindow.h"
+#include "qt/ProgressWindow.h"
 #include "qt/Text.h"
 
 namespace mapwren {
@@ -28,10 +29,29 @@ QString QtFilter(const std::string& filter)
 
 } // namespace
 
+// The progress windows too: a job's progress and its end come as posted events.
 void QtDesktop::Draw() const
 {
     if (draw_)
         draw_();
+    for (ProgressWindow* window : ProgressWindows())
+        window->Draw();
+}
+
+void QtDesktop::ShowProgressWindow(std::shared_ptr<frmProgress> form)
+{
+    std::erase_if(progress_, [](const QPointer<ProgressWindow>& window) { return window.isNull(); });
+    progress_.emplace_back(new ProgressWindow(std::move(form), window_));
+}
+
+std::vector<ProgressWindow*> QtDesktop::ProgressWindows() const
+{
+    std::vector<ProgressWindow*> open;
+    for (const QPointer<ProgressWindow>& window : progress_) {
+        if (window)
+            open.push_back(window);
+    }
+    return open;
 }
 
 std::optional<std::string> QtDesktop::AskForFile(const FileDialogRequest& request, bool save)

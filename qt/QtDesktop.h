@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QPointer>
 #include <functional>
+#include <vector>
 
 #include "forms/Desktop.h"
 
 class QWidget;
 
 namespace mapwren {
+
+class ProgressWindow;
 
 // The desktop the forms call, done with Qt: dialogs and message boxes over
 // the given window, the browser through the desktop's URL handler. draw, when
@@ -29,7 +33,10 @@ public:
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
     void ShowTileMapWindow() override;
+    void ShowProgressWindow(std::shared_ptr<frmProgress> form) override;
     void Post(std::function<void()> event) override;
+    // The progress windows open now.
+    std::vector<ProgressWindow*> ProgressWindows() const;
 
 private:
     std::optional<std::string> AskForFile(const FileDialogRequest& request, bool save);
@@ -38,6 +45,7 @@ private:
     QWidget* window_;
     std::function<void()> draw_;
     std::function<void()> showTileMap_;
+    std::vector<QPointer<ProgressWindow>> progress_;
 };
 
 } // namespace mapwren

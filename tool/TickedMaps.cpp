@@ -130,12 +130,11 @@ std::optional<std::string> ClashingNamesMessage(const MapList& maps, const Ticke
            ListedPaths(clashing) + "\nGo on all the same?";
 }
 
-std::optional<std::string> OversizeMessage(std::uint64_t bytes)
+std::optional<std::string> OversizeMessage(std::uint64_t bytes, std::string_view file)
 {
     if (bytes < kFat32FileLimit)
         return std::nullopt;
-    return "The ticked maps come to " + GigabytesText(bytes) +
-           ", so GMAPSUPP.IMG will be larger than a FAT32 memory card can hold (no file of 4 GB or more).\n"
+    return "The ticked maps come to " + GigabytesText(bytes) + ", so " + std::string(file) + " will be larger than a FAT32 memory card can hold (no file of 4 GB or more).\n"
            "Create it all the same?";
 }
 

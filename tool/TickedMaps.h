@@ -4,6 +4,7 @@
 #include <list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "maplist/MapList.h"
@@ -39,7 +40,8 @@ std::optional<std::string> ClashingNamesMessage(const MapList& maps, const Ticke
 
 // A FAT32 memory card holds no file of 4 GiB or more.
 inline constexpr std::uint64_t kFat32FileLimit = 4294967296;
-// What to ask before a combined map file of this many bytes is made; empty below the limit.
-std::optional<std::string> OversizeMessage(std::uint64_t bytes);
+// What to ask before a combined map file of this many bytes is made, named
+// as file; empty below the limit.
+std::optional<std::string> OversizeMessage(std::uint64_t bytes, std::string_view file = "GMAPSUPP.IMG");
 
 } // namespace mapwren

@@ -1,7 +1,5 @@
 #include "tool/UploadTime.h"
 
-#include <cmath>
-
 #include "maplist/Captions.h"
 
 namespace mapwren {
@@ -19,24 +17,6 @@ double SerialUploadSeconds(std::uint64_t bytes, int baud)
     return static_cast<double>(bytes) / (baud / kBitsPerByte * kReachedShare);
 }
 
-std::string Counted(long long count, const char* unit)
-{
-    return std::to_string(count) + " " + unit + (count == 1 ? "" : "s");
-}
-
-// "Less than a minute", "About 20 minutes", "About 4 hours 10 minutes":
-// minutes rounded to the nearest under an hour, to the nearest ten above.
-std::string AboutHowLong(double seconds)
-{
-    const double minutes = seconds / 60;
-    if (minutes < 0.5)
-        return "Less than a minute";
-    if (minutes < 59.5)
-        return "About " + Counted(std::llround(minutes), "minute");
-    const long long tens = std::llround(minutes / 10);
-    return "About " + Counted(tens / 6, "hour") + (tens % 6 == 0 ? "" : " " + Counted(tens % 6 * 10, "minute"));
-}
-
 } // namespace
 
 std::string UploadEstimate(const UploadSettings& settings, std::int64_t tickedCount, std::int64_t tickedBytes)
@@ -45,7 +25,7 @@ std::string UploadEstimate(const UploadSettings& settings, std::int64_t tickedCo
         return {};
     switch (settings.port) {
     case Port::Com:
-        return AboutHowLong(SerialUploadSeconds(static_cast<std::uint64_t>(tickedBytes), settings.speed)) + " for " +
+        return AboutHowLongText(SerialUploadSeconds(static_cast<std::uint64_t>(tickedBytes), settings.speed)) + " for " +
                (tickedCount == 1 ? "the ticked map" : "the " + std::to_string(tickedCount) + " ticked maps") + " (" +
                MegabytesText(tickedBytes) + ") at " + std::to_string(settings.speed) + " baud on " + settings.comPort +
                ".";

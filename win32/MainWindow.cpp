@@ -258,6 +258,7 @@ void MainWindow::Draw()
     DrawGrid();
     if (TileMapWindow* tileMap = TileMap())
         tileMap->Draw();   // a tick in the grid shows on the map at once
+    desktop_.DrawProgressWindows();   // a job's progress and end come as posted events
     TakeFocusRequest();
     drawing_ = false;
 }

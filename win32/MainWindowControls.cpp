@@ -145,10 +145,13 @@ void MainWindow::CreateMenus()
         AppendMenuW(parent, MF_STRING | (design.enabled ? 0 : MF_GRAYED), static_cast<UINT_PTR>(command),
                     caption.c_str());
         menuCommands_.emplace(std::string(design.name), command);
-        // The design's shortcuts are function keys, "F1" and up.
+        // The design's shortcuts are function keys, "F1" and up, or Ctrl with a letter.
+        constexpr std::string_view kCtrl = "Ctrl+";
         if (design.shortcut.size() > 1 && design.shortcut[0] == 'F') {
             const int number = std::stoi(std::string(design.shortcut.substr(1)));
             shortcuts.push_back({FVIRTKEY, static_cast<WORD>(VK_F1 + number - 1), static_cast<WORD>(command)});
+        } else if (design.shortcut.size() == kCtrl.size() + 1 && design.shortcut.starts_with(kCtrl)) {
+            shortcuts.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(design.shortcut.back()), static_cast<WORD>(command)});
         }
     }
     SetMenu(window_, menu_);

@@ -9,6 +9,7 @@
 
 #include "common/Encoding.h"
 #include "win32/AboutWindow.h"
+#include "win32/ProgressWindow.h"
 
 namespace mapwren {
 
@@ -173,7 +174,33 @@ HWND Win32Desktop::AboutHandle()
 
 bool Win32Desktop::PreTranslate(MSG& message)
 {
+    for (ProgressWindow* window : ProgressWindows()) {
+        if (window->PreTranslate(message))
+            return true;
+    }
     return AboutHandle() && about_->PreTranslate(message);
+}
+
+void Win32Desktop::ShowProgressWindow(std::shared_ptr<frmProgress> form)
+{
+    std::erase_if(progress_, [](const auto& window) { return !window->Handle(); });
+    progress_.push_back(std::make_unique<ProgressWindow>(std::move(form), window_));
+}
+
+std::vector<ProgressWindow*> Win32Desktop::ProgressWindows()
+{
+    std::vector<ProgressWindow*> open;
+    for (const auto& window : progress_) {
+        if (window->Handle())
+            open.push_back(window.get());
+    }
+    return open;
+}
+
+void Win32Desktop::DrawProgressWindows()
+{
+    for (ProgressWindow* window : ProgressWindows())
+        window->Draw();
 }
 
 } // namespace mapwren

@@ -12,6 +12,7 @@
 namespace mapwren {
 
 class AboutWindow;
+class ProgressWindow;
 
 // The message that tells the main window that events were posted.
 inline constexpr UINT kPostedEventMessage = WM_APP + 1;
@@ -36,7 +37,11 @@ public:
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
     void ShowTileMapWindow() override;
+    void ShowProgressWindow(std::shared_ptr<frmProgress> form) override;
     void Post(std::function<void()> event) override;
+    // The progress windows open now, drawn whenever the main window draws.
+    std::vector<ProgressWindow*> ProgressWindows();
+    void DrawProgressWindows();
     // The events posted so far, for the main window to run on kPostedEventMessage.
     std::vector<std::function<void()>> TakePosted();
 
@@ -52,6 +57,7 @@ private:
     std::function<void()> draw_;
     std::function<void()> showTileMap_;
     std::unique_ptr<AboutWindow> about_;
+    std::vector<std::unique_ptr<ProgressWindow>> progress_;
     // Owned here, not by the message that announces them, so events still
     // queued when the window has gone are freed with the desktop.
     std::mutex postedMutex_;

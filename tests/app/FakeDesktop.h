@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/Desktop.h"
+#include "progress/frmProgress.h"
 
 namespace mapwren::testing {
 
@@ -50,6 +51,14 @@ public:
     {
         if (++tileMapWindows, onTileMapWindow)
             onTileMapWindow();
+    }
+    // The progress windows shown, as a front-end keeps them while they are open.
+    std::vector<std::shared_ptr<frmProgress>> progressWindows;
+    std::function<void(frmProgress&)> onProgressWindow;   // to act on the window before its job starts
+    void ShowProgressWindow(std::shared_ptr<frmProgress> form) override
+    {
+        if (progressWindows.push_back(form), onProgressWindow)
+            onProgressWindow(*form);
     }
     void Post(std::function<void()> event) override
     {

@@ -170,6 +170,75 @@ def write_tile(path, name, tiles):
         f.write(data)
 
 
+def write_container(path, subfiles, description="Generated map"):
+    """A map container as mkgmap writes one: header, the directory at 0x400,
+    then each subfile on blocks of its own, in the smallest blocks (512 bytes
+    and up) whose numbers fit in 16 bits. subfiles: (name, type, bytes, or a
+    size in bytes of zeros left sparse)."""
+    sizes = [len(data) if isinstance(data, bytes) else data for _, _, data in subfiles]
+    exponent = 9
+    while True:
+        block = 1 << exponent
+        counts = [-(-size // block) for size in sizes]
+        entries = sum(max(1, -(-count // 240)) for count in counts)
+        first = -(-(0x400 + 512 * (1 + entries)) // block)
+        if first + sum(counts) < 0xFFFF:
+            break
+        exponent += 1
+    head = bytearray(first * block)
+    head[0x10:0x17], head[0x41:0x48] = b"DSKIMG\0", b"GARMIN\0"
+    head[0x49:0x5D] = description.encode().ljust(20)[:20]
+    head[0x40], head[0x61], head[0x62] = 2, 9, exponent - 9
+    head[0x1FE:0x200] = b"\x55\xaa"
+
+    def entry(at, name, kind, size, part, numbers):
+        """The size in a subfile's first entry only; the header's own entry carries part 3."""
+        e = bytearray(b"\xff" * 512)
+        e[0:12] = b"\x01" + (name.ljust(8)[:8] + kind.ljust(3)[:3]).encode()
+        e[0x0C:0x20] = (size if part == 0 or not name else 0).to_bytes(4, "little") + part.to_bytes(2, "little") + bytes(14)
+        for i, number in enumerate(numbers):
+            e[0x20 + 2 * i:0x22 + 2 * i] = number.to_bytes(2, "little")
+        head[at:at + 512] = e
+
+    entry(0x400, "", "", first * block, 3, range(first))
+    at, next_block, places = 0x600, first, []
+    for (name, kind, _), count, size in zip(subfiles, counts, sizes):
+        numbers = list(range(next_block, next_block + count))
+        places.append(next_block * block)
+        for part in range(max(1, -(-count // 240))):
+            entry(at, name, kind, size, part, numbers[part * 240:(part + 1) * 240])
+            at += 512
+        next_block += count
+    with open(path, "wb") as f:
+        f.write(head)
+        for (_, _, data), place in zip(subfiles, places):
+            if isinstance(data, bytes):
+                f.seek(place)
+                f.write(data)
+        f.truncate(next_block * block)
+
+
+def read_subfiles(path):
+    """Every subfile of a map container by its full name ("63240001.TRE"),
+    its bytes read as the directory lists its blocks."""
+    with open(path, "rb") as f:
+        data = f.read()
+    block = 1 << (data[0x61] + data[0x62])
+    at, found, order = data[0x40] * 512, {}, []
+    while at + 512 <= len(data) and data[at] == 1:
+        e = data[at:at + 512]
+        name = e[1:9].decode().strip() and e[1:9].decode().rstrip() + "." + e[9:12].decode().rstrip()
+        numbers = [n for n in (int.from_bytes(e[0x20 + 2 * i:0x22 + 2 * i], "little") for i in range(240))
+                   if n != 0xFFFF]
+        if name not in found:
+            order.append(name)
+            found[name] = [int.from_bytes(e[0x0C:0x10], "little"), []]
+        found[name][1] += numbers
+        at += 512
+    return {name: b"".join(data[n * block:(n + 1) * block] for n in found[name][1])[:found[name][0]]
+            for name in order if name}
+
+
 def write_list(path, head, maps):
     with open(path, "wb") as f:
         f.write("".join(line + "\r\n" for line in [head, *maps]).encode())

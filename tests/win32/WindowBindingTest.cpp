@@ -618,5 +618,43 @@ TEST(Win32Window, TileMapOpensByItsShortcutAndItsPointerWheelAndKeysReachTheForm
     EXPECT_EQ(s.window->TileMap(), nullptr);
 }
 
+// Ctrl+M opens the save dialog; the progress window that follows is native, and its Cancel reaches the form.
+TEST(Win32Window, CombinedMapByItsShortcutShowsTheProgressWindowWhoseCancelReachesTheForm)
+{
+    Started s;
+    std::vector<std::string> tiles;
+    for (const char* number : {"63240001", "63240002"}) {
+        tiles.push_back(s.maps.folder() + number + ".img");
+        testing::WriteContainer(PathFromUtf8(tiles.back()), {{number, "TRE", testing::TreBytes(51, 11, 50, 10), 0},
+                                                             {number, "RGN", "", 400 << 20}},
+                                16384);   // blocks large enough for 400 MB
+    }
+    s.form->Form_OLEDragDrop(tiles);
+    s.form->PressTickCell(3);
+    s.form->PressTickCell(4);
+    const std::string target = s.tools.folder() + "gmapsupp.img";
+    Answer dialog("Save the ticked maps as one combined map file", target);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    s.Key(s["cmdFileOpen"], 'M');
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(dialog.Answered());
+    HWND progress = WaitForWindow(L"Write Combined Map File");
+    ASSERT_TRUE(progress);
+    HWND cancel = FindWindowExW(progress, nullptr, L"BUTTON", nullptr);
+    EXPECT_EQ(Text(cancel), "Cancel");
+    EXPECT_TRUE(FindWindowExW(progress, nullptr, PROGRESS_CLASSW, nullptr));
+    Answer notice("MAPWREN", "");
+    SendMessageW(cancel, BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowEnabled(cancel));   // until the job has undone its work
+    s.PumpUntil([&] { return notice.Answered(); });
+    EXPECT_FALSE(IsWindow(progress));   // closed before the message
+    EXPECT_EQ(notice.Said(), "i Writing the combined map file \"" + target + "\" was cancelled. Nothing was left behind.");
+    EXPECT_FALSE(fs::exists(PathFromUtf8(target)));
+}
+
 } // namespace
 } // namespace mapwren
