@@ -41,11 +41,12 @@ constexpr std::array<std::pair<std::string_view, Member>, 42> kControls = {{
 
 using MenuMember = MenuState frmMain::*;
 
-constexpr std::array<std::pair<std::string_view, MenuMember>, 7> kMenuItems = {{
+constexpr std::array<std::pair<std::string_view, MenuMember>, 8> kMenuItems = {{
     {"mnuUseSendmap1", &frmMain::mnuUseSendmap1},
     {"mnuUseSendmap2", &frmMain::mnuUseSendmap2},
     {"mnuTileMap", &frmMain::mnuTileMap},
     {"mnuCombinedMap", &frmMain::mnuCombinedMap},
+    {"mnuInstall", &frmMain::mnuInstall},
     {"mnuExit", &frmMain::mnuExit},
     {"mnuID", &frmMain::mnuID},
     {"mnuAbout", &frmMain::mnuAbout},
@@ -65,11 +66,12 @@ constexpr std::array<std::pair<std::string_view, Handler>, 17> kClickHandlers = 
     {"chkMapset", &frmMain::chkMapset_Click},
 }};
 
-constexpr std::array<std::pair<std::string_view, Handler>, 7> kMenuHandlers = {{
+constexpr std::array<std::pair<std::string_view, Handler>, 8> kMenuHandlers = {{
     {"mnuUseSendmap1", &frmMain::mnuUseSendmap1_Click},
     {"mnuUseSendmap2", &frmMain::mnuUseSendmap2_Click},
     {"mnuTileMap", &frmMain::mnuTileMap_Click},
     {"mnuCombinedMap", &frmMain::mnuCombinedMap_Click},
+    {"mnuInstall", &frmMain::mnuInstall_Click},
     {"mnuExit", &frmMain::mnuExit_Click},
     {"mnuID", &frmMain::mnuID_Click},
     {"mnuAbout", &frmMain::mnuAbout_Click},
@@ -256,10 +258,11 @@ bool frmMain::Form_Load()
 
 // Closing the main window, by any cause, closes every other window of the
 // program too, so nothing is left behind: a combined map file still being
-// written is cancelled first.
+// written or installed is cancelled first.
 void frmMain::Form_Unload()
 {
     StopWriting();
+    StopInstalling();
     desktop_.CloseAllWindows();
 }
 

@@ -24,6 +24,7 @@
 namespace mapwren {
 
 class CombinedPlan;
+class frmInstall;
 class frmProgress;
 
 // The main window as a form: every control's state under its design name and
@@ -54,7 +55,7 @@ public:
         picNoFileExist, MSFlexGrid1, lblProcessing, lblTotalBytes, lblFilesSelected, fmeMapset, chkMapset,
         lblEnterMapset, txtMapset, fmeList, cmdSelectAll, cmdSelectNone, cmdClearGrid, cmdLoadList, cmdSaveList,
         cmdEraseGPS, lblAreYouSure, optSureYes, optSureNo, chkCreateFile, cmdUpload, cmdCreateFile, cmdExit;
-    MenuState mnuUseSendmap1, mnuUseSendmap2, mnuTileMap, mnuCombinedMap, mnuExit, mnuID, mnuAbout;
+    MenuState mnuUseSendmap1, mnuUseSendmap2, mnuTileMap, mnuCombinedMap, mnuInstall, mnuExit, mnuID, mnuAbout;
     // The window's title; one blank until start-up names it.
     std::string Caption = " ";
 
@@ -170,6 +171,7 @@ public:
     void mnuAbout_Click();
     void mnuTileMap_Click();
     void mnuCombinedMap_Click();
+    void mnuInstall_Click();
 
 private:
     // The keyboard focus.
@@ -226,8 +228,11 @@ private:
 
     // Writing a combined map file, in the progress window.
     std::vector<std::string> TickedForWriting() const;
+    std::string MapsetNameForWriting() const;
+    std::optional<CombinedPlan> PlanTickedMaps(const std::string& noneTicked);
     void StartWriting(CombinedPlan plan, const std::string& target);
     void StopWriting();
+    void StopInstalling();
     void Warn(const std::string& text);
     void Fail(const std::string& text);
 
@@ -250,6 +255,8 @@ private:
         std::string target;
         ~Writing();
     } writing_;
+    // The install window while it is open; an install going when the form goes is cancelled.
+    std::weak_ptr<frmInstall> install_;
     int runsStarted_ = 0;
     // Before the runs: their threads post through it, and are joined first.
     FormLife life_{desktop_};

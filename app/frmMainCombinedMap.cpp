@@ -63,27 +63,23 @@ std::vector<std::string> frmMain::TickedForWriting() const
     return paths;
 }
 
-// Questions first, each with No writing nothing; the dialog last, so its
-// answer starts the writing. Neither the tool nor the port plays a part.
-void frmMain::mnuCombinedMap_Click()
+// The ticked maps planned into one combined file, after the questions about
+// what cannot go in (each No gives nothing); noneTicked is the warning when no
+// map is ticked. Neither the tool nor the port plays a part.
+std::optional<CombinedPlan> frmMain::PlanTickedMaps(const std::string& noneTicked)
 {
-    if (writing_.progress && writing_.progress->Running()) {
-        Warn("A combined map file is being written to " + writing_.target +
-             " now. Wait for it to end, or cancel it, before writing another.");
-        return;
-    }
     const std::vector<std::string> ticked = TickedForWriting();
     if (ticked.empty()) {
-        Warn("No map is ticked. Tick the maps to write into the combined map file first.");
-        return;
+        Warn(noneTicked);
+        return std::nullopt;
     }
     Result<CombinedPlan> planned = [&] {
         const BusyPointer busy(desktop_);
-        return PlanCombinedMap(ticked, chkMapset.value == 1 ? txtMapset.text : std::string());
+        return PlanCombinedMap(ticked, MapsetNameForWriting());
     }();
     if (!planned) {
         Warn(planned.error());
-        return;
+        return std::nullopt;
     }
     CombinedPlan& plan = planned.value();
     if (!plan.Clashes().empty()) {
@@ -91,7 +87,7 @@ void frmMain::mnuCombinedMap_Click()
                                               "holds too, and one map file holds each name only once:" +
                                                   ListedPaths(ClashLines(plan.Clashes())) +
                                                   "\nLeave these later tiles out and write the others?"))
-            return;
+            return std::nullopt;
         plan.LeaveOutClashes();
     }
     if (!plan.Unusable().empty()) {
@@ -103,9 +99,28 @@ void frmMain::mnuCombinedMap_Click()
                                                   (plan.MapCount() == 1 ? std::string("map")
                                                                         : MapsCount(plan.MapCount())) +
                                                   "?"))
-            return;
+            return std::nullopt;
         plan.LeaveOutUnusable();
     }
+    return std::move(plan);
+}
+
+std::string frmMain::MapsetNameForWriting() const { return chkMapset.value == 1 ? txtMapset.text : std::string(); }
+
+// Questions first, each with No writing nothing; the dialog last, so its
+// answer starts the writing.
+void frmMain::mnuCombinedMap_Click()
+{
+    if (writing_.progress && writing_.progress->Running()) {
+        Warn("A combined map file is being written to " + writing_.target +
+             " now. Wait for it to end, or cancel it, before writing another.");
+        return;
+    }
+    std::optional<CombinedPlan> planned =
+        PlanTickedMaps("No map is ticked. Tick the maps to write into the combined map file first.");
+    if (!planned)
+        return;
+    CombinedPlan& plan = *planned;
     if (const auto oversize = OversizeMessage(plan.FileSize(), "the combined map file");
         oversize && !desktop_.AskYesNo(kMessageTitle, *oversize))
         return;

@@ -114,6 +114,8 @@ constexpr std::array kMenus = {
     MenuDesign{.name = "mnuTileMap", .caption = "Tile &Map", .parent = "File", .shortcut = "F3"},
     MenuDesign{.name = "mnuCombinedMap", .caption = "Write &Combined Map File...", .parent = "File",
                .shortcut = "Ctrl+M"},
+    MenuDesign{.name = "mnuInstall", .caption = "&Install Maps on Receiver or Card...", .parent = "File",
+               .shortcut = "Ctrl+I"},
     MenuDesign{.name = "mnuExit", .caption = "E&xit", .parent = "File"},
     MenuDesign{.name = "mnuID", .caption = "&Test Connection"},
     MenuDesign{.name = "mnuAbout", .caption = " &About "},

@@ -87,6 +87,8 @@ struct SilentDesktop : Desktop {
     void CloseAllWindows() override {}
     void ShowAboutWindow() override {}
     void ShowTileMapWindow() override {}
+    std::optional<std::string> AskFolder(const std::string&) override { return std::nullopt; }
+    void ShowInstallWindow(std::shared_ptr<frmInstall>) override {}
     void ShowProgressWindow(std::shared_ptr<frmProgress>) override {}
     void Post(std::function<void()>) override {}
 };

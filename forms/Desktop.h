@@ -10,6 +10,7 @@
 // them a fake that records what was asked and answers as told.
 namespace mapwren {
 
+class frmInstall;
 class frmProgress;
 
 enum class MessageIcon { Critical, Exclamation, Information };
@@ -37,6 +38,8 @@ public:
     // The chosen file, or nothing when the user cancelled.
     virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
+    // The chosen folder (or drive), or nothing when the user cancelled.
+    virtual std::optional<std::string> AskFolder(const std::string& title) = 0;
     virtual void ShowMessage(MessageIcon icon, const std::string& title, const std::string& text) = 0;
     // True for Yes.
     virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
@@ -52,6 +55,10 @@ public:
     // Shows the tile map window (a frmTileMap over the main form), or raises
     // it when it is open already.
     virtual void ShowTileMapWindow() = 0;
+    // Shows the window that installs maps on a receiver (a frmInstall) over
+    // the main window, without blocking it; the window keeps the form until
+    // it closes. A second one replaces the first.
+    virtual void ShowInstallWindow(std::shared_ptr<frmInstall> form) = 0;
     // Shows a job's progress window (a frmProgress) over the main window,
     // without blocking it; the window keeps the form until it closes.
     virtual void ShowProgressWindow(std::shared_ptr<frmProgress> form) = 0;

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "qt/AboutWindow.h"
+#include "qt/InstallWindow.h"
 #include "qt/ProgressWindow.h"
 #include "qt/Text.h"
 
@@ -136,6 +137,26 @@ void QtDesktop::ShowTileMapWindow()
 {
     if (showTileMap_)
         showTileMap_();
+}
+
+} // namespace mapwren
+
+namespace mapwren {
+
+std::optional<std::string> QtDesktop::AskFolder(const std::string& title)
+{
+    Draw();
+    const QString folder = QFileDialog::getExistingDirectory(window_, Text(title));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(folder).toStdString();
+}
+
+void QtDesktop::ShowInstallWindow(std::shared_ptr<frmInstall> form)
+{
+    if (install_)
+        install_->close();
+    install_ = new InstallWindow(std::move(form), window_);
 }
 
 } // namespace mapwren

@@ -33,6 +33,8 @@ public:
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
     void ShowTileMapWindow() override;
+    std::optional<std::string> AskFolder(const std::string& title) override;
+    void ShowInstallWindow(std::shared_ptr<frmInstall> form) override;
     void ShowProgressWindow(std::shared_ptr<frmProgress> form) override;
     void Post(std::function<void()> event) override;
     // The progress windows open now.
@@ -45,6 +47,7 @@ private:
     QWidget* window_;
     std::function<void()> draw_;
     std::function<void()> showTileMap_;
+    QPointer<QWidget> install_;
     std::vector<QPointer<ProgressWindow>> progress_;
 };
 

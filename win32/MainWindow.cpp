@@ -6,6 +6,7 @@
 
 #include "app/frmMainDesign.h"
 #include "common/Encoding.h"
+#include "win32/InstallWindow.h"
 #include "win32/ObjectWindowProc.h"
 #include "win32/Twips.h"
 #include "win32/WindowStyle.h"
@@ -258,6 +259,8 @@ void MainWindow::Draw()
     DrawGrid();
     if (TileMapWindow* tileMap = TileMap())
         tileMap->Draw();   // a tick in the grid shows on the map at once
+    if (InstallWindow* install = desktop_.Install())
+        install->Draw();   // an install's end comes as a posted event
     desktop_.DrawProgressWindows();   // a job's progress and end come as posted events
     TakeFocusRequest();
     drawing_ = false;

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <string>
 #include <utility>
@@ -9,6 +10,7 @@
 
 #include "common/Encoding.h"
 #include "win32/AboutWindow.h"
+#include "win32/InstallWindow.h"
 #include "win32/ProgressWindow.h"
 
 namespace mapwren {
@@ -178,6 +180,8 @@ bool Win32Desktop::PreTranslate(MSG& message)
         if (window->PreTranslate(message))
             return true;
     }
+    if (InstallWindow* install = Install(); install && install->PreTranslate(message))
+        return true;
     return AboutHandle() && about_->PreTranslate(message);
 }
 
@@ -201,6 +205,41 @@ void Win32Desktop::DrawProgressWindows()
 {
     for (ProgressWindow* window : ProgressWindows())
         window->Draw();
+}
+
+} // namespace mapwren
+
+namespace mapwren {
+
+std::optional<std::string> Win32Desktop::AskFolder(const std::string& title)
+{
+    if (draw_)
+        draw_();
+    const std::wstring caption = WideFromUtf8(title);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = GetActiveWindow();
+    browse.lpszTitle = caption.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (!chosen)
+        return std::nullopt;
+    wchar_t path[MAX_PATH] = {};
+    const bool named = SHGetPathFromIDListW(chosen, path);
+    CoTaskMemFree(chosen);
+    if (!named)
+        return std::nullopt;
+    return Utf8FromWide(path);
+}
+
+void Win32Desktop::ShowInstallWindow(std::shared_ptr<frmInstall> form)
+{
+    install_.reset();
+    install_ = std::make_unique<InstallWindow>(std::move(form), window_);
+}
+
+InstallWindow* Win32Desktop::Install()
+{
+    return install_ && install_->Handle() ? install_.get() : nullptr;
 }
 
 } // namespace mapwren

@@ -12,6 +12,7 @@
 namespace mapwren {
 
 class AboutWindow;
+class InstallWindow;
 class ProgressWindow;
 
 // The message that tells the main window that events were posted.
@@ -37,6 +38,10 @@ public:
     void CloseAllWindows() override;
     void ShowAboutWindow() override;
     void ShowTileMapWindow() override;
+    std::optional<std::string> AskFolder(const std::string& title) override;
+    void ShowInstallWindow(std::shared_ptr<frmInstall> form) override;
+    // The install window while it is open, else null; drawn whenever the main window draws.
+    InstallWindow* Install();
     void ShowProgressWindow(std::shared_ptr<frmProgress> form) override;
     void Post(std::function<void()> event) override;
     // The progress windows open now, drawn whenever the main window draws.
@@ -57,6 +62,7 @@ private:
     std::function<void()> draw_;
     std::function<void()> showTileMap_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<InstallWindow> install_;
     std::vector<std::unique_ptr<ProgressWindow>> progress_;
     // Owned here, not by the message that announces them, so events still
     // queued when the window has gone are freed with the desktop.

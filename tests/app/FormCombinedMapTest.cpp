@@ -5,6 +5,7 @@
 #include "img/CombinedMap.h"
 #include "img/ImgContainer.h"
 #include "maplist/Captions.h"
+#include "install/frmInstall.h"
 #include "progress/frmProgress.h"
 
 namespace mapwren::testing {
@@ -154,6 +155,27 @@ TEST(FormCombinedMap, ASecondWriteIsRefusedAndExitStopsTheWrite)
     EXPECT_EQ(f.desktop.closeAllWindows, 1);
     EXPECT_FALSE(fs::exists(f.Out() / (f.Target().substr(f.Target().rfind(kPathSeparator) + 1) + ".mapwren-part")));
     EXPECT_EQ(f.desktop.messages.size(), 1u);   // the end is told to no one
+}
+
+// Install Maps on Receiver or Card asks the same questions first, then opens its window on the plan.
+TEST(FormCombinedMap, InstallOpensItsWindowOnTheTickedMapsAfterTheSameQuestions)
+{
+    const struct { const char* steps; bool yes; const char* said; const char* size; } cases[] = {
+        {"p2,0 p1,0", true, "", ", 2 tiles."},
+        {"p1,0 p3,0", false, "? MAPWREN: These ticked maps hold a tile", nullptr},
+        {"p1,0 p3,0", true, "? MAPWREN: These ticked maps hold a tile", ", 1 tile."},
+        {"", true, "! MAPWREN: No map is ticked. Tick the maps to install on the receiver or memory card first.", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        Combining f;
+        f.desktop.answerYes = c.yes;
+        f.Run(std::string(c.steps) + " mnuInstall");
+        EXPECT_EQ(f.desktop.messages.empty() ? "" : f.desktop.messages[0].substr(0, std::string(c.said).size()), c.said);
+        ASSERT_EQ(f.desktop.installWindow != nullptr, c.size != nullptr);
+        if (c.size)
+            EXPECT_TRUE(f.desktop.installWindow->lblSize.text.ends_with(c.size)) << f.desktop.installWindow->lblSize.text;
+    }
 }
 
 } // namespace

@@ -47,7 +47,8 @@ TEST(FormDesign, WhatAUserReadsAndReachesAsTheWindowOpens)
                      "Create File instead of Upload|E&xit|"},
         {"tips", "cmdLoadList: Load a list of maps from a text file|cmdSaveList: Save list of selected maps to a text file|"
                  "cmdEraseGPS: Use this if GPS is jammed|"},
-        {"menus", "| &File  Use Sendmap.exe F1 Use Sendmap20.exe F2 Tile &Map F3 Write &Combined Map File... Ctrl+M E&xit|&Test Connection| &About "},
+        {"menus", "| &File  Use Sendmap.exe F1 Use Sendmap20.exe F2 Tile &Map F3 Write &Combined Map File... Ctrl+M "
+                  "&Install Maps on Receiver or Card... Ctrl+I E&xit|&Test Connection| &About "},
         {"tab", "cmdFileOpen optAuto opt115200 cmdEraseGPS cmdExit MSFlexGrid1 cmdLoadList cmdClearGrid chkMapset "
                 "cmdSelectAll chkCreateFile "},
         {"ports", "COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 COM9 "},

@@ -25,7 +25,7 @@ class PackageCase(unittest.TestCase):
 
 # What each download's guide must name: the program's features and the keys that reach them.
 FEATURES = ["Tile Map", "F3", "Esc", "Home", "arrow keys", "Space", "Dropping files", "how long", "not a Garmin map",
-            "Select All", "Create File", "Erase GPS", "Test Connection", "F1 and F2"]
+            "Select All", "Create File", "Erase GPS", "Test Connection", "F1 and F2", "Write Combined Map File", "Ctrl+M"]
 
 
 def unnamed_features(readme):
