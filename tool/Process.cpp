@@ -419,7 +419,7 @@ Result<std::unique_ptr<WatchedRun::Watch>> StartInTerminal(const std::vector<std
         return Started::Failure(CannotStart("The upload tool", program, made.error()).error());
     std::vector<std::string> argv = {terminal.value()};
     if (TakesTitle(terminal.value()))
-        argv.insert(argv.end(), {"-T", "MAPWREN - upload tool"});
+        argv.insert(argv.end(), {"-T", kToolWindowTitle});
     argv.insert(argv.end(), {"-e", "/bin/sh", "-c", kRunScript, "mapwren", watch->folder + "/status",
                              watch->folder + "/go", folder, pause ? "pause" : ""});
     argv.insert(argv.end(), command.begin(), command.end());

@@ -59,6 +59,7 @@ int wmain()
     const auto ended = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(std::wcstoull(rest, &afterNumber, 10)));
     std::wstring toolLine(*afterNumber == L' ' ? afterNumber + 1 : afterNumber);
     SetConsoleCtrlHandler(KeepOnCtrlC, TRUE);
+    SetConsoleTitleA(mapwren::kToolWindowTitle);
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -4,6 +4,7 @@
 // every system, and the Windows program that keeps that window open.
 namespace mapwren {
 
+inline constexpr char kToolWindowTitle[] = "MAPWREN - upload tool";
 inline constexpr char kToolEndedLine[] = "The upload tool has ended. Press Enter to close this window. ";
 
 // Beside mapwren.exe; given the handle of an event to set once the tool has
