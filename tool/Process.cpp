@@ -1,4 +1,5 @@
 #include "tool/Process.h"
+#include "tool/ToolWindow.h"
 
 #include <atomic>
 #include <system_error>
@@ -60,14 +61,16 @@ std::string SystemMessage(DWORD error)
 
 // A console program gets a console window of its own, shown normally. The
 // process's handle, or the system's error code when it cannot be started.
-std::pair<HANDLE, DWORD> Start(const wchar_t* program, std::wstring commandLine, const wchar_t* currentFolder)
+// With `inherit` the program gets this process's inheritable handles.
+std::pair<HANDLE, DWORD> Start(const wchar_t* program, std::wstring commandLine, const wchar_t* currentFolder,
+                               bool inherit = false)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, inherit, CREATE_NEW_CONSOLE, nullptr,
                         currentFolder, &startup, &process))
         return {nullptr, GetLastError()};
     CloseHandle(process.hThread);
@@ -94,9 +97,12 @@ Status StartCommandLine(const std::string& commandLine, const std::string& what,
                           SplitCommandLine(commandLine).front());
 }
 
-// Nothing in the window waits: a thread of its own hears of the end.
+// Nothing in the window waits: a thread of its own hears of the end. With the
+// console program the tool's end is its event, set before the console waits
+// for Enter; without it, the end of the tool itself.
 struct WatchedRun::Watch {
     HANDLE process = nullptr;
+    HANDLE toolEnded = nullptr;
     HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::atomic<bool> finished{false};
     std::jthread thread;
@@ -107,24 +113,52 @@ struct WatchedRun::Watch {
             thread.join();
         CloseHandle(stop);
         CloseHandle(process);
+        if (toolEnded)
+            CloseHandle(toolEnded);
     }
     void Follow(const Ended& ended)
     {
-        const HANDLE handles[] = {process, stop};
-        if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 && ended)
-            ended(RunEnd::ToolEnded);
+        const HANDLE handles[] = {stop, toolEnded ? toolEnded : process, process};
+        const DWORD woke = WaitForMultipleObjects(toolEnded ? 3 : 2, handles, FALSE, INFINITE);
+        // The console gone without its event: its window was closed, and the tool with it.
+        if (woke != WAIT_OBJECT_0 && ended)
+            ended(woke == WAIT_OBJECT_0 + 1 ? RunEnd::ToolEnded : RunEnd::Stopped);
         finished = true;
     }
 };
 
+namespace {
+
+// The console program beside the tool, or nothing when it is not there.
+std::wstring ToolConsoleIn(const std::string& folder)
+{
+    const std::wstring path = WideFromUtf8(folder) + L"\\" + kToolConsoleProgram;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? path : L"";
+}
+
+} // namespace
+
+// The tool runs in the console program's window, which stays open once the
+// tool has ended; without that program, in a console of its own that closes
+// with it.
 Result<std::unique_ptr<WatchedRun>> WatchedRun::Start(const ToolRun& run, Ended ended)
 {
+    auto watch = std::make_unique<Watch>();
+    const std::wstring console = ToolConsoleIn(run.folder);
+    std::wstring line = WideFromUtf8(run.commandLine);
+    if (!console.empty()) {
+        SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+        watch->toolEnded = CreateEventW(&inheritable, TRUE, FALSE, nullptr);
+        line = L"\"" + console + L"\" " +
+               std::to_wstring(reinterpret_cast<ULONG_PTR>(watch->toolEnded)) + L" " + line;
+    }
     const auto [process, error] =
-        mapwren::Start(nullptr, WideFromUtf8(run.commandLine), WideFromUtf8(run.folder).c_str());
+        mapwren::Start(console.empty() ? nullptr : console.c_str(), line, WideFromUtf8(run.folder).c_str(),
+                       watch->toolEnded != nullptr);
     if (error)
         return Result<std::unique_ptr<WatchedRun>>::Failure(
             CannotStart("The upload tool", run.toolPath, SystemMessage(error)).error());
-    auto watch = std::make_unique<Watch>();
     watch->process = process;
     return Own(std::move(watch), std::move(ended));
 }
@@ -153,7 +187,7 @@ namespace fs = std::filesystem;
 // command starts and ends, runs it in the program's folder ($3) and, when $4
 // is not empty, keeps the window open until Enter. A hang-up (its window
 // closed) while the command runs is reported once the command has gone.
-constexpr const char* kRunScript = R"(status=$1 go=$2 folder=$3 pause=$4
+const std::string kRunScript = std::string(R"(status=$1 go=$2 folder=$3 pause=$4
 shift 4
 exec 3<>"$status" 4<"$go" || exit 1
 trap 'echo stopped >&3; exit 129' HUP TERM
@@ -168,7 +202,7 @@ trap - HUP TERM
 echo ended >&3
 exec 3>&-
 [ -n "$pause" ] || exit "$code"
-printf '\n%s' 'The upload tool has ended. Press Enter to close this window. '
+printf '\n%s' ')") + kToolEndedLine + R"('
 read -r answer
 )";
 
@@ -385,7 +419,7 @@ Result<std::unique_ptr<WatchedRun::Watch>> StartInTerminal(const std::vector<std
         return Started::Failure(CannotStart("The upload tool", program, made.error()).error());
     std::vector<std::string> argv = {terminal.value()};
     if (TakesTitle(terminal.value()))
-        argv.insert(argv.end(), {"-T", "MAPWREN - upload tool"});
+        argv.insert(argv.end(), {"-T", kToolWindowTitle});
     argv.insert(argv.end(), {"-e", "/bin/sh", "-c", kRunScript, "mapwren", watch->folder + "/status",
                              watch->folder + "/go", folder, pause ? "pause" : ""});
     argv.insert(argv.end(), command.begin(), command.end());

@@ -36,10 +36,11 @@ enum class RunEnd {
 class WatchedRun {
 public:
     using Ended = std::function<void(RunEnd)>;
-    // Starts the run without waiting: on Windows with a console of its own;
-    // elsewhere in a terminal window that stays open, once the tool has
-    // ended, until the user presses Enter, and through Wine for a Windows
-    // program.
+    // Starts the run without waiting, in a window that stays open, once the
+    // tool has ended, until the user presses Enter: on Windows the console of
+    // mapwren-console.exe in the run's folder (without it, a console of the
+    // tool's own that closes with it); elsewhere a terminal window, through
+    // Wine for a Windows program. The end is told as soon as the tool ends.
     static Result<std::unique_ptr<WatchedRun>> Start(const ToolRun& run, Ended ended);
 #ifndef _WIN32
     // Runs the shell script `script` (read by /bin/sh, so it needs no run

@@ -7,6 +7,9 @@
 // "-l" it writes GMAPSUPP.IMG into its current folder. The arguments it can
 // open and read as files go to "sendmap-read.txt", written before the record.
 //
+// On Windows the command line itself, as the system handed it over, goes to
+// "sendmap-line.txt", written before the record.
+//
 // A file "sendmap-behaviour.txt" beside it changes what it does, by words:
 // "fail" (no receiver answers: nothing is sent or created), "hold" (waits,
 // up to a minute, until a file "sendmap-release" appears beside it).
@@ -100,6 +103,7 @@ static std::string Behaviour(const fs::path& folder)
 int wmain(int argc, wchar_t** argv)
 {
     const fs::path folder = OwnFolder(nullptr);
+    std::ofstream(folder / "sendmap-line.txt", std::ios::binary | std::ios::trunc) << Utf8(GetCommandLineW());
 #else
 int main(int argc, char** argv)
 {

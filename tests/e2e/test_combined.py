@@ -70,7 +70,7 @@ class CombinedMap(WindowCase):
                 self.assertEqual(os.listdir(self.card), ["gmapsupp.img"])
 
     def test_cancel_and_a_full_card_leave_nothing_behind_while_the_window_stays_usable(self):
-        big = [("63240001", 400 << 20), ("63240002", 400 << 20), ("63240003", 400 << 20)]
+        big = [("63240001", 1 << 30), ("63240002", 1 << 30), ("63240003", 1 << 30)]
         for how in ("escape", "click", "full card"):
             with self.subTest(how):
                 p, paths = self.start_with_tiles(big if how != "full card" else [("63240001", 3 << 20)])
@@ -83,10 +83,12 @@ class CombinedMap(WindowCase):
                 self.save_as(p, target)
                 if how != "full card":
                     progress = p.wait_window(PROGRESS, 10)
-                    # The main window still answers: Upload starts the tool with the ticked maps.
-                    p.click("cmdUpload")
-                    self.assertEqual(p.tool_args(), p.sent(paths))
                     if how == "escape":
+                        # The main window still answers: Upload starts the tool with the ticked maps. (Under
+                        # Wine the tool's console would then take the keys meant for the progress window.)
+                        if harness.PLATFORM.name == "linux":
+                            p.click("cmdUpload")
+                            self.assertEqual(p.tool_args(), p.sent(paths))
                         p.key("Escape", window=progress)
                     else:
                         x, y, width, height = p.geometry(progress)

@@ -25,7 +25,7 @@ class PackageCase(unittest.TestCase):
 
 # What each download's guide must name: the program's features and the keys that reach them.
 FEATURES = ["Tile Map", "F3", "Esc", "Home", "arrow keys", "Space", "Dropping files", "how long", "not a Garmin map",
-            "Select All", "Create File", "Erase GPS", "Test Connection", "F1 and F2"]
+            "Select All", "Create File", "Erase GPS", "Test Connection", "F1 and F2", "Write Combined Map File", "Ctrl+M"]
 
 
 def unnamed_features(readme):
@@ -37,10 +37,11 @@ class Zip(PackageCase):
 
     def test_holds_the_program_and_a_readme_for_notepad(self):
         with zipfile.ZipFile(harness.PLATFORM.package) as package:
-            self.assertEqual(sorted(package.namelist()), ["README.txt", "mapwren.exe"])
+            self.assertEqual(sorted(package.namelist()), ["README.txt", "mapwren-console.exe", "mapwren.exe"])
             readme = package.read("README.txt")
         self.assertEqual(readme.count(b"\n"), readme.count(b"\r\n"), "a line without CR LF")
         self.assertIn(b"sendmap20.exe", readme)
+        self.assertIn(b"mapwren-console.exe", readme)
         self.assertNotRegex(readme, rb"@[A-Z0-9_]+@", "a mark left in the guide")
         self.assertEqual(unnamed_features(readme.decode("cp1252")), [])
 

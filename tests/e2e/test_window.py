@@ -19,6 +19,7 @@ DECORATION = {"linux": (0, 18), "wine": (3, 41)}
 # Cases that have a meaning on one kind of platform only (harness.Platform.kinds).
 ONLY_ON = {"test_package_unpacked_and_started_from_its_menu_entry_with_a_list_it_uploads": "tarball",
            "test_the_tool_runs_in_a_terminal_that_stays_open_until_enter": "linux",
+           "test_the_tool_runs_in_a_console_that_stays_open_until_enter": "zip",
            "test_the_connection_test_runs_its_script_without_a_run_bit_and_no_shell_reads_the_folder_name": "linux",
            "test_a_windows_tool_runs_through_wine_and_opens_the_maps_by_their_windows_paths": "linux"}
 
@@ -329,6 +330,18 @@ class ToolRuns(WindowCase):
         self.assertIn(terminal, harness.find_window(harness.TERMINAL_TITLE), "the terminal closed before Enter")
         p.key("Return", window=terminal)
         wait_for(lambda: not harness.find_window(harness.TERMINAL_TITLE), 5, "the terminal to close on Enter")
+
+    def test_the_tool_runs_in_a_console_that_stays_open_until_enter(self):
+        p = self.start(program=Program(unpacked_in="unpacked"))   # the zip's console program beside mapwren.exe
+        p.click_cell(1, 0)
+        p.click("cmdUpload")
+        console = p.wait_window(harness.TERMINAL_TITLE, 10)
+        self.assertEqual(p.tool_args(), p.sent([self.row["c"]]))
+        time.sleep(1)   # the tool has ended: its last lines stay to be read
+        p.key("x", window=console)
+        self.assertIn(console, harness.find_window(harness.TERMINAL_TITLE), "the console closed before Enter")
+        p.key("Return", window=console)
+        wait_for(lambda: not harness.find_window(harness.TERMINAL_TITLE), 5, "the console to close on Enter")
 
     def test_the_connection_test_runs_its_script_without_a_run_bit_and_no_shell_reads_the_folder_name(self):
         program = Program(subfolder="tools $(touch X)")
