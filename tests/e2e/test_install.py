@@ -202,6 +202,10 @@ class Install(WindowCase):
         letter = os.path.join(os.environ["WINEPREFIX"], "dosdevices", "r:")
         os.symlink(root, letter)
         self.addCleanup(os.remove, letter)
+        # Wine learns its drive letters as it starts (a drive plugged in later reaches it through the desktop's
+        # volume notices, which a test display lacks): a Wine left running by an earlier case must start afresh.
+        subprocess.run(["wineserver", "-k"], capture_output=True)
+        subprocess.run(["wineserver", "-w"], capture_output=True)
         p = self.start_with_tiles(2, 1 << 16)
         window = self.open_window(p)
         self.install(p, window, [["alt+y"], ["Return"]])   # replace, installed
