@@ -57,28 +57,6 @@ TEST(FormDesign, WhatAUserReadsAndReachesAsTheWindowOpens)
         EXPECT_EQ(seen[c.what], c.expected ? c.expected : "") << c.what;
 }
 
-// Alt with a letter presses the first control of that access key in the tab order that is shown and enabled.
-TEST(FormDesign, AltWithALetterPressesTheControlWindowsWouldPick)
-{
-    const struct { const char* steps; const char* picked; } cases[] = {
-        {"", "a=cmdSelectAll c=cmdClearGrid e=cmdEraseGPS f=cmdFileOpen l=cmdLoadList n= s= x=cmdExit y= z="},
-        {"p1,0", "s=cmdSaveList N=cmdSelectNone"},
-        {"p1,0 cmdEraseGPS", "n=optSureNo N=optSureNo y=optSureYes e=cmdEraseGPS"},   // the erase question first
-        {"cmdClearGrid", "a= n= e=cmdEraseGPS"},
-        {"optUSB", "e=cmdEraseGPS"},
-    };
-    for (const auto& c : cases) {
-        Form f;
-        f.WriteMaps({{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
-        f.Run(std::string("load ") + c.steps);
-        std::istringstream in(c.picked);
-        std::string picked;
-        for (std::string pair; in >> pair;)
-            picked += (picked.empty() ? "" : " ") + pair.substr(0, 2) + f.w->AccessKeyControl(pair[0]);
-        EXPECT_EQ(picked, c.picked) << c.steps;
-    }
-}
-
 TEST(FormStartUp, WithoutAToolShowsTheMessageAndGoesNoFurther)
 {
     Form f({"sendmap.txt", "sendmap20.exe.bak", "sendmap2"});
@@ -179,50 +157,53 @@ const struct { Names tools; const char* steps; const char* expected; } kCases[] 
     {kBoth, "chkCreateFile mnuUseSendmap1 mnuUseSendmap2", "createbox=shown button=createfile switch=-l_"},
 };
 
-TEST(FormFocus, AControlThatCanNoLongerTakeTheFocusPassesItToTheNextInTheTabOrder)
+// After loading two maps and the steps: the focus requests the steps made; or "tab X", "back X" the control Tab and
+// Shift+Tab move to from X (both front-ends move the focus by this alone); or "alt" the control Alt with each letter
+// presses, the first of that access key in the tab order that is shown and enabled, as Windows picks.
+TEST(FormFocus, AControlThatCanNoLongerTakeTheFocusPassesItOnAndTabAndAltFollowTheTabOrder)
 {
-    const struct { const char* steps; const char* focus; } cases[] = {   // after loading two maps
-        {"@cmdSelectAll cmdSelectAll", "+cmdSelectNone"},   // Alt+A: Select All disables itself
-        {"cmdSelectAll @cmdSelectNone cmdSelectNone", "+chkCreateFile"},
-        {"@cmdClearGrid cmdSelectAll", ""},                 // still usable: the focus stays
-        {"cmdEraseGPS @optSureNo optSureNo", "+cmdExit"},   // hidden; Upload, disabled, is passed over
-        {"p1,0 cmdEraseGPS @optSureNo optSureNo", "+cmdUpload"},
-        {"p1,0 chkCreateFile cmdEraseGPS @optSureNo optSureNo", "+cmdExit"},   // Create File comes last
-        {"p1,0 @cmdUpload chkCreateFile", "+cmdExit"},
-        {"chkMapset @txtMapset chkMapset", "+txtMapset+cmdSelectAll"},
-        {"@optUSB mnuUseSendmap1", "+opt115200"},           // a group of options is entered at its selected one
+    const struct { const char* steps; std::string query; const char* expected; } cases[] = {
+        {"@cmdSelectAll cmdSelectAll", "", "+cmdSelectNone"},   // Alt+A: Select All disables itself
+        {"cmdSelectAll @cmdSelectNone cmdSelectNone", "", "+chkCreateFile"},
+        {"@cmdClearGrid cmdSelectAll", "", ""},                 // still usable: the focus stays
+        {"cmdEraseGPS @optSureNo optSureNo", "", "+cmdExit"},   // hidden; Upload, disabled, is passed over
+        {"p1,0 cmdEraseGPS @optSureNo optSureNo", "", "+cmdUpload"},
+        {"p1,0 chkCreateFile cmdEraseGPS @optSureNo optSureNo", "", "+cmdExit"},   // Create File comes last
+        {"p1,0 @cmdUpload chkCreateFile", "", "+cmdExit"},
+        {"chkMapset @txtMapset chkMapset", "", "+txtMapset+cmdSelectAll"},
+        {"@optUSB mnuUseSendmap1", "", "+opt115200"},           // a group of options is entered at its selected one
         // Its frame disabled, and nothing after it usable: round to the first.
-        {"cmdClearGrid chkMapset @txtMapset mnuUseSendmap1", "+cmdFileOpen+txtMapset+cmdFileOpen"},
+        {"cmdClearGrid chkMapset @txtMapset mnuUseSendmap1", "", "+cmdFileOpen+txtMapset+cmdFileOpen"},
+        {"p1,0 chkCreateFile", "tab cmdCreateFile", "cmdFileOpen"},   // round to the first
+        {"p1,0 chkCreateFile", "back cmdFileOpen", "cmdCreateFile"},
+        {"chkCreateFile", "tab cmdFileOpen", "optAuto"},
+        {"chkCreateFile", "tab optAuto", "opt115200"},   // a group entered at its selected button
+        {"chkCreateFile", "back opt9600", "optAuto"},
+        {"chkCreateFile", "tab opt115200", "cmdEraseGPS"},
+        {"chkCreateFile", "tab cmdEraseGPS", "cmdExit"},   // Upload hidden, Create File disabled
+        {"cmdEraseGPS", "tab cmdEraseGPS", "optSureYes"},   // no answer selected: each one a stop
+        {"cmdEraseGPS", "tab optSureYes", "optSureNo"},
+        {"chkMapset", "tab chkMapset", "txtMapset"},
+        {"", "tab ", "cmdFileOpen"},   // from outside the form's controls
+        {"", "alt", "a=cmdSelectAll c=cmdClearGrid e=cmdEraseGPS f=cmdFileOpen l=cmdLoadList n= s= x=cmdExit y= z="},
+        {"p1,0", "alt", "s=cmdSaveList N=cmdSelectNone"},
+        {"p1,0 cmdEraseGPS", "alt", "n=optSureNo N=optSureNo y=optSureYes e=cmdEraseGPS"},   // the erase question first
+        {"cmdClearGrid", "alt", "a= n= e=cmdEraseGPS"},
+        {"optUSB", "alt", "e=cmdEraseGPS"},
     };
     for (const auto& c : cases) {
         Form f;
         f.WriteMaps({{"a.img", "Alpha", 1000}, {"b.img", "Beta", 2000}});
         f.Run("load");
-        EXPECT_EQ(f.Run(c.steps), c.focus) << c.steps;
-    }
-}
-
-// Both front-ends move the focus on Tab and Shift+Tab by this alone.
-TEST(FormFocus, TabFollowsTheTabOrderOverTheControlsThatCanTakeTheFocusNow)
-{
-    const struct { const char* steps; const char* from; bool back; const char* to; } cases[] = {   // after loading
-        {"p1,0 chkCreateFile", "cmdCreateFile", false, "cmdFileOpen"},   // round to the first
-        {"p1,0 chkCreateFile", "cmdFileOpen", true, "cmdCreateFile"},
-        {"chkCreateFile", "cmdFileOpen", false, "optAuto"},
-        {"chkCreateFile", "optAuto", false, "opt115200"},   // a group entered at its selected button
-        {"chkCreateFile", "opt9600", true, "optAuto"},
-        {"chkCreateFile", "opt115200", false, "cmdEraseGPS"},
-        {"chkCreateFile", "cmdEraseGPS", false, "cmdExit"},   // Upload hidden, Create File disabled
-        {"cmdEraseGPS", "cmdEraseGPS", false, "optSureYes"},   // no answer selected: each one a stop
-        {"cmdEraseGPS", "optSureYes", false, "optSureNo"},
-        {"chkMapset", "chkMapset", false, "txtMapset"},
-        {"", "", false, "cmdFileOpen"},   // from outside the form's controls
-    };
-    for (const auto& c : cases) {
-        Form f;
-        f.WriteMaps({{"a.img", "Alpha", 1000}});
-        f.Run(std::string("load ") + c.steps);
-        EXPECT_EQ(f.w->NextInTabOrder(c.from, c.back), c.to) << c.steps << " from " << c.from;
+        std::string seen = f.Run(c.steps);
+        if (c.query == "alt") {
+            std::istringstream in(c.expected);
+            seen.clear();
+            for (std::string pair; in >> pair;)
+                seen += (seen.empty() ? "" : " ") + pair.substr(0, 2) + f.w->AccessKeyControl(pair[0]);
+        } else if (!c.query.empty())
+            seen = f.w->NextInTabOrder(c.query.substr(c.query.find(' ') + 1), c.query.starts_with("back"));
+        EXPECT_EQ(seen, c.expected) << c.steps << " " << c.query;
     }
 }
 

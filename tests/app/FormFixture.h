@@ -6,9 +6,13 @@
 //   load              Load Folder, its dialog answering a file of the maps folder
 //   pROW,COL          a left press and release on the grid's cell (row 0 the header, col 0 the tick cell)
 //   pROW,COL,BTN,SH   the same with the button (1 left, 2 right, 4 middle) and the Shift mask (1 Shift, 2 Ctrl, 4 Alt)
+//   dROW,COL,X,Y      a left press alone at X,Y (in twips) said to be on the cell; uROW,COL,X,Y a release alone
 //   kKEY[,SH]         a key on the grid as its virtual-key code: 32 Space, 37 to 40 Left, Up, Right, Down
 //   @NAME             the keyboard focus found on control NAME, as a front-end finds it before drawing
 //   NAME=TEXT         TEXT typed into the mapset box (txtMapset) or chosen in the COM box (cboCOM)
+//   tool=TEXT         the stand-in tool told to TEXT when it next starts (hold, fail)
+//   yes, no           the answer to the questions that follow
+//   -FILE             FILE removed from the maps folder, or else from the program's folder
 //   mnuNAME           the menu item chosen (mnuUseSendmap1, mnuTileMap, mnuID, ...)
 //   NAME              a click on the control (cmdSelectAll, optCOM, chkMapset, ...)
 //
@@ -27,6 +31,7 @@
 #include "common/Paths.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
+#include "tool/ToolRuntime.h"
 
 namespace mapwren::testing {
 
@@ -103,13 +108,23 @@ struct Form {
         std::istringstream in(steps);
         std::string focus;
         for (std::string step; in >> step;) {
-            int row, col, button = kLeft, shift = kNone;
+            int row, col, button = kLeft, shift = kNone, x, y;
             if (step == "load")   // the dialog answers a file of the maps folder
                 desktop.nextFile = MapsText() + "any.img", step = "cmdFileOpen";
-            if (std::sscanf(step.c_str(), "p%d,%d,%d,%d", &row, &col, &button, &shift) >= 2) {
+            if (step == "yes" || step == "no")
+                desktop.answerYes = step == "yes";
+            else if (step.starts_with("tool="))
+                WriteBytes(Program() / "sendmap-behaviour.txt", step.substr(5));
+            else if (step.starts_with('-'))
+                fs::remove(Maps() / PathFromUtf8(step.substr(1))) || fs::remove(Program() / PathFromUtf8(step.substr(1)));
+            else if (std::sscanf(step.c_str(), "p%d,%d,%d,%d", &row, &col, &button, &shift) >= 2) {
                 w->MSFlexGrid1_MouseDown(button, shift, 600, row * 240 + 120, row, col);
                 w->MSFlexGrid1_MouseUp(button, shift, 600, row * 240 + 120, row, col);
-            } else if (std::sscanf(step.c_str(), "k%d,%d", &row, &shift) >= 1)
+            } else if (std::sscanf(step.c_str(), "d%d,%d,%d,%d", &row, &col, &x, &y) == 4)
+                w->MSFlexGrid1_MouseDown(kLeft, kNone, x, y, row, col);
+            else if (std::sscanf(step.c_str(), "u%d,%d,%d,%d", &row, &col, &x, &y) == 4)
+                w->MSFlexGrid1_MouseUp(kLeft, kNone, x, y, row, col);
+            else if (std::sscanf(step.c_str(), "k%d,%d", &row, &shift) >= 1)
                 w->MSFlexGrid1_KeyDown(row, shift);
             else if (step.starts_with('@'))
                 w->SetActiveControl(step.substr(1));
@@ -178,6 +193,38 @@ struct Form {
         w->Form_OLEDragDrop(dropped);
     }
     std::string MapArg(const std::string& file) const { return GetShortFileName(MapsText() + file); }   // as the tool gets it
+    // text with {tool} and {tool20} as a command line names them, {maps} the maps folder, {prog} the program's folder,
+    // {COMn} the port as the tool gets it and {x} the map x.img as the tool gets it.
+    std::string Expand(std::string text) const
+    {
+        for (std::size_t at = 0; (at = text.find('{', at)) != std::string::npos;) {
+            const std::size_t end = text.find('}', at);
+            const std::string key = text.substr(at + 1, end - at - 1);
+            const std::string value = key == "tool" ? Tool("sendmap.exe") : key == "tool20" ? Tool("sendmap20.exe")
+                                      : key == "maps" ? MapsText() : key == "prog" ? ProgramText()
+                                      : key.starts_with("COM") ? ToolSidePort(key, ToolRuntime::Native)
+                                      : key.size() == 1 ? MapArg(key + ".img") : "{" + key + "}";
+            text.replace(at, end - at + 1, value);
+            at += value.size();
+        }
+        return text;
+    }
+    std::string Said() const   // the messages shown, joined by " | "
+    {
+        std::string said;
+        for (const std::string& message : desktop.messages)
+            said += (said.empty() ? "" : " | ") + message;
+        return said;
+    }
+    std::string Sent() const   // the arguments the tool received, joined by "|"; "nothing" when nothing started
+    {
+        if (w->RunsStarted() == 0 && !fs::exists(Program() / "sendmap-args.txt"))
+            return "nothing";
+        std::string sent;
+        for (const std::string& argument : ReceivedArguments(Program()))
+            sent += (sent.empty() ? "" : "|") + argument;
+        return sent;
+    }
 };
 
 inline std::string Replaced(std::string text, const std::string& from, const std::string& to)

@@ -38,8 +38,8 @@ TEST(FormGrid, OnlyAPlainLeftPressOnATickCellTicks)
     }
 }
 
-// Steps as Form::Run takes them, "m3" row 3's tick cell pressed and released over its header; then the ticks, files by
-// first letter, headers, current cell, captions (or "hidden"), list buttons and any focus asked for.
+// Steps as Form::Run takes them; then the ticks, files by first letter, headers, current cell, captions (or "hidden"),
+// list buttons, any focus asked for, and the busy pointer shown ("[") and gone ("]") as Select All works.
 TEST(FormGrid, PressesTickAndSortAndTheListButtonsSelectAndClear)
 {
     const std::string none = " 0 Maps Selected | Total Bytes: 0 (0.0MB) buttons=SelectAll+ClearGrid",
@@ -60,60 +60,47 @@ TEST(FormGrid, PressesTickAndSortAndTheListButtonsSelectAndClear)
         {"p0,-1", "... cba |File|> Folder|Map Name|Bytes| 0,0" + none},   // past the last header
         {"p2,0", ".v. cba |File|> Folder|Map Name|Bytes| 2,0 1 Map Selected | Total Bytes: 900 (0.0MB) buttons=all"},
         {"p0,0", "v.. bca > |File|Folder|Map Name|Bytes| 0,0 1 Map Selected | Total Bytes: 900 (0.0MB) buttons=all"},
-        {"m3", ".vv cba < |File|Folder|Map Name|Bytes| 0,0 2 Maps Selected | Total Bytes: 1900 (0.0MB) buttons=all"},
+        {"d3,0,100,840 u0,0,100,120", ".vv cba < |File|Folder|Map Name|Bytes| 0,0 2 Maps Selected | Total Bytes: 1900 (0.0MB) buttons=all"},
         {"cmdSelectAll", "vvv cba < " + plain + "3,0 3 Maps Selected | Total Bytes: 1574764 (1.5MB) "
-                         "buttons=SelectNone+SaveList+Upload+CreateFile+ClearGrid"},
+                         "buttons=SelectNone+SaveList+Upload+CreateFile+ClearGrid busy=[]"},
         {"cmdSelectNone", "... cba < " + plain + "3,0 0 Maps Selected | Total Bytes: 0 (0MB) buttons=SelectAll+ClearGrid"},
         {"cmdClearGrid", "  < " + plain + "0,0 hidden buttons=none +cmdFileOpen"}};
     Loaded f;
     for (const auto& s : steps) {
-        const bool m3 = s.act == std::string("m3");
-        if (m3)
-            f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 100, 3 * 240 + 120, 3, 0), f.w->MSFlexGrid1_MouseUp(kLeft, kNone, 100, 120, 0, 0);
-        const std::string focus = f.Run(m3 ? "" : s.act);
+        f.desktop.busy.clear();
+        const std::string focus = f.Run(s.act);
         EXPECT_EQ(f.Ticks() + " " + f.Order() + " " + f.Headers() + " " + f.Cell() + " " +
-                      (f.Shown() == "00" ? "hidden" : f.Captions()) + " buttons=" + f.ListButtons() + (focus.empty() ? "" : " " + focus),
+                      (f.Shown() == "00" ? "hidden" : f.Captions()) + " buttons=" + f.ListButtons() + (focus.empty() ? "" : " " + focus) +
+                      (f.desktop.busy.empty() ? "" : " busy=" + f.desktop.busy),
                   s.expected) << s.act;
     }
 }
 
-TEST(FormGrid, PressesOnNoCellOrAMissingFileTickNothing)
+// Keys as the grid gets them: Up 38, Down 40, Left 37, Right 39, Space 32; a missing map in row 4. Presses on no cell
+// or on the missing map's tick nothing; with its cell current a header press leaves the current cell, from any other
+// cell it moves to the header's first.
+TEST(FormGrid, ArrowKeysMoveTheCurrentRowAndSpaceTicksItAsAPressOnItsTickCellAndPressesOnNoCellTickNothing)
 {
-    Loaded f;
-    f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
-    f.Run("p3,0");
-    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 4 * 240 + 360, -1, -1);
-    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 160000, 2 * 240 + 120, 2, -1);
-    std::string seen = f.Cell() + " ";
-    f.Run("p4,0");
-    // With its cell current a header press leaves the current cell; from any other cell it moves to the header's first.
-    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 120, 0, 2);
-    seen += f.Cell() + " ";
-    f.Run("p1,2");
-    f.w->MSFlexGrid1_MouseDown(kLeft, kNone, 600, 120, 0, 2);
-    EXPECT_EQ(seen + f.Cell() + " " + f.Ticks(), "3,0 4,0 0,0 ..vx");
-}
-
-// Keys as the grid gets them: Up 38, Down 40, Left 37, Right 39, Space 32; a missing map in row 4.
-TEST(FormGrid, ArrowKeysMoveTheCurrentRowAndSpaceTicksItAsAPressOnItsTickCell)
-{
-    const std::string one = " 1 Map Selected | Total Bytes: ";
+    const std::string one = " 1 Map Selected | Total Bytes: ", c = "..vx 1,0" + one + "1572864 (1.5MB) buttons=all";
     const struct { const char* keys; std::string expected; } steps[] = {
         {"k38 k38 k38", "...x 1,0 hidden buttons=SelectAll+ClearGrid"},
         {"k39 k39 k32", "v..x 1,0" + one + "1000 (0.0MB) buttons=all"},
         {"k40 k40 k40 k40 k32 k32,1 k65", "v..x 4,0" + one + "1000 (0.0MB) buttons=all"},   // no file, Shift, a letter
-        {"k38 k32 k37 k38 k38 k32", "..vx 1,0" + one + "1572864 (1.5MB) buttons=all"}};
+        {"k38 k32 k37 k38 k38 k32", c},
+        {"d-1,-1,600,1320 d2,-1,160000,600", c},
+        {"p4,0 d0,2,600,120", Replaced(c, "1,0", "4,0")},
+        {"p1,2 d0,2,600,120", Replaced(c, "1,0", "0,0")}};
     Loaded f;
     f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
     for (const auto& s : steps) {
         f.Run(s.keys);
         EXPECT_EQ(f.Ticks() + " " + f.Cell() + " " + (f.Shown() == "00" ? "hidden" : f.Captions()) + " buttons=" + f.ListButtons(),
-                  s.expected);
+                  s.expected) << s.keys;
     }
     // b ticked after c, then the rows sorted by the tick column: the tool still gets the ticking order.
-    f.Run("k40 k32 p0,0 cmdUpload");
+    f.Run("k40 k40 k32 p0,0 cmdUpload");
     EXPECT_EQ(f.Column(1), "b.img|c.img|a.img|gone.img|");
-    EXPECT_EQ(ReceivedArguments(f.Program()), (Texts{f.MapArg("c.img"), f.MapArg("b.img")}));
+    EXPECT_EQ(f.Sent(), f.Expand("{c}|{b}"));
 }
 
 TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
@@ -144,7 +131,8 @@ TEST(FormMapList, LoadFolderAddsTheFolderMapsInNameOrderWithTheGridHidden)
 }
 
 // Dropped: the map files photo.img (a photo) and D.IMG, the maps folder, a list, a file and a path of no use; then Load
-// Folder and Load. Files that are not maps keep their rows, flagged, and each load names them once.
+// Folder and Load. Files that are not maps keep their rows, flagged, and each load names them once, the busy pointer
+// gone first.
 TEST(FormMapList, DropsLoadInTheOrderDroppedAndFilesThatAreNotMapsOrOfNoUseAreNamed)
 {
     Form f;
@@ -168,9 +156,9 @@ TEST(FormMapList, DropsLoadInTheOrderDroppedAndFilesThatAreNotMapsOrOfNoUseAreNa
                                          "can be dropped:\n" + m + "notes.mwl\n" + m + "gone", one + maps + "cd.img", one + m + "photo.img"}));
     EXPECT_EQ(f.Column(1) + Form::Join(f.Rows(), [&](std::size_t r) { return std::string(f.w->Maps().Row(r).notAMap ? "n" : "."); }) +
                   " repaints=" + std::to_string(f.desktop.repaints) + " cell=" + f.Cell() + " buttons=" + f.ListButtons() + " port=" +
-                  "-ACU"[int(f.w->SelectedPort())] + " " + f.w->Maps().Row(3).mapName,
+                  "-ACU"[int(f.w->SelectedPort())] + " busy=" + f.desktop.busy + " " + f.w->Maps().Row(3).mapName,
               "D.IMG|photo.img|a.img|cd.img|x.img|photo.img|a.img|cd.img|x.img|photo.img|.n.n.n.n.n repaints=2 cell=9,0 "
-              "buttons=SelectAll+ClearGrid port=U " + std::string(50, 'c'));
+              "buttons=SelectAll+ClearGrid port=U busy=[]mm[]m[]m " + std::string(50, 'c'));
 }
 
 TEST(FormMapList, CancelAddsNothingAndALoadThatFindsNothingSaysWhy)
@@ -201,27 +189,6 @@ TEST(FormMapList, CancelAddsNothingAndALoadThatFindsNothingSaysWhy)
                   "rows=0 buttons=none busy=[]m");
     }
     EXPECT_EQ(f.w->SelectedPort(), Port::Usb);
-}
-
-// The busy pointer shows while a load or Select All works, and is gone before any message.
-TEST(FormMapList, LoadsAndSelectAllShowTheBusyPointerWhileTheyWork)
-{
-    Form f;
-    f.WriteMaps({{"a.img", "Alpha", 300}});
-    WriteBytes(f.Maps() / "cd.img", "not a map");
-    const struct { std::string steps, busy; } cases[] = {
-        {"load", "[]m"},   // cd.img is named after the work
-        {"cmdSelectAll", "[]"},
-        {"cmdSelectNone", ""},
-        {"cmdLoadList", "[]"},
-    };
-    WriteBytes(f.Maps() / "l.mwl", "mapwren\r\n" + f.MapsText() + "a.img\r\n");
-    for (const auto& c : cases) {
-        f.desktop.busy.clear();
-        f.desktop.nextFile = f.MapsText() + (c.steps == "load" ? "any.img" : "l.mwl");
-        f.Run(c.steps);
-        EXPECT_EQ(f.desktop.busy, c.busy) << c.steps;
-    }
 }
 
 TEST(FormMapList, ColumnWidthsAndTheMapNameColumnNarrowingPastEighteenRows)
@@ -327,29 +294,36 @@ TEST(FormLists, TheHeadLineCarriesPortAndMapset)
     }
 }
 
+// A list loaded by Load or named by the start-up argument (a path holding a blank, {list} in the argument).
 TEST(FormLists, AReadHeadLineSetsTheControlsAsClicksWouldAndARefusedListChangesNothing)
 {
-    const struct { const char* content; const char* expected; } cases[] = {   // "{list}" stands for the list's path
-        {"MAPWREN usb\r\n", "{none} port=U com=COM1 off mapset=0 name='' off rows=0 buttons=none slow"},   // {none}: the list names no maps
-        {"Mapwren com7\r\n", "{none} port=C com=COM7 on mapset=0 name='' off rows=0 buttons=none"},
-        {"mapwren  mapset:2 Grey \r\n", "{none} port=A com=COM1 off mapset=2 name='Grey ' off rows=0 buttons=none"},
-        {"mapwren USB mapset:1 Alps\r\n", "{none} port=U com=COM1 off mapset=1 name='Alps' on rows=0 buttons=none slow"},
-        {"\xEF\xBB\xBFmapwren USB mapset:1 Z\xC3\xBCrich\r\n", "{none} port=U com=COM1 off mapset=1 name='Z\xC3\xBCrich' on rows=0 buttons=none slow"},   // saved as UTF-8 with its mark
-        {"C:\\MAPS\\A.IMG\r\nmapwren USB\r\n", "! MAPWREN: Invalid File                  {unchanged}"},
-        {"", "! MAPWREN: The list file {list} is empty. {unchanged}"},
-        {nullptr, "! MAPWREN: The list file {list} could not be opened. {unchanged}"}};   // no such file
+    const std::string unchanged = "port=A com=COM1 off mapset=0 name='' off rows=0 buttons=none",
+                      none = "! MAPWREN: The list file {list} names no maps; only its settings were loaded. ",
+                      alps = "mapwren USB mapset:1 Alps\r\n{maps}a.img\r\n", loaded = "0 messages port=U com=COM1 off mapset=1 "
+                                                                                "name='Alps' on rows=1. buttons=SelectAll+ClearGrid slow";
+    const struct { const char* content; const char* argument; std::string expected; } cases[] = {   // content nullptr: no file
+        {"MAPWREN usb\r\n", nullptr, none + "port=U com=COM1 off mapset=0 name='' off rows=0 buttons=none slow"},
+        {"Mapwren com7\r\n", nullptr, none + "port=C com=COM7 on mapset=0 name='' off rows=0 buttons=none"},
+        {"mapwren  mapset:2 Grey \r\n", nullptr, none + "port=A com=COM1 off mapset=2 name='Grey ' off rows=0 buttons=none"},
+        {"mapwren USB mapset:1 Alps\r\n", nullptr, none + "port=U com=COM1 off mapset=1 name='Alps' on rows=0 buttons=none slow"},
+        {"\xEF\xBB\xBFmapwren USB mapset:1 Z\xC3\xBCrich\r\n", nullptr,   // saved as UTF-8 with its mark
+         none + "port=U com=COM1 off mapset=1 name='Z\xC3\xBCrich' on rows=0 buttons=none slow"},
+        {"C:\\MAPS\\A.IMG\r\nmapwren USB\r\n", nullptr, "! MAPWREN: Invalid File                  " + unchanged},
+        {"", nullptr, "! MAPWREN: The list file {list} is empty. " + unchanged},
+        {nullptr, nullptr, "! MAPWREN: The list file {list} could not be opened. " + unchanged},
+        {alps.c_str(), "\"{list}\"", loaded}, {alps.c_str(), "{list}", loaded}, {alps.c_str(), "\"{list}x", loaded},
+        {alps.c_str(), "\"", "0 messages " + unchanged}, {alps.c_str(), "", "0 messages " + unchanged}};
     for (const auto& c : cases) {
-        Form f;
-        f.LoadList("l.txt", c.content ? c.content : "");
-        if (!c.content) {
-            fs::remove(f.Maps() / "l.txt");
-            f.desktop.messages.clear();
-            f.w->LoadListFile();
-        }
-        EXPECT_EQ(f.Only() + " " + Settings(f) + (f.w->opt9600.enabled ? "" : " slow"),
-                  Replaced(Replaced(Replaced(c.expected, "{none}", "! MAPWREN: The list file {list} names no maps; only its settings were loaded."),
-                                    "{list}", f.MapsText() + "l.txt"),
-                           "{unchanged}", "port=A com=COM1 off mapset=0 name='' off rows=0 buttons=none"));
+        Form f({"sendmap20.exe"}, false);
+        f.WriteMaps({{"a.img", "Alpha", 300}});
+        const std::string list = f.MapsText() + (c.argument ? "My Lists.mwl" : "l.txt");
+        if (c.content)
+            WriteBytes(PathFromUtf8(list), f.Expand(c.content));
+        f.Start(c.argument ? Replaced(c.argument, "{list}", list) : "");
+        if (!c.argument)
+            f.desktop.nextFile = list, f.w->Click("cmdLoadList");
+        EXPECT_EQ(std::to_string(f.started) + " " + f.Only() + " " + Settings(f) + (f.w->opt9600.enabled ? "" : " slow"),
+                  "1 " + Replaced(c.expected, "{list}", list)) << c.content << " " << c.argument;
     }
 }
 
@@ -359,27 +333,13 @@ TEST(FormLists, LoadedRowsArriveUntickedAndLeaveTheSelectionAlone)
     f.WriteMaps({{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}});
     f.Run("load p1,0");
     const std::string captions = f.Captions();
+    f.desktop.busy.clear();
     f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "b.img\r\n" + f.MapsText() + "gone.IMG\r\nnotes.txt\r\n" +
                             f.MapsText() + "b.img \r\n");
     const std::string beta = "|Beta" + std::string(46, ' ');
-    EXPECT_EQ(f.Ticks() + " " + f.Column(1) + f.Column(3) + f.Column(4) + " " + f.Captions() + std::to_string(f.w->Maps().SelectedCount()),
-              "v..x a.img|b.img|b.img|gone.IMG|Alpha" + std::string(45, ' ') + beta + beta + "||300|400|400|0| " + captions + "1");
-}
-
-TEST(FormLists, TheStartUpArgumentNamesAList)
-{
-    const struct { const char* argument; bool loaded; } cases[] = {   // "{list}": a list's path holding a blank
-        {"\"{list}\"", true}, {"{list}", true}, {"\"{list}x", true}, {"\"", false}, {"", false}};
-    for (const auto& c : cases) {
-        Form f({"sendmap20.exe"}, false);
-        f.WriteMaps({{"a.img", "Alpha", 300}});
-        WriteBytes(f.Maps() / "My Lists.mwl", "mapwren USB mapset:1 Alps\r\n" + f.MapsText() + "a.img\r\n");
-        const std::string argument = Replaced(c.argument, "{list}", f.MapsText() + "My Lists.mwl");
-        f.Start(argument);
-        EXPECT_EQ(std::to_string(f.started) + " " + f.Only() + " " + Settings(f),
-                  c.loaded ? "1 0 messages port=U com=COM1 off mapset=1 name='Alps' on rows=1. buttons=SelectAll+ClearGrid"
-                           : "1 0 messages port=A com=COM1 off mapset=0 name='' off rows=0 buttons=none") << argument;
-    }
+    EXPECT_EQ(f.Ticks() + " " + f.Column(1) + f.Column(3) + f.Column(4) + " " + f.Captions() + std::to_string(f.w->Maps().SelectedCount()) +
+                  " busy=" + f.desktop.busy,
+              "v..x a.img|b.img|b.img|gone.IMG|Alpha" + std::string(45, ' ') + beta + beta + "||300|400|400|0| " + captions + "1 busy=[]");
 }
 
 } // namespace

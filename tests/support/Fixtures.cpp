@@ -81,51 +81,21 @@ static void PutLittleEndian(std::string& bytes, std::size_t at, std::int64_t val
         bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// A directory entry: in use, named, typed, its size, part 0 and its first block.
-static std::string DirectoryEntry(const std::string& name, const std::string& type, std::int64_t size, int block)
-{
-    std::string entry(512, '\xFF');
-    entry[0] = 1;
-    entry.replace(1, 11, (name + std::string(8, ' ')).substr(0, 8) + type);
-    PutLittleEndian(entry, 0x0C, size, 4);
-    PutLittleEndian(entry, 0x10, 0, 2);
-    entry.replace(0x12, 14, std::string(14, '\0'));
-    PutLittleEndian(entry, 0x20, block, 2);
-    return entry;
-}
-
 void WriteTileImg(const fs::path& file, const std::string& mapName, const std::vector<TileSpec>& tiles,
                   std::uint8_t xorByte, int directoryAt)
 {
-    constexpr int kBlock = 2048;
-    std::string bytes = ImgHeader(mapName, "", 0);
-    bytes.resize(static_cast<std::size_t>(directoryAt), '\0');
-    bytes[0] = 0;
-    bytes[0x40] = static_cast<char>(directoryAt / 512);
-    bytes[0x61] = 9;   // 2^(9 + 2) bytes a block
-    bytes[0x62] = 2;
-    const std::size_t entries = 1 + 2 * tiles.size();
-    const int firstDataBlock = static_cast<int>((directoryAt + 512 * entries + kBlock - 1) / kBlock);
-    bytes += DirectoryEntry("", "   ", std::int64_t{firstDataBlock} * kBlock, 0);
-    for (std::size_t i = 0; i < tiles.size(); ++i) {
-        bytes += DirectoryEntry(tiles[i].name, "RGN", 100, firstDataBlock + 2 * static_cast<int>(i) + 1);
-        bytes += DirectoryEntry(tiles[i].name, "TRE", 0x21, firstDataBlock + 2 * static_cast<int>(i));
-    }
+    std::vector<SubfileSpec> subfiles;
     for (const TileSpec& tile : tiles) {
-        std::string tre(2 * kBlock, '\0');
-        int at = 0x15;
-        for (const double degrees : {tile.north, tile.east, tile.south, tile.west})
-            PutLittleEndian(tre, std::exchange(at, at + 3), std::llround(degrees * (1 << 24) / 360), 3);
-        bytes.resize(static_cast<std::size_t>(firstDataBlock) * kBlock + (&tile - tiles.data()) * 2 * kBlock, '\0');
-        bytes += tre;
+        std::string tre = TreBytes(tile.north, tile.east, tile.south, tile.west).substr(0, 0x21);
+        tre[0] = 0;   // no header length: the bounds are all a tile's TRE need hold here
+        subfiles.push_back({tile.name, "RGN", "", 100});
+        subfiles.push_back({tile.name, "TRE", tre});
     }
-    for (char& c : bytes)
-        c = static_cast<char>(c ^ xorByte);
-    WriteBytes(file, bytes);
+    WriteContainer(file, subfiles, 2048, xorByte, false, mapName.substr(0, 20), static_cast<unsigned>(directoryAt));
 }
 
 void WriteContainer(const fs::path& file, const std::vector<SubfileSpec>& subfiles, unsigned blockSize,
-                    std::uint8_t xorByte, bool scattered, const std::string& description)
+                    std::uint8_t xorByte, bool scattered, const std::string& description, unsigned directoryAt)
 {
     const auto blocksOf = [&](const SubfileSpec& s) {
         return std::max<std::uint64_t>(1, ((s.bytes.empty() ? s.size : s.bytes.size()) + blockSize - 1) / blockSize);
@@ -133,11 +103,11 @@ void WriteContainer(const fs::path& file, const std::vector<SubfileSpec>& subfil
     std::uint64_t entries = 1;
     for (const SubfileSpec& s : subfiles)
         entries += (blocksOf(s) + 239) / 240;
-    const std::uint64_t headerBlocks = (0x400 + 512 * entries + blockSize - 1) / blockSize;
+    const std::uint64_t headerBlocks = (directoryAt + 512 * entries + blockSize - 1) / blockSize;
     std::string bytes = ImgHeader(description.substr(0, std::min<std::size_t>(20, description.size())),
                                   description.size() > 20 ? description.substr(20) : "", 0);
-    bytes.resize(0x400, '\0');
-    bytes[0x40] = 2;
+    bytes.resize(directoryAt, '\0');
+    bytes[0x40] = static_cast<char>(directoryAt / 512);
     bytes[0x61] = 9;
     for (unsigned b = blockSize >> 9; b > 1; b >>= 1)
         ++bytes[0x62];

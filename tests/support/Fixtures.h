@@ -43,12 +43,12 @@ struct SubfileSpec {
     std::string name, type, bytes;
     std::uint64_t size = 0;
 };
-// A map container as mkgmap writes one: header, directory at 0x400 (a
+// A map container as mkgmap writes one: header, directory at directoryAt (a
 // subfile of more than 240 blocks in several entries), each subfile on
 // blocks of its own, in reverse order when scattered; XORed with xorByte.
 void WriteContainer(const std::filesystem::path& file, const std::vector<SubfileSpec>& subfiles,
                     unsigned blockSize = 512, std::uint8_t xorByte = 0, bool scattered = false,
-                    const std::string& description = "Generated map");
+                    const std::string& description = "Generated map", unsigned directoryAt = 0x400);
 // A TRE subfile's header: bounds in degrees at 0x15, map id at 0x74.
 std::string TreBytes(double north, double east, double south, double west, std::uint32_t mapId = 0);
 // Runs Debian's mkgmap with args, its output into folder: its exit status,
