@@ -117,8 +117,7 @@ TEST(WriteListFile, KeepsTheOldFileOnAFailedWriteAndALinkWithItsPermissions)
 
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
+    const rlimit small{1024, saved.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
     const Status status = WriteListFile(link, {Port::Auto, "COM1", 0, ""}, Paths(200, "/maps/a rather long name.img"));
