@@ -132,9 +132,7 @@ TEST(WriteListFile, KeepsTheOldFileOnAFailedWriteAndALinkWithItsPermissions)
     EXPECT_EQ(ReadBytes(real), "mapwren USB\r\n");
     EXPECT_EQ(fs::status(real).permissions(), perms);
 }
-#endif
-
-#ifdef _WIN32
+#else
 TEST(ListFileWindows, AnsiBytesBothWaysAndWhatTheCodePageLacksIsRefused)
 {
     ASSERT_EQ(GetACP(), 1252u) << "run with code page 1252 (LC_ALL=C.UTF-8 under Wine)";

@@ -64,12 +64,14 @@ TEST(FindPlaces, ReceiversByTheirFileAndRemovableVolumesAreListedOthersNot)
     std::vector<std::string> captions, folders;
     for (const Place& place : FindPlaces(volumes)) {
         captions.push_back(PlaceCaption(place));
-        folders.push_back(PathFromUtf8(place.garminFolder).lexically_relative(dir.path()).generic_string());
+        folders.push_back(Utf8FromPath(PathFromUtf8(place.garminFolder).lexically_relative(dir.path())));
     }
     const auto root = [&](const char* name) { return Utf8FromPath(dir.path() / name); };
     EXPECT_EQ(captions, (std::vector<std::string>{"eTrex 30 (" + root("receiver") + ")", root("card") + " (/dev/x)",
                                                   root("broken") + " (/dev/x)", "Oregon 600 (" + root("upper") + ")"}));
-    EXPECT_EQ(folders, (std::vector<std::string>{"receiver/Garmin", "card/Garmin", "broken/Garmin", "upper/GARMIN"}));
+    const auto inside = [](const char* a, const char* b) { return Utf8FromPath(fs::path(a) / b); };
+    EXPECT_EQ(folders, (std::vector<std::string>{inside("receiver", "Garmin"), inside("card", "Garmin"),
+                                                 inside("broken", "Garmin"), inside("upper", "GARMIN")}));
 }
 
 TEST(FindPlaces, AChosenFolderTakesTheMapsInItsGarminFolderOrItselfWhenItIsOne)
@@ -160,7 +162,7 @@ TEST(Volumes, TheMountTableGivesMountPointsUnescapedWithoutPseudoSystems)
 }
 #endif
 
-TEST(GarminFolder, ExistingMapsShowNameSizeAndHeaderNameAndTheNameToWriteAvoidsThem)
+TEST(GarminFolder, ExistingMapsShowNameSizeAndHeaderNameAndTheNameToWriteAvoidsThemAndIsOneACardTakes)
 {
     fx::TempDir dir;
     fx::WriteImg(dir.path() / "gmapsupp.img", "Old Topo", "Europe", 0, 4096);
@@ -180,14 +182,9 @@ TEST(GarminFolder, ExistingMapsShowNameSizeAndHeaderNameAndTheNameToWriteAvoidsT
         EXPECT_EQ(DefaultFileName(*existing, mapset), name) << mapset;
     EXPECT_EQ(ReplacedBy(old, "gmapsupp.img"), &old[0]);
     EXPECT_EQ(ReplacedBy(old, "other.img"), nullptr);
-}
-
-TEST(GarminFolder, ATypedNameMustBeAnImgFileNameACardTakes)
-{
-    const std::pair<const char*, bool> cases[] = {{"alps.img", true}, {"ALPS.IMG", true}, {"", false},
-                                                  {"a/b.img", false}, {"a:b.img", false}, {"alps.txt", false},
-                                                  {".img", false}, {"tab\t.img", false}};
-    for (const auto& [name, taken] : cases)
+    const std::pair<const char*, bool> typed[] = {{"alps.img", true}, {"ALPS.IMG", true}, {"", false}, {"a/b.img", false},
+                                                  {"a:b.img", false}, {"alps.txt", false}, {".img", false}, {"tab\t.img", false}};
+    for (const auto& [name, taken] : typed)
         EXPECT_EQ(RefuseFileName(name).empty(), taken) << name;
 }
 

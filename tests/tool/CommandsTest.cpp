@@ -107,17 +107,14 @@ TEST(Launch, TheToolReceivesWhatTheCommandLineSaysFromAFolderWithBlanks)
     TempDir dir;
     const fs::path program = dir.path() / "map tools 2";
     fs::create_directory(program);
+    const std::string tool = QuoteProgramPath(Utf8FromPath(program / "sendmap20.exe"));
 #ifdef _WIN32
     CopyStandIn(program, "SENDMAP20.EXE");
+    const auto start = [](const std::string& line) { return StartCommandLine(line).ok(); };
 #else
     for (const char* name : {"sendmap20.exe", "SENDMAP.EXE", "SendMap20.exe"})   // the lower-case spelling wins
         CopyStandIn(program, name);
     EXPECT_EQ(FindTools(Utf8FromPath(program)).sendmap20.value_or(""), "sendmap20.exe");
-#endif
-    const std::string tool = QuoteProgramPath(Utf8FromPath(program / "sendmap20.exe"));
-#ifdef _WIN32
-    const auto start = [](const std::string& line) { return StartCommandLine(line).ok(); };
-#else
     std::vector<std::unique_ptr<WatchedRun>> runs;   // each watched until its terminal is reaped
     const auto start = [&](const std::string& line) {
         auto run = WatchedRun::Start({line, Utf8FromPath(program / "sendmap20.exe"), Utf8FromPath(program)}, {});
@@ -158,9 +155,7 @@ TEST(TestScript, RunsTheToolFromAFolderTheShellWouldInterpretAndWaits)
     EXPECT_EQ(ReceivedArguments(program), (Args{"-", "i"}));
     EXPECT_TRUE(ReadBytes(dir.path() / "out").ends_with("Maps uploaded!\nPress Enter to continue . . . "));
 }
-#endif
-
-#ifdef _WIN32
+#else
 TEST(TestScriptWindows, TheInterpreterStartsTheToolFromAnyProgramFolder)
 {
     ASSERT_EQ(GetOEMCP(), 437u) << "run with the US console code page (LC_ALL=C.UTF-8 under Wine)";
