@@ -84,6 +84,16 @@ TEST(ShortNameWindows, PathWithBlanksGetsABlankFreeNameOfTheSameFile)
     for (const std::string& path : {dir.folder() + "<>|.img", dir.folder() + "a\"b.img"})
         EXPECT_FALSE(FileExist(path)) << path;
 }
+
+// It follows "... could not be started:": the system's "%1" would reach the user as it stands.
+TEST(SystemMessageWindows, ThePlaceholderBecomesItAndNoPeriodEnds)
+{
+    for (const DWORD error : {DWORD{ERROR_BAD_EXE_FORMAT}, DWORD{ERROR_FILE_NOT_FOUND}, DWORD{0xFFFFFFFF}}) {
+        const std::string text = SystemMessage(error);
+        EXPECT_TRUE(text.find('%') == std::string::npos && !text.empty() && text.back() != '.') << text;
+    }
+    EXPECT_NE(SystemMessage(ERROR_BAD_EXE_FORMAT).find("it"), std::string::npos);
+}
 #endif
 
 } // namespace

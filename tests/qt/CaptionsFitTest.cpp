@@ -76,9 +76,7 @@ private slots:
         testing::WriteImg(s.maps.path() / "a.img", "Alpha", "", 0, 1000);
         s.Start({"a.img"});
         s.form->MenuClick("mnuAbout");
-        QWidget* about = nullptr;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            about = window->objectName() == QLatin1String("frmAbout") ? window : about;
+        auto* about = s.window->findChild<QWidget*>(QStringLiteral("frmAbout"));
         QVERIFY(about);
         const auto all = [](auto designs) { return std::vector<ControlDesign>(designs.begin(), designs.end()); };
         const std::pair<QWidget*, std::vector<ControlDesign>> windows[] = {
