@@ -132,6 +132,22 @@ std::string Utf8FromWide(std::wstring_view text)
     return out;
 }
 
+std::string SystemMessage(unsigned long error)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text = n ? Utf8FromWide(std::wstring_view(buffer, n)) : "error " + std::to_string(error);
+    LocalFree(buffer);
+    // The sentence follows a name of the program it is about ("... could not be started:").
+    for (std::size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1", at))
+        text.replace(at, 2, "it");
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == '.' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
 std::string HeaderBytesToUtf8(std::string_view bytes) { return AnsiToUtf8(NulAsBlank(bytes)); }
 
 ListFileDecoder::ListFileDecoder(std::string_view) {}

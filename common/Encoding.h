@@ -54,6 +54,11 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 std::wstring WideFromUtf8(std::string_view text);
 std::string Utf8FromWide(std::wstring_view text);
 
+// The system's own wording of an error code, without its closing period and
+// line end, the program it names called "it"; "error N" when the system has
+// none.
+std::string SystemMessage(unsigned long error);
+
 // Batch file bytes: the console's (OEM) code page, in which the command
 // interpreter reads a batch file; false as for list files.
 bool Utf8ToBatchFileBytes(std::string_view text, std::string& bytes);

@@ -53,23 +53,8 @@ frmInstall::~frmInstall() = default;
 
 ControlState* frmInstall::Control(std::string_view name)
 {
-    struct Entry {
-        std::string_view name;
-        ControlState frmInstall::*state;
-    };
-    static constexpr Entry kStates[] = {
-        {"lblPlace", &frmInstall::lblPlace},     {"cboPlace", &frmInstall::cboPlace},
-        {"cmdAnotherFolder", &frmInstall::cmdAnotherFolder},
-        {"lblVolume", &frmInstall::lblVolume},   {"lblExisting", &frmInstall::lblExisting},
-        {"lblMaps", &frmInstall::lblMaps},       {"lblName", &frmInstall::lblName},
-        {"txtName", &frmInstall::txtName},       {"lblOlder", &frmInstall::lblOlder},
-        {"lblSize", &frmInstall::lblSize},       {"cmdInstall", &frmInstall::cmdInstall},
-        {"cmdClose", &frmInstall::cmdClose},
-    };
-    for (const Entry& entry : kStates)
-        if (entry.name == name)
-            return &(this->*entry.state);
-    return nullptr;
+    const ControlRow<frmInstall>* row = FindRow(frmInstallControlRows(), name);
+    return row ? &(this->*row->state) : nullptr;
 }
 
 void frmInstall::Form_Load()
@@ -146,12 +131,8 @@ void frmInstall::ShowChosen()
 
 void frmInstall::Click(std::string_view name)
 {
-    if (name == "cmdAnotherFolder")
-        cmdAnotherFolder_Click();
-    else if (name == "cmdInstall")
-        cmdInstall_Click();
-    else if (name == "cmdClose")
-        cmdClose_Click();
+    if (const ControlRow<frmInstall>* row = FindRow(frmInstallControlRows(), name); row && row->click)
+        (this->*row->click)();
 }
 
 void frmInstall::cboPlace_Click(int index)

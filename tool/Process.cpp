@@ -45,20 +45,6 @@ Status CannotStart(const std::string& what, const std::string& program, const st
 
 namespace {
 
-// The system's own wording of an error, without its closing period and line end.
-std::string SystemMessage(DWORD error)
-{
-    wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text = n ? Utf8FromWide(std::wstring_view(buffer, n)) : "error " + std::to_string(error);
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == '.' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
 // A console program gets a console window of its own, shown normally. The
 // process's handle, or the system's error code when it cannot be started.
 // With `inherit` the program gets this process's inheritable handles.

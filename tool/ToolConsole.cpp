@@ -12,6 +12,7 @@
 #include <iterator>
 #include <string>
 
+#include "common/Encoding.h"
 #include "tool/ToolWindow.h"
 
 namespace {
@@ -50,6 +51,17 @@ void WaitForEnter()
     CloseHandle(keyboard);
 }
 
+// Text in the console's own characters, whatever its code page, which stays
+// the tool's.
+void Say(const std::string& utf8)
+{
+    const std::wstring wide = mapwren::WideFromUtf8(utf8);
+    DWORD written = 0;
+    if (!WriteConsoleW(GetStdHandle(STD_OUTPUT_HANDLE), wide.data(), static_cast<DWORD>(wide.size()), &written,
+                       nullptr))
+        std::fputs(utf8.c_str(), stdout);
+}
+
 } // namespace
 
 int wmain()
@@ -70,7 +82,7 @@ int wmain()
         WaitForSingleObject(process.hProcess, INFINITE);
         CloseHandle(process.hProcess);
     } else {
-        std::printf("\nThe upload tool could not be started (error %lu).\n", GetLastError());
+        Say("\nThe upload tool could not be started: " + mapwren::SystemMessage(GetLastError()) + ".\n");
     }
     if (ended)
         SetEvent(ended);

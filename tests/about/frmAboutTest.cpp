@@ -91,14 +91,10 @@ TEST(frmAbout, PressesAndClicks)
 
 TEST(frmAbout, EveryKeyClosesButAModifierAloneAndCopyingAnAddress)
 {
-    const struct {
-        const char* focus;   // the control pressed last, after a press in the e-mail box
-        int keyCode, shift;
-        bool closes;
-    } keys[] = {
-        {"picIcon", 27, 0, true},       {"picIcon", 9, 0, true},         {"picIcon", kKeyC, kCtrlMask, true},
-        {"txtEmail", 'A', 0, true},     {"txtEmail", kKeyC, kShiftMask, true},
-        {"txtEmail", kKeyC, kCtrlMask, false}, {"txtEmail", kKeyInsert, kCtrlMask, false},
+    // focus: the control pressed last, after a press in the e-mail box
+    const struct { const char* focus; int keyCode, shift; bool closes; } keys[] = {
+        {"picIcon", 27, 0, true}, {"picIcon", 9, 0, true}, {"picIcon", kKeyC, kCtrlMask, true}, {"txtEmail", 'A', 0, true},
+        {"txtEmail", kKeyC, kShiftMask, true}, {"txtEmail", kKeyC, kCtrlMask, false}, {"txtEmail", kKeyInsert, kCtrlMask, false},
         {"picIcon", kKeyShift, 0, false}, {"picIcon", kKeyControl, 0, false}, {"picIcon", kKeyAlt, 0, false},
         {"picIcon", kKeyLeftWindows, 0, false}, {"picIcon", kKeyRightWindows, 0, false},
     };

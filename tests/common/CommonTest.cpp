@@ -30,6 +30,22 @@ TEST(Encoding, Windows1252AndUtf8)
         EXPECT_EQ(IsValidUtf8(text), valid) << text;
 }
 
+TEST(Paths, FileExistOnlyForAnOrdinaryFile)
+{
+    testing::TempDir dir;
+    testing::WriteBytes(dir.path() / "empty.img", "");
+    testing::WriteBytes(dir.path() / "a", "x");
+    fs::create_directory(dir.path() / "folder.img");
+    const std::string base = dir.folder();
+    const std::pair<std::string, bool> cases[] = {
+        {base + "empty.img", true}, {base + "folder.img", false}, {base + "missing.img", false}, {"", false},
+        {base + std::string("a\0b", 3), false},   // would name "a" when cut at the NUL
+        {base + "bad\xFF\xFE<>|.img", false},
+    };
+    for (const auto& [path, exists] : cases)
+        EXPECT_EQ(FileExist(path), exists) << path;
+}
+
 #ifndef _WIN32   // Windows uses its ANSI code page and short names: below
 TEST(Encoding, ListFilesAreUtf8OrWhollyWindows1252)
 {
@@ -53,25 +69,7 @@ TEST(Paths, ShortFileNameIsTheAbsolutePathOfAnExistingFile)
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(GetShortFileName(path), expected) << path;
 }
-#endif
-
-TEST(Paths, FileExistOnlyForAnOrdinaryFile)
-{
-    testing::TempDir dir;
-    testing::WriteBytes(dir.path() / "empty.img", "");
-    testing::WriteBytes(dir.path() / "a", "x");
-    fs::create_directory(dir.path() / "folder.img");
-    const std::string base = dir.folder();
-    const std::pair<std::string, bool> cases[] = {
-        {base + "empty.img", true}, {base + "folder.img", false}, {base + "missing.img", false}, {"", false},
-        {base + std::string("a\0b", 3), false},   // would name "a" when cut at the NUL
-        {base + "bad\xFF\xFE<>|.img", false},
-    };
-    for (const auto& [path, exists] : cases)
-        EXPECT_EQ(FileExist(path), exists) << path;
-}
-
-#ifdef _WIN32
+#else
 TEST(ShortNameWindows, PathWithBlanksGetsABlankFreeNameOfTheSameFile)
 {
     testing::TempDir dir;
@@ -85,6 +83,16 @@ TEST(ShortNameWindows, PathWithBlanksGetsABlankFreeNameOfTheSameFile)
         EXPECT_EQ(GetShortFileName(path), "") << path;
     for (const std::string& path : {dir.folder() + "<>|.img", dir.folder() + "a\"b.img"})
         EXPECT_FALSE(FileExist(path)) << path;
+}
+
+// It follows "... could not be started:": the system's "%1" would reach the user as it stands.
+TEST(SystemMessageWindows, ThePlaceholderBecomesItAndNoPeriodEnds)
+{
+    for (const DWORD error : {DWORD{ERROR_BAD_EXE_FORMAT}, DWORD{ERROR_FILE_NOT_FOUND}, DWORD{0xFFFFFFFF}}) {
+        const std::string text = SystemMessage(error);
+        EXPECT_TRUE(text.find('%') == std::string::npos && !text.empty() && text.back() != '.') << text;
+    }
+    EXPECT_NE(SystemMessage(ERROR_BAD_EXE_FORMAT).find("it"), std::string::npos);
 }
 #endif
 

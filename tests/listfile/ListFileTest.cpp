@@ -117,8 +117,7 @@ TEST(WriteListFile, KeepsTheOldFileOnAFailedWriteAndALinkWithItsPermissions)
 
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
+    const rlimit small{1024, saved.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
     const Status status = WriteListFile(link, {Port::Auto, "COM1", 0, ""}, Paths(200, "/maps/a rather long name.img"));
@@ -133,9 +132,7 @@ TEST(WriteListFile, KeepsTheOldFileOnAFailedWriteAndALinkWithItsPermissions)
     EXPECT_EQ(ReadBytes(real), "mapwren USB\r\n");
     EXPECT_EQ(fs::status(real).permissions(), perms);
 }
-#endif
-
-#ifdef _WIN32
+#else
 TEST(ListFileWindows, AnsiBytesBothWaysAndWhatTheCodePageLacksIsRefused)
 {
     ASSERT_EQ(GetACP(), 1252u) << "run with code page 1252 (LC_ALL=C.UTF-8 under Wine)";

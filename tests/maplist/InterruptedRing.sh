@@ -9,6 +9,6 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 timeout -s KILL 120 "$1" -f -qq -o "$log" -e trace=io_uring_enter -e inject=io_uring_enter:error=EINTR:when=2+ \
-  "$2" --gtest_filter=MapName.ManyMapsReadTogetherAnswerAsEachReadAlone
+  "$2" --gtest_filter=MapName.ManyMapsReadTogetherAndTheirShortPathsAnswerAsEachAlone
 # The maps went through the ring, and its waits were interrupted.
 grep -q 'INJECTED' "$log"

@@ -127,12 +127,13 @@ TEST(MapName, JoinsBothFieldsUntrimmedAndUndoesTheXorByte)
     }
 }
 
-// Maps read many at a time must answer exactly as each read alone, whatever lies among them.
-TEST(MapName, ManyMapsReadTogetherAnswerAsEachReadAlone)
+// Maps read many at a time, and the short paths Select All works out in bulk, must be exactly what each read or
+// ticked alone gives, whatever lies among them.
+TEST(MapName, ManyMapsReadTogetherAndTheirShortPathsAnswerAsEachAlone)
 {
     fx::TempDir dir;
     Names names;
-    for (int i = 0; i < 150; ++i) {   // more than one batch, with some files shorter than a header
+    for (int i = 0; i < 150; ++i) {   // more than one batch and rows enough to list the folder, some files shorter than a header
         names.push_back("m" + std::to_string(i) + ".img");
         if (i % 7)
             fx::WriteImg(dir.path() / names.back(), "Map " + std::to_string(i), "", 0, 4000 + i);
@@ -142,7 +143,11 @@ TEST(MapName, ManyMapsReadTogetherAnswerAsEachReadAlone)
     names[3] = "gone.img";
     names[64] = "sub.img";
     names[65] = std::string("a\0b.img", 7);
+    // "M7.IMG" names m7.img where case does not tell names apart.
+    names[66] = "", names[67] = "M7.IMG", names[68] = ".hidden.img", names[69] = "A Long Map Name.img";
     fs::create_directory(dir.path() / "sub.img");
+    for (const char* file : {".hidden.img", "A Long Map Name.img"})
+        fx::WriteImg(dir.path() / file, file, "");
 #ifndef _WIN32
     fs::create_symlink(dir.path() / "m1.img", dir.path() / (names[70] = "link.img"));
     fs::create_symlink(dir.path() / "nowhere", dir.path() / (names[71] = "dangling.img"));
@@ -165,6 +170,16 @@ TEST(MapName, ManyMapsReadTogetherAnswerAsEachReadAlone)
     };
     for (std::size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(text(together[i]), text(ReadMapFile(paths[i]))) << names[i];
+    std::vector<MapRow> rows;
+    for (const std::string& name : names)
+        rows.push_back({RowState::Unticked, name, dir.folder(), "", 1});
+    rows.push_back({RowState::Missing, "m2.img", dir.folder(), "", 1});
+    const Names shorts = ShortFileNames(rows);
+    ASSERT_EQ(shorts.size(), rows.size());
+    EXPECT_NE(shorts[4], "");
+    EXPECT_EQ(shorts.back(), "");
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i)
+        EXPECT_EQ(shorts[i], GetShortFileName(rows[i].FullPath())) << rows[i].file;
 #ifndef _WIN32
     ::close(writer);
 #endif
@@ -189,34 +204,6 @@ TEST(FolderScan, ListsOnlyImgFilesInCaseBlindOrder)
         sorted.insert(sorted.end(), {names[i - 2], names[i - 1]});
     QuickSortStringsStart(names, true, false);
     EXPECT_EQ(names, sorted);
-}
-
-// Select All works out short paths in bulk; each must be what ticking the row alone gives.
-TEST(ShortNames, BulkAnswersMatchOneByOne)
-{
-    fx::TempDir dir;
-    // "M7.IMG" names m7.img where case does not tell names apart.
-    Names files = {"gone.img", "sub.img", ".hidden.img", "", "m3.img", "link.img", "dangling.img", "A Long Map Name.img", "M7.IMG"};
-    for (int i = 0; i < 80; ++i)   // enough rows of one folder to list it
-        files.push_back("m" + std::to_string(i) + ".img");
-    for (const std::string& file : files)
-        if (file.starts_with("m") || file.starts_with("A ") || file == ".hidden.img")
-            fx::WriteBytes(dir.path() / file, "");
-    fs::create_directory(dir.path() / "sub.img");
-#ifndef _WIN32   // symbolic links need a privilege on Windows
-    fs::create_symlink(dir.path() / "m1.img", dir.path() / "link.img");
-    fs::create_symlink(dir.path() / "nowhere.img", dir.path() / "dangling.img");
-#endif
-    std::vector<MapRow> rows;
-    for (const std::string& file : files)
-        rows.push_back({RowState::Unticked, file, dir.folder(), "", 1});
-    rows.push_back({RowState::Missing, "m2.img", dir.folder(), "", 1});
-    const Names shorts = ShortFileNames(rows);
-    ASSERT_EQ(shorts.size(), rows.size());
-    EXPECT_NE(shorts[4], "");
-    EXPECT_EQ(shorts.back(), "");
-    for (std::size_t i = 0; i + 1 < rows.size(); ++i)
-        EXPECT_EQ(shorts[i], GetShortFileName(rows[i].FullPath())) << rows[i].file;
 }
 
 #ifdef _WIN32

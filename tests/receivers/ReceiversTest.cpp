@@ -19,13 +19,7 @@ namespace fx = mapwren::testing;
 
 TEST(GarminDevice, TheModelAndUnitComeFromTheXmlAndAnythingElseIsNoDevice)
 {
-    struct Case {
-        const char* what;
-        std::string xml;
-        const char* description;   // nullptr: refused
-        const char* unitId;
-    };
-    const Case cases[] = {
+    const struct { const char* what; std::string xml; const char* description, *unitId; } cases[] = {   // nullptr: refused
         {"namespaced, as receivers write it", fx::GarminDeviceXml("eTrex 30", "006-B1207-00", "3849591234"),
          "eTrex 30", "3849591234"},
         {"no namespace, padded, entity",
@@ -37,7 +31,7 @@ TEST(GarminDevice, TheModelAndUnitComeFromTheXmlAndAnythingElseIsNoDevice)
         {"empty", "", nullptr, ""},
         {"not XML", "Description: eTrex 30", nullptr, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto device = ParseGarminDevice(c.xml);
         ASSERT_EQ(device.ok(), c.description != nullptr) << device.error();
@@ -168,7 +162,7 @@ TEST(Volumes, TheMountTableGivesMountPointsUnescapedWithoutPseudoSystems)
 }
 #endif
 
-TEST(GarminFolder, ExistingMapsShowNameSizeAndHeaderNameAndTheNameToWriteAvoidsThem)
+TEST(GarminFolder, ExistingMapsShowNameSizeAndHeaderNameAndTheNameToWriteAvoidsThemAndIsOneACardTakes)
 {
     fx::TempDir dir;
     fx::WriteImg(dir.path() / "gmapsupp.img", "Old Topo", "Europe", 0, 4096);
@@ -188,14 +182,9 @@ TEST(GarminFolder, ExistingMapsShowNameSizeAndHeaderNameAndTheNameToWriteAvoidsT
         EXPECT_EQ(DefaultFileName(*existing, mapset), name) << mapset;
     EXPECT_EQ(ReplacedBy(old, "gmapsupp.img"), &old[0]);
     EXPECT_EQ(ReplacedBy(old, "other.img"), nullptr);
-}
-
-TEST(GarminFolder, ATypedNameMustBeAnImgFileNameACardTakes)
-{
-    const std::pair<const char*, bool> cases[] = {{"alps.img", true}, {"ALPS.IMG", true}, {"", false},
-                                                  {"a/b.img", false}, {"a:b.img", false}, {"alps.txt", false},
-                                                  {".img", false}, {"tab\t.img", false}};
-    for (const auto& [name, taken] : cases)
+    const std::pair<const char*, bool> typed[] = {{"alps.img", true}, {"ALPS.IMG", true}, {"", false}, {"a/b.img", false},
+                                                  {"a:b.img", false}, {"alps.txt", false}, {".img", false}, {"tab\t.img", false}};
+    for (const auto& [name, taken] : typed)
         EXPECT_EQ(RefuseFileName(name).empty(), taken) << name;
 }
 
@@ -204,11 +193,7 @@ TEST(Room, RefusalsNameTheNumbersAndCountLeftoversAndClusters)
     const auto volume = [](const char* system, std::uint64_t free, std::uint64_t cluster) {
         return Volume{"E:\\", "", system, true, free, cluster};
     };
-    struct Case {
-        RoomFacts facts;
-        const char* refusal;   // empty: allowed
-    };
-    const Case cases[] = {
+    const struct { RoomFacts facts; const char* refusal; } cases[] = {   // an empty refusal: allowed
         {{100, 1, 0, 0, volume("FAT32", 100, 0)}, ""},
         {{101, 1, 0, 0, volume("FAT32", 100, 0)},
          "The map file needs 101 bytes, but E:\\ has only 100 bytes free. Nothing was written."},
@@ -226,7 +211,7 @@ TEST(Room, RefusalsNameTheNumbersAndCountLeftoversAndClusters)
         {{kFatLargestFile + 1, 1, 0, 0, volume("exFAT", 1ull << 40, 0)}, ""},
         {{1ull << 40, 1, 0, 0, Volume{"E:\\", "", "NTFS", true, std::nullopt, 0}}, ""},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(CheckRoom(c.facts).error(), c.refusal) << c.facts.fileBytes << " on " << c.facts.volume.fileSystem;
     EXPECT_FALSE(TileWarning(2025));
     EXPECT_EQ(TileWarning(2026).value_or(""),

@@ -204,22 +204,19 @@ TEST(TileMap, TheWheelZoomsAroundThePointerARightDragPansAndHomeFitsAll)
 TEST(WorldOutlines, NoneCrossesTheDateLine)
 {
     double longest = 0;   // degrees of longitude between neighbouring points; the 49th parallel's border has 28
-    for (const std::span<const GeoPoint> outline : WorldOutlines()) {
+    for (const std::span<const GeoPoint> outline : WorldOutlines())
         for (std::size_t i = 1; i < outline.size(); ++i)
             longest = std::max(longest, std::abs(outline[i].lon - outline[i - 1].lon));
-    }
     EXPECT_LT(longest, 90);
 }
 
 // Esc closes the window as it closes a dialog; other keys leave it open.
 TEST(TileMap, EscClosesTheWindow)
 {
-    const struct { int key; bool used, closes; } keys[] = {
-        {kKeyHome, true, false}, {'A', false, false}, {kKeyReturn, false, false}, {kKeyEscape, true, true}};
-    for (const auto& k : keys) {
-        Tiles f({{"a.img", {{"a", 51, 11, 50, 10}}}});
-        EXPECT_EQ(f.map->KeyDown(k.key, 0), k.used) << k.key;
-        EXPECT_EQ(f.map->CloseRequested(), k.closes) << k.key;
+    Tiles f({{"a.img", {{"a", 51, 11, 50, 10}}}});
+    for (const auto& [key, used] : {std::pair{kKeyHome, true}, {int('A'), false}, {kKeyReturn, false}, {kKeyEscape, true}}) {
+        EXPECT_EQ(f.map->KeyDown(key, 0), used) << key;
+        EXPECT_EQ(f.map->CloseRequested(), key == kKeyEscape) << key;
     }
 }
 
@@ -256,13 +253,10 @@ TEST(TileMap, TheMapShowsTheGridsTicksThePointedTileAndTheBox)
 TEST(TileMap, TilesMadeByMkgmapAreDrawnWhereTheyLie)
 {
     Tiles f({}, 0, false);
-    std::vector<std::string> args = {"--gmapsupp"};
-    for (const int west : {10, 11}) {
-        const fs::path osm = f.Maps() / (std::to_string(west) + ".osm");
-        WriteRoadOsm(osm, west);
-        args.insert(args.end(), {"--mapname=6324000" + std::to_string(west - 9), osm.string()});
-    }
-    const std::optional<int> status = RunMkgmap(f.Maps(), args);
+    for (const int west : {10, 11})
+        WriteRoadOsm(f.Maps() / (std::to_string(west) + ".osm"), west);
+    const std::optional<int> status =   // the second tile takes the next map number
+        RunMkgmap(f.Maps(), {"--gmapsupp", "--mapname=63240001", (f.Maps() / "10.osm").string(), (f.Maps() / "11.osm").string()});
     if (!status)
         GTEST_SKIP() << "mkgmap is not installed";
     ASSERT_EQ(*status, 0);

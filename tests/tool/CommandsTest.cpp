@@ -5,10 +5,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <unistd.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <thread>
 #endif
 
@@ -108,17 +107,14 @@ TEST(Launch, TheToolReceivesWhatTheCommandLineSaysFromAFolderWithBlanks)
     TempDir dir;
     const fs::path program = dir.path() / "map tools 2";
     fs::create_directory(program);
+    const std::string tool = QuoteProgramPath(Utf8FromPath(program / "sendmap20.exe"));
 #ifdef _WIN32
     CopyStandIn(program, "SENDMAP20.EXE");
+    const auto start = [](const std::string& line) { return StartCommandLine(line).ok(); };
 #else
     for (const char* name : {"sendmap20.exe", "SENDMAP.EXE", "SendMap20.exe"})   // the lower-case spelling wins
         CopyStandIn(program, name);
     EXPECT_EQ(FindTools(Utf8FromPath(program)).sendmap20.value_or(""), "sendmap20.exe");
-#endif
-    const std::string tool = QuoteProgramPath(Utf8FromPath(program / "sendmap20.exe"));
-#ifdef _WIN32
-    const auto start = [](const std::string& line) { return StartCommandLine(line).ok(); };
-#else
     std::vector<std::unique_ptr<WatchedRun>> runs;   // each watched until its terminal is reaped
     const auto start = [&](const std::string& line) {
         auto run = WatchedRun::Start({line, Utf8FromPath(program / "sendmap20.exe"), Utf8FromPath(program)}, {});
@@ -134,21 +130,14 @@ TEST(Launch, TheToolReceivesWhatTheCommandLineSaysFromAFolderWithBlanks)
         quoted += " " + QuoteArgument(arg);
     ASSERT_TRUE(start(quoted)) << quoted;
     EXPECT_EQ(ReceivedArguments(program), kQuoted);
-#ifdef __linux__   // a finished tool is reaped: no zombie child of ours is left in /proc
-    const auto zombies = [] {
-        int count = 0;
-        for (const auto& entry : fs::directory_iterator("/proc")) {
-            if (!std::isdigit(static_cast<unsigned char>(entry.path().filename().string()[0])))
-                continue;
-            std::ifstream stat(entry.path() / "stat");
-            std::string text(std::istreambuf_iterator<char>(stat), {});
-            count += text.find(") Z " + std::to_string(getpid()) + " ") != std::string::npos;
-        }
-        return count;
+#ifndef _WIN32   // a finished tool is reaped: no child of ours is left ended but unwaited for (looked at, not reaped)
+    const auto zombie = [] {
+        siginfo_t info{};
+        return waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0;
     };
-    for (int i = 0; i < 500 && zombies() > 0; ++i)
+    for (int i = 0; i < 500 && zombie(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_EQ(zombies(), 0);
+    EXPECT_FALSE(zombie());
 #endif
 }
 
@@ -166,9 +155,7 @@ TEST(TestScript, RunsTheToolFromAFolderTheShellWouldInterpretAndWaits)
     EXPECT_EQ(ReceivedArguments(program), (Args{"-", "i"}));
     EXPECT_TRUE(ReadBytes(dir.path() / "out").ends_with("Maps uploaded!\nPress Enter to continue . . . "));
 }
-#endif
-
-#ifdef _WIN32
+#else
 TEST(TestScriptWindows, TheInterpreterStartsTheToolFromAnyProgramFolder)
 {
     ASSERT_EQ(GetOEMCP(), 437u) << "run with the US console code page (LC_ALL=C.UTF-8 under Wine)";
