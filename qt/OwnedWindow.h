@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <string>
 #include <string_view>
@@ -84,6 +85,7 @@ private:
 
     std::vector<Child> children_;
     Look look_;
+    QPointer<QWidget> before_;   // the window active when this one opened
 };
 
 } // namespace mapwren
