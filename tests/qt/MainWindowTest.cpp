@@ -54,6 +54,7 @@ private slots:
     {
         Started s;
         QTest::mouseClick(s["cmdSelectAll"], Qt::LeftButton);   // Create File is then usable
+        QVERIFY(!s["cmdSelectAll"]->isEnabled());
         s["opt115200"]->setFocus();
         QTest::keyClick(s["opt115200"], Qt::Key_Backtab, Qt::ShiftModifier);
         QVERIFY(s["optAuto"]->hasFocus());   // the port group entered at its selected button

@@ -243,6 +243,9 @@ TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesTipsAn
         std::wstring caption = WideFromUtf8(design.caption);
         std::erase(caption, L'&');
         const bool box = design.kind == ControlKind::OptionButton || design.kind == ControlKind::CheckBox;
+        if (box || design.kind == ControlKind::CommandButton || design.kind == ControlKind::Frame) {
+            EXPECT_EQ(Text(control), design.caption);
+        }
         if (design.kind != ControlKind::Frame && !caption.empty()) {
             EXPECT_LE(TextWidth(control, caption) + (box ? GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + 4 : 0),
                       place.right - place.left);
