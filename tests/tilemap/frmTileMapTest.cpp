@@ -237,26 +237,5 @@ TEST(TileMap, TheMapShowsTheGridsTicksThePointedTileAndTheBox)
     EXPECT_EQ(f.Drawn() + f.map->ToolTip(), "0:7,48,8,47* 0:8,48,9,47* 1:10,51,11,50 ");
 }
 
-#ifndef _WIN32
-// Real tiles as map makers publish them: two made by Debian's mkgmap (where it is installed) from a road each, and
-// the GMAPSUPP.IMG it combines them into.
-TEST(TileMap, TilesMadeByMkgmapAreDrawnWhereTheyLie)
-{
-    Tiles f({}, 0, false);
-    for (const int west : {10, 11})
-        WriteRoadOsm(f.Maps() / (std::to_string(west) + ".osm"), west);
-    const std::optional<int> status =   // the second tile takes the next map number
-        RunMkgmap(f.Maps(), {"--gmapsupp", "--mapname=63240001", (f.Maps() / "10.osm").string(), (f.Maps() / "11.osm").string()});
-    if (!status)
-        GTEST_SKIP() << "mkgmap is not installed";
-    ASSERT_EQ(*status, 0);
-    for (const char* made : {"osmmap.img", "ovm_63240001.img", "ovm_63240002.img"})
-        fs::remove(f.Maps() / made);   // the overview maps of a map set
-    f.Run("load");
-    f.Open();
-    EXPECT_EQ(f.Drawn(), "1:11,50.5,11.75,50 2:11,50.5,11.75,50 0:10,50.5,10.75,50 2:10,50.5,10.75,50 ");
-}
-#endif
-
 } // namespace
 } // namespace mapwren::testing
