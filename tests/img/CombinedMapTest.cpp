@@ -388,9 +388,8 @@ TEST(CombinedMap, CancelAndFailuresLeaveNothingBehind)
 #ifdef _WIN32
         const std::string message = write();
 #else
-        const bool child = what == "no write access" || (what == "full disk" && !mounted);
-        const std::string message = child ? InChild(write, what == "no write access", what == "full disk" ? 1'000'000 : RLIM_INFINITY)
-                                          : write();
+        const std::string message =
+            InChild(write, what == "no write access", what == "full disk" && !mounted ? 1'000'000 : RLIM_INFINITY);
 #endif
         EXPECT_EQ(maps.Short(message), what == "full disk" && !mounted ? failed + "File too large." : c.message) << what;
         EXPECT_EQ(Listing(out), before) << what;
