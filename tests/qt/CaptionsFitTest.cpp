@@ -1,8 +1,10 @@
 // With DejaVu Sans as the only font, as on a Linux system without the
-// Liberation fonts, every caption of the main window and the About window
-// still fits its control, in a size no smaller than captions may shrink to.
+// Liberation fonts, every control of the main window and the About window
+// stands where the design puts it, and its caption still fits it, in a size
+// no smaller than captions may shrink to; so do the port names and sizes.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -11,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTableView>
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
@@ -19,6 +23,8 @@
 #include "app/frmMainDesign.h"
 #include "qt/AboutWindow.h"
 #include "qt/DesignFont.h"
+#include "qt/Text.h"
+#include "qt/Twips.h"
 #include "tests/qt/StartedWindow.h"
 
 namespace mapwren {
@@ -70,27 +76,40 @@ private slots:
             QCOMPARE(QFontInfo(DesignFont(QString::fromLatin1(family), 8.25)).family(), QStringLiteral("DejaVu Sans"));
     }
 
-    void EveryCaptionOfBothWindowsFitsItsControl()
+    void EveryControlOfBothWindowsStandsWhereDesignedWithItsCaptionFitting()
     {
         StartedWindow s;
-        testing::WriteImg(s.maps.path() / "a.img", "Alpha", "", 0, 1000);
+        testing::WriteImg(s.maps.path() / "a.img", "Alpha", "", 0, 2411724800);   // the Bytes column widened
         s.Start({"a.img"});
         s.form->MenuClick("mnuAbout");
         auto* about = s.window->findChild<QWidget*>(QStringLiteral("frmAbout"));
         QVERIFY(about);
+        QCOMPARE(s.window->centralWidget()->size(), QSize(Px(kMainClientWidth), Px(kMainClientHeight)));
         const auto all = [](auto designs) { return std::vector<ControlDesign>(designs.begin(), designs.end()); };
         const std::pair<QWidget*, std::vector<ControlDesign>> windows[] = {
             {s.window.get(), all(frmMainControls())}, {about, all(frmAboutControls())}};
         for (const auto& [window, designs] : windows) {
             for (const ControlDesign& design : designs) {
-                const QWidget* control = window->findChild<QWidget*>(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
+                const QWidget* control = window->findChild<QWidget*>(Text(design.name));
                 QVERIFY2(control, design.name.data());
-                const QString caption = QString::fromUtf8(design.caption.data(), qsizetype(design.caption.size()));
-                QCOMPARE(CaptionAndRoom(control).first, QString(caption).remove(QLatin1Char('&')));   // every text as designed
+                QCOMPARE(control->geometry(), TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
+                if (window == s.window.get())
+                    QCOMPARE(control->toolTip(), Text(s.form->Control(design.name)->toolTip));
+                QCOMPARE(CaptionAndRoom(control).first, Text(design.caption).remove(QLatin1Char('&')));   // as designed
                 QVERIFY2(Fits(control), design.name.data());
                 QVERIFY2(QFontInfo(control->font()).pointSizeF() >= kSmallestCaptionPoints, design.name.data());
             }
         }
+        // Every port name reads whole in the closed COM box.
+        auto* box = static_cast<QComboBox*>(s.window->Widget("cboCOM"));
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        for (int i = 0; i < box->count(); ++i)
+            QVERIFY(box->fontMetrics().horizontalAdvance(box->itemText(i)) + 2 <= field.width());
+        // A size too long for the Bytes column widens it rather than lose digits.
+        QTableView* grid = s.window->Grid();
+        QVERIFY(grid->fontMetrics().horizontalAdvance(QStringLiteral("2411724800")) + 6 <= grid->columnWidth(4));
     }
 
     // Their texts are outlines, which no font changes: with DejaVu Sans, wider than Arial, a text overlapped the arrow.

@@ -1,19 +1,15 @@
-// The Qt front-end's binding: controls built where the design table puts
-// them, each user's action reaching the form through Qt's own event path,
-// and what the form changed drawn. The behaviour itself is tested on the form.
+// The Qt front-end's binding: each user's action reaching the form through
+// Qt's own event path, and what the form changed drawn (the controls' places
+// and captions: CaptionsFitTest). The behaviour itself is tested on the form.
 #include <QAbstractItemModelTester>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
-#include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTest>
 
-#include "app/frmMainDesign.h"
 #include "qt/MainWindow.h"
 #include "qt/MapListModel.h"
-#include "qt/Twips.h"
 #include "support/Fixtures.h"
 #include "support/StandIn.h"
 #include "tests/qt/StartedWindow.h"
@@ -52,37 +48,12 @@ struct Started : StartedWindow {
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void ControlsStandWhereTheDesignPutsThem()   // their captions fit: CaptionsFitTest
-    {
-        Started s;
-        QCOMPARE(s.window->centralWidget()->size(), QSize(Px(kMainClientWidth), Px(kMainClientHeight)));
-        for (const ControlDesign& design : frmMainControls()) {
-            QWidget* control = s.window->Widget(design.name);
-            const char* name = design.name.data();
-            QVERIFY2(control, name);
-            QCOMPARE(control->toolTip(), QString::fromStdString(s.form->Control(design.name)->toolTip));
-            QCOMPARE(control->geometry(),
-                     TwipsRect(design.place.left, design.place.top, design.place.width, design.place.height));
-        }
-        // Every port name reads whole in the closed COM box.
-        auto* box = static_cast<QComboBox*>(s["cboCOM"]);
-        QStyleOptionComboBox option;
-        option.initFrom(box);
-        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
-        for (int i = 0; i < box->count(); ++i)
-            QVERIFY(box->fontMetrics().horizontalAdvance(box->itemText(i)) + 2 <= field.width());
-        // A size too long for the Bytes column widens it rather than lose digits.
-        QTableView* grid = s.window->Grid();
-        QVERIFY(grid->fontMetrics().horizontalAdvance(QStringLiteral("2411724800")) + 6 <= grid->columnWidth(4));
-    }
-
-    // One of each kind of control, an access key and a menu item; the focus the form gives drawn too, Shift+Tab
-    // going back by the form's tab order: Qt would move the focus by its own chain.
+    // One of each kind of control and a menu item; the focus the form gives drawn too, Shift+Tab going back by
+    // the form's tab order: Qt would move the focus by its own chain. The access keys: the real-input tests.
     void ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn()
     {
         Started s;
-        QTest::keyClick(s.window.get(), Qt::Key_A, Qt::AltModifier);   // Select All's, shared with the About menu
-        QVERIFY(s.form->Maps().SelectedCount() == 3 && s["cmdSelectNone"]->hasFocus());   // Select All disabled
+        QTest::mouseClick(s["cmdSelectAll"], Qt::LeftButton);   // Create File is then usable
         s["opt115200"]->setFocus();
         QTest::keyClick(s["opt115200"], Qt::Key_Backtab, Qt::ShiftModifier);
         QVERIFY(s["optAuto"]->hasFocus());   // the port group entered at its selected button
@@ -131,7 +102,6 @@ private slots:
         QAbstractItemModelTester tester(&s.window->GridModel());
         QTableView* grid = s.window->Grid();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, s.Cell(2, 0));
-        QCOMPARE(s.form->Maps().SelectedCount(), 1);
         QCOMPARE(static_cast<QLabel*>(s["lblFilesSelected"])->text(), QStringLiteral("1 Map Selected"));
         QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::RightButton, {}, s.Header(3));
         QCOMPARE(s.window->GridModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),

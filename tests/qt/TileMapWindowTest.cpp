@@ -32,11 +32,9 @@ struct Started : StartedWindow {
     // The centre of a map row's tile, in the area's pixels.
     QPoint Centre(std::size_t row) const
     {
-        for (const TileShape& tile : window->TileMap()->Form().Tiles()) {
-            if (tile.row == row)
-                return QPointF((tile.rect.left + tile.rect.right) / 2, (tile.rect.top + tile.rect.bottom) / 2).toPoint();
-        }
-        return {};
+        const std::vector<TileShape> tiles = window->TileMap()->Form().Tiles();
+        const auto tile = std::ranges::find(tiles, row, &TileShape::row);
+        return QPointF((tile->rect.left + tile->rect.right) / 2, (tile->rect.top + tile->rect.bottom) / 2).toPoint();
     }
     // A move over the area; QTest's own moves send nothing on the offscreen platform.
     void Move(QPoint to, Qt::MouseButtons held = Qt::NoButton) const
