@@ -172,9 +172,10 @@ TEST(TestScriptWindows, TheInterpreterStartsTheToolFromAnyProgramFolder)
             continue;
         }
         ASSERT_TRUE(written.ok()) << name;
-        if (std::string(name) == "Map Tools")
+        if (std::string(name) == "Map Tools") {
             EXPECT_EQ(ReadBytes(PathFromUtf8(folder + "\\Test Connection.bat")),
                       "@echo off\r\n\"" + folder + "\\Sendmap20.exe\" - i\r\nPause\r\n");
+        }
         const auto started = StartTestScript(folder);
         ASSERT_TRUE(started.ok()) << name << ": " << started.error();
         EXPECT_EQ(ReceivedArguments(PathFromUtf8(folder)), (std::vector<std::string>{"-", "i"})) << name;
