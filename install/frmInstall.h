@@ -29,7 +29,7 @@ class frmProgress;
 // (Click), a choice in cboPlace (cboPlace_Click with the item's index) and
 // the name's edits (txtName_Change), draws the controls' state and
 // cboPlace's items (PlaceItems) after every event, and closes itself once
-// Closed() is true. Escape and the close box go to cmdClose_Click.
+// Closed() is true. Escape and the close box go to Form_QueryUnload.
 class frmInstall : public std::enable_shared_from_this<frmInstall> {
 public:
     frmInstall(Desktop& desktop, std::shared_ptr<VolumeSource> volumes, std::shared_ptr<const CombinedPlan> plan,
@@ -62,6 +62,8 @@ public:
     void cmdAnotherFolder_Click();
     void cmdInstall_Click();
     void cmdClose_Click();
+    // The close box or Escape: as Close.
+    void Form_QueryUnload() { cmdClose_Click(); }
 
 private:
     void ShowPlaces();

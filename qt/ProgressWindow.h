@@ -1,35 +1,28 @@
 #pragma once
 
-#include <QWidget>
-#include <map>
 #include <memory>
-#include <string>
-#include <string_view>
 
 #include "progress/frmProgress.h"
+#include "qt/OwnedWindow.h"
 
 namespace mapwren {
 
-// The progress form on screen: a small window over the main window, built
-// from the form's design table, that does not block the main window. Cancel,
-// Escape and the close box go to the form; the window draws the form's state
-// whenever the desktop draws, and closes itself once the form has closed.
-class ProgressWindow : public QWidget {
+// The progress form on screen: Cancel, Escape and the close box go to the
+// form; the window draws the form's state whenever the desktop draws.
+class ProgressWindow : public OwnedWindow {
     Q_OBJECT
 public:
     ProgressWindow(std::shared_ptr<frmProgress> form, QWidget* mainWindow);
 
     frmProgress& Form() { return *form_; }
-    QWidget* Control(std::string_view name) const;
-    void Draw();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void Draw() override { DrawForm(*form_); }
 
 private:
+    void Clicked(std::string_view name) override { form_->Click(name); }
+    void CloseAsked() override { form_->Form_QueryUnload(); }
+    bool FormClosed() const override { return form_->Closed(); }
+
     std::shared_ptr<frmProgress> form_;
-    std::map<std::string, QWidget*, std::less<>> controls_;
 };
 
 } // namespace mapwren

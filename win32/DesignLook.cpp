@@ -1,5 +1,7 @@
 #include "win32/DesignLook.h"
 
+#include <commctrl.h>
+
 #include <cmath>
 
 #include "common/Encoding.h"
@@ -29,6 +31,32 @@ COLORREF DesignColour(TextColour colour)
     case TextColour::System: break;
     }
     return GetSysColor(COLOR_WINDOWTEXT);
+}
+
+NativeKind NativeKindOf(const ControlDesign& design)
+{
+    switch (design.kind) {
+    case ControlKind::CommandButton:
+    case ControlKind::PictureButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::OptionButton: return {L"BUTTON", BS_RADIOBUTTON, 0};
+    case ControlKind::CheckBox: return {L"BUTTON", BS_3STATE | WS_TABSTOP, 0};
+    case ControlKind::ComboBox: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::TextBox: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::Label: {
+        const DWORD align = design.align == TextAlign::Right    ? SS_RIGHT
+                            : design.align == TextAlign::Centre ? SS_CENTER
+                                                                : SS_LEFT;
+        // Only a caption with an access key reads "&" as one; a path shows it as it is.
+        return {L"STATIC", align | (design.caption.find('&') == std::string_view::npos ? DWORD{SS_NOPREFIX} : 0), 0};
+    }
+    case ControlKind::PictureBox: return {L"STATIC", SS_LEFT, 0};
+    case ControlKind::Grid:
+        return {WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SINGLESEL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::ProgressBar: return {PROGRESS_CLASSW, 0, 0};
+    }
+    return {L"STATIC", 0, 0};
 }
 
 } // namespace mapwren

@@ -13,4 +13,14 @@ HFONT CreateDesignFont(const FontDesign& design, UINT dpi);
 // The design's named text colours.
 COLORREF DesignColour(TextColour colour);
 
+struct NativeKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+// Each kind of the design as its native control. Option buttons and check
+// boxes do not check themselves: the form says what they show.
+NativeKind NativeKindOf(const ControlDesign& design);
+
 } // namespace mapwren

@@ -1,50 +1,33 @@
 #pragma once
 
-#include <windows.h>
-
-#include <map>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "install/frmInstall.h"
+#include "win32/OwnedWindow.h"
 
 namespace mapwren {
 
-// The install form on screen: a window owned by the main window, built from
-// the form's design table, that does not block it. It looks for receivers as
-// often as the form asks, forwards clicks, the place chosen and the name
-// typed, draws the form's state after each and whenever the main window
-// draws, and destroys itself once the form has closed.
-class InstallWindow {
+// The install form on screen: it looks for receivers as often as the form
+// asks, forwards clicks, the place chosen and the name typed, draws the
+// form's state and place list after each and whenever the main window draws.
+class InstallWindow : public OwnedWindow {
 public:
     InstallWindow(std::shared_ptr<frmInstall> form, HWND owner);
-    ~InstallWindow();
-    InstallWindow(const InstallWindow&) = delete;
-    InstallWindow& operator=(const InstallWindow&) = delete;
 
-    // Null once the window is gone.
-    HWND Handle() const { return window_; }
-    HWND Control(std::string_view name) const;
     frmInstall& Form() { return *form_; }
-    void Draw();
-    // Tab, Escape, Enter and access keys within the window. True when handled.
-    bool PreTranslate(MSG& message);
+    void Draw() override;
 
 private:
-    template <class Owner>
-    friend LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void Attach(HWND window) { window_ = window; }
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Clicked(std::string_view name) override { form_->Click(name); }
+    void CloseAsked() override { form_->Form_QueryUnload(); }
+    void Chosen(int index) override { form_->cboPlace_Click(index); }
+    void Edited(const std::string& text) override { form_->txtName_Change(text); }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::shared_ptr<frmInstall> form_;
-    HWND window_ = nullptr;
-    std::map<std::string, HWND, std::less<>> controls_;
-    std::vector<std::string> names_;         // by control id less kFirstId
     std::vector<std::string> placeItems_;    // as the place box lists them now
-    std::vector<HFONT> fonts_;
-    bool drawing_ = false;
 };
 
 } // namespace mapwren

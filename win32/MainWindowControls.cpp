@@ -21,38 +21,6 @@ namespace {
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstMenuCommand = 2000;
 
-struct NativeKind {
-    const wchar_t* className;
-    DWORD style;
-    DWORD extendedStyle;
-};
-
-// Each kind of the design as its native control. Option buttons and check
-// boxes do not check themselves: the form says what they show.
-NativeKind Native(const ControlDesign& design)
-{
-    switch (design.kind) {
-    case ControlKind::CommandButton:
-    case ControlKind::PictureButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, 0};
-    case ControlKind::OptionButton: return {L"BUTTON", BS_RADIOBUTTON, 0};
-    case ControlKind::CheckBox: return {L"BUTTON", BS_3STATE | WS_TABSTOP, 0};
-    case ControlKind::ComboBox: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
-    case ControlKind::TextBox: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::Label:
-        return {L"STATIC",
-                static_cast<DWORD>(design.align == TextAlign::Right    ? SS_RIGHT
-                                   : design.align == TextAlign::Centre ? SS_CENTER
-                                                                       : SS_LEFT),
-                0};
-    case ControlKind::PictureBox: return {L"STATIC", SS_LEFT, 0};
-    case ControlKind::Grid:
-        return {WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SINGLESEL | WS_TABSTOP,
-                WS_EX_CLIENTEDGE};
-    }
-    return {L"STATIC", 0, 0};
-}
-
 } // namespace
 
 HWND MainWindow::Control(std::string_view name) const
@@ -92,7 +60,7 @@ void MainWindow::CreateControls()
                      [](const ControlDesign* a, const ControlDesign* b) { return a->tab < b->tab; });
     const ControlDesign* previous = nullptr;
     for (const ControlDesign* design : designs) {
-        const NativeKind native = Native(*design);
+        const NativeKind native = NativeKindOf(*design);
         const std::span<const std::string_view> group = OptionGroupOf(design->name);
         const bool continuesGroup = previous && std::ranges::find(group, previous->name) != group.end();
         const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | native.style | (continuesGroup ? 0 : WS_GROUP) |

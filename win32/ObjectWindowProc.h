@@ -32,19 +32,18 @@ template <class Owner>
 void RegisterObjectWindowClass(const wchar_t* name, HBRUSH background = nullptr, HICON icon = nullptr,
                                HICON smallIcon = nullptr)
 {
-    static const bool registered = [&] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = &ObjectWindowProc<Owner>;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = background;
-        type.hIcon = icon;
-        type.hIconSm = smallIcon;
-        type.lpszClassName = name;
-        return RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &type))
+        return;
+    type.lpfnWndProc = &ObjectWindowProc<Owner>;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.hbrBackground = background;
+    type.hIcon = icon;
+    type.hIconSm = smallIcon;
+    type.lpszClassName = name;
+    RegisterClassExW(&type);
 }
 
 } // namespace mapwren
