@@ -27,10 +27,10 @@ public:
     virtual void Draw() = 0;
 
 protected:
-    // How the window draws what every window of its kind draws alike.
+    // Where the windows made this way differ.
     struct Look {
         std::string_view defaultButton = {};   // the button drawn as the one Enter presses; none for none
-        bool shortenPaths = false;        // a label too narrow for its path loses the path's middle
+        bool shortenPaths = false;             // a label too narrow for its path loses the path's middle
     };
 
     template <class Designs>

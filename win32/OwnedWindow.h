@@ -39,10 +39,10 @@ public:
     bool PreTranslate(MSG& message);
 
 protected:
-    // How the window draws what every window of its kind draws alike.
+    // Where the windows made this way differ.
     struct Look {
         std::string_view defaultButton = {};   // the button Enter presses, drawn as such; none for none
-        bool shortenPaths = false;        // a label too narrow for its path loses the path's middle
+        bool shortenPaths = false;             // a label too narrow for its path loses the path's middle
     };
 
     template <class Designs>
