@@ -1,6 +1,5 @@
 // Loads a map file with libgarmin, a reader MAPWREN's authors did not write, and prints the tiles it finds and the
 // names of the roads in them: "tiles 2 roads ROAD 10, ROAD 11".
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -45,13 +44,10 @@ int main(int argc, char** argv)
             gar_free_gmap(map);
         }
     }
-    std::printf("tiles %d roads", tiles);
-    const char* separator = " ";
-    for (const std::string& road : roads) {
-        std::printf("%s%s", separator, road.c_str());
-        separator = ", ";
-    }
-    std::printf("\n");
+    std::string line = "tiles " + std::to_string(tiles) + " roads";
+    for (const std::string& road : roads)
+        line += (road == *roads.begin() ? " " : ", ") + road;
+    std::puts(line.c_str());
     if (garmin)
         gar_free(garmin);
     return 0;

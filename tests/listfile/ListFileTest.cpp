@@ -40,22 +40,8 @@ TEST(HeadLine, ReadsMarkerPortAndMapset)
         EXPECT_FALSE(ParseHeadLine(line)) << line;
 }
 
-TEST(ReadListFile, TakesLinesEndingInImgUntrimmedWhateverTheLineEnds)
-{
-    const std::pair<const char*, Paths> cases[] = {
-        {"mapwren COM2\r\n/m/A.IMG\r\n/m/b.img \r\n\r\n/m/c.Img.bak\r\n /m/with blank.img\r\n",
-         {"/m/A.IMG", " /m/with blank.img"}},
-        {"mapwren COM2\n/m/a.img\r/m/b.img", {"/m/a.img", "/m/b.img"}},
-        {"mapwren COM2\r\n\r\n/m/a.img\n\r/m/b.img\r\n\r\n", {"/m/a.img", "/m/b.img"}},
-    };
-    TempDir dir;
-    for (const auto& [bytes, paths] : cases) {
-        WriteBytes(dir.path() / "list.mwl", bytes);
-        EXPECT_EQ(ReadListFile(dir.folder() + "list.mwl").mapPaths, paths) << bytes;
-    }
-}
-
-TEST(ReadListFile, RefusesDevicesPipesAndOversizedFilesNamingThem)
+// Lines ending in .img are taken untrimmed whatever the lines end in; a device, a pipe or an oversized file is refused.
+TEST(ReadListFile, TakesLinesEndingInImgUntrimmedAndRefusesDevicesPipesAndOversizedFilesNamingThem)
 {
     TempDir dir;
     const std::string d = dir.folder(), device = kPathSeparator == '\\' ? "NUL" : "/dev/zero";
@@ -63,17 +49,25 @@ TEST(ReadListFile, RefusesDevicesPipesAndOversizedFilesNamingThem)
         WriteBytes(dir.path() / name, "");   // sparse, all NUL bytes
         fs::resize_file(dir.path() / name, size);
     }
+    WriteBytes(dir.path() / "1.mwl", "mapwren COM2\r\n/m/A.IMG\r\n/m/b.img \r\n\r\n/m/c.Img.bak\r\n /m/with blank.img\r\n");
+    WriteBytes(dir.path() / "2.mwl", "mapwren COM2\n/m/a.img\r/m/b.img");
+    WriteBytes(dir.path() / "3.mwl", "mapwren COM2\r\n\r\n/m/a.img\n\r/m/b.img\r\n\r\n");
     const std::string notAFile = " is not an ordinary file (it is a device or a pipe), so it cannot be read as a list.";
-    std::vector<std::pair<std::string, std::string>> cases = {{d + "largest.mwl", "Invalid File                 "},
+    // The message, then each map path read on a line of its own.
+    std::vector<std::pair<std::string, std::string>> cases = {{d + "1.mwl", "/m/A.IMG\n /m/with blank.img\n"},
+        {d + "2.mwl", "/m/a.img\n/m/b.img\n"}, {d + "3.mwl", "/m/a.img\n/m/b.img\n"}, {d + "largest.mwl", "Invalid File                 "},
         {d + "huge.mwl", "The list file " + d + "huge.mwl is larger than 64 MB, far more than any list of maps "
                          "needs, so it is not read."}, {device, "The list file " + device + notAFile}};
 #ifndef _WIN32
     ASSERT_EQ(mkfifo((d + "pipe.mwl").c_str(), 0600), 0);
     cases.push_back({d + "pipe.mwl", "The list file " + d + "pipe.mwl" + notAFile});
 #endif
-    for (const auto& [path, message] : cases) {
+    for (const auto& [path, expected] : cases) {
         const ListFileContent content = ReadListFile(path);
-        EXPECT_EQ(content.message + std::to_string(content.mapPaths.size()), message + "0") << path;
+        std::string read = content.message;
+        for (const std::string& map : content.mapPaths)
+            read += map + "\n";
+        EXPECT_EQ(read, expected) << path;
     }
 }
 

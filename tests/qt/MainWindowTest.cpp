@@ -36,11 +36,6 @@ struct Started : StartedWindow {
         return {grid->columnViewportPosition(col) + grid->columnWidth(col) / 2,
                 grid->rowViewportPosition(row - 1) + grid->rowHeight(row - 1) / 2};
     }
-    QPoint Header(int col) const
-    {
-        const QHeaderView* header = window->Grid()->horizontalHeader();
-        return {header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2};
-    }
 };
 
 } // namespace
@@ -54,6 +49,7 @@ private slots:
     {
         Started s;
         QTest::mouseClick(s["cmdSelectAll"], Qt::LeftButton);   // Create File is then usable
+        QVERIFY(!s["cmdSelectAll"]->isEnabled());
         s["opt115200"]->setFocus();
         QTest::keyClick(s["opt115200"], Qt::Key_Backtab, Qt::ShiftModifier);
         QVERIFY(s["optAuto"]->hasFocus());   // the port group entered at its selected button
@@ -77,10 +73,12 @@ private slots:
         QVERIFY(s.window->MenuItem("mnuUseSendmap1")->isChecked() && !s.window->MenuItem("mnuUseSendmap2")->isChecked());
     }
 
-    // The current cell is framed in dots while the grid has the keyboard, as on Windows; a faint tint is not seen.
-    void TheGridFramesItsCurrentCellWhileItHasTheFocus()
+    // Presses reach the form through the viewports; the current cell is framed in dots while the grid has the
+    // keyboard, as on Windows: a faint tint is not seen.
+    void GridPressesReachTheFormThroughTheViewportsAndItsCurrentCellIsFramed()
     {
         Started s;
+        QAbstractItemModelTester tester(&s.window->GridModel());
         QTableView* grid = s.window->Grid();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, s.Cell(2, 1));   // a file cell: ticks nothing
         const auto darkDotsOnTheFrame = [&] {
@@ -94,22 +92,15 @@ private slots:
         QVERIFY(grid->hasFocus() && darkDotsOnTheFrame());
         s["cmdExit"]->setFocus();
         QVERIFY(!darkDotsOnTheFrame());
-    }
-
-    void GridPressesAndReleasesReachTheFormThroughTheViewports()
-    {
-        Started s;
-        QAbstractItemModelTester tester(&s.window->GridModel());
-        QTableView* grid = s.window->Grid();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, s.Cell(2, 0));
         QCOMPARE(static_cast<QLabel*>(s["lblFilesSelected"])->text(), QStringLiteral("1 Map Selected"));
-        QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::RightButton, {}, s.Header(3));
+        const QHeaderView* header = grid->horizontalHeader();
+        const QPoint mapName(header->sectionViewportPosition(3) + header->sectionSize(3) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::RightButton, {}, mapName);
         QCOMPARE(s.window->GridModel().headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("> Map Name"));
-        QCOMPARE(s.window->GridModel().index(0, 1).data().toString(), QStringLiteral("b.img"));
         QTest::mouseClick(s["cmdClearGrid"], Qt::LeftButton);
         QCOMPARE(s.window->GridModel().rowCount(), 0);
-        QVERIFY(s["cmdFileOpen"]->hasFocus());
     }
 };
 

@@ -56,31 +56,11 @@ const QColor kSea(kTileMapSea.red, kTileMapSea.green, kTileMapSea.blue);
 class TileMapWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void ItsClicksTickInBothWindowsAndTheGridsTicksShowOnIt()
+    void PointerWheelKeysAndClicksReachTheFormAndBothWindowsDrawWhatItGives()
     {
         Started s;
         QTest::keyClick(s.window.get(), Qt::Key_F3);
         QVERIFY(QTest::qWaitForWindowExposed(s.window->TileMap()));
-        QCOMPARE(s.Drawn(s.Centre(0)), kSea);
-        QTest::mouseClick(s.Area(), Qt::LeftButton, {}, s.Centre(0));
-        QCOMPARE(static_cast<QLabel*>(s.window->Widget("lblFilesSelected"))->text(), QStringLiteral("1 Map Selected"));
-        QVERIFY(s.Drawn(s.Centre(0)) != kSea);   // filled
-        // A press on b's tick cell in the grid fills b's tile.
-        QTableView* grid = s.window->Grid();
-        const QPoint tickCell(grid->columnViewportPosition(0) + 4, grid->rowViewportPosition(1) + 4);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, tickCell);
-        QVERIFY(s.Drawn(s.Centre(1)) != kSea);
-        // The status line names the map with no place until Clear empties the grid.
-        auto* status = s.window->TileMap()->findChild<QLabel*>(QStringLiteral("status"));
-        QVERIFY(status->text().endsWith(QStringLiteral("c.img")));
-        QTest::mouseClick(s.window->Widget("cmdClearGrid"), Qt::LeftButton);
-        QCOMPARE(status->text(), QString());
-    }
-
-    void PointerWheelAndKeysReachTheFormAndItsToolTipShows()
-    {
-        Started s;
-        QTest::keyClick(s.window.get(), Qt::Key_F3);
         frmTileMap& map = s.window->TileMap()->Form();
         const double fitted = map.PixelsPerDegree();
         s.Move(s.Centre(1));
@@ -97,6 +77,21 @@ private slots:
         QVERIFY(map.Centre().lon < before.lon);   // the map moved right with the pointer
         QTest::keyClick(s.Area(), Qt::Key_Home);
         QCOMPARE(map.PixelsPerDegree(), fitted);
+        // A click on a tile ticks its row in both windows.
+        QCOMPARE(s.Drawn(s.Centre(0)), kSea);
+        QTest::mouseClick(s.Area(), Qt::LeftButton, {}, s.Centre(0));
+        QCOMPARE(static_cast<QLabel*>(s.window->Widget("lblFilesSelected"))->text(), QStringLiteral("1 Map Selected"));
+        QVERIFY(s.Drawn(s.Centre(0)) != kSea);   // filled
+        // A press on b's tick cell in the grid fills b's tile.
+        QTableView* grid = s.window->Grid();
+        const QPoint tickCell(grid->columnViewportPosition(0) + 4, grid->rowViewportPosition(1) + 4);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, tickCell);
+        QVERIFY(s.Drawn(s.Centre(1)) != kSea);
+        // The status line names the map with no place until Clear empties the grid.
+        auto* status = s.window->TileMap()->findChild<QLabel*>(QStringLiteral("status"));
+        QVERIFY(status->text().endsWith(QStringLiteral("c.img")));
+        QTest::mouseClick(s.window->Widget("cmdClearGrid"), Qt::LeftButton);
+        QCOMPARE(status->text(), QString());
     }
 };
 

@@ -44,7 +44,9 @@ TEST(GarminDevice, TheModelAndUnitComeFromTheXmlAndAnythingElseIsNoDevice)
     }
 }
 
-TEST(FindPlaces, ReceiversByTheirFileAndRemovableVolumesAreListedOthersNot)
+// Receivers by their file and removable volumes are listed, others not; a chosen folder takes the maps in its
+// Garmin folder, or itself when it is one.
+TEST(FindPlaces, ReceiversAndRemovableVolumesAreListedAndAChosenFolderTakesTheMapsInItsGarminFolder)
 {
     fx::TempDir dir;
     const auto volume = [&](const char* name, bool removable) {
@@ -72,25 +74,12 @@ TEST(FindPlaces, ReceiversByTheirFileAndRemovableVolumesAreListedOthersNot)
     const auto inside = [](const char* a, const char* b) { return Utf8FromPath(fs::path(a) / b); };
     EXPECT_EQ(folders, (std::vector<std::string>{inside("receiver", "Garmin"), inside("card", "Garmin"),
                                                  inside("broken", "Garmin"), inside("upper", "GARMIN")}));
-}
-
-TEST(FindPlaces, AChosenFolderTakesTheMapsInItsGarminFolderOrItselfWhenItIsOne)
-{
-    fx::TempDir dir;
-    fx::FakeVolumes volumes;
-    volumes.volumes = {Volume{Utf8FromPath(dir.path()), "", "ext4", false, 1000, 0}};
-    fx::WriteGarminDevice(dir.path() / "unit", "GPSMAP 66");
-    fs::create_directories(dir.path() / "plain");
-    const std::pair<fs::path, fs::path> cases[] = {
-        {dir.path() / "unit", dir.path() / "unit" / "Garmin"},
-        {dir.path() / "unit" / "Garmin", dir.path() / "unit" / "Garmin"},
-        {dir.path() / "plain", dir.path() / "plain" / "Garmin"},
-    };
-    for (const auto& [chosen, garmin] : cases) {
-        const auto place = PlaceOfFolder(volumes, Utf8FromPath(chosen));
+    for (const auto& [chosen, garmin] :
+         {std::pair{"receiver", "receiver/Garmin"}, {"receiver/Garmin", "receiver/Garmin"}, {"disk", "disk/Garmin"}}) {
+        const auto place = PlaceOfFolder(volumes, Utf8FromPath((dir.path() / chosen).make_preferred()));
         ASSERT_TRUE(place.ok()) << place.error();
-        EXPECT_EQ(place.value().garminFolder, Utf8FromPath(garmin));
-        EXPECT_EQ(place.value().device.has_value(), chosen != dir.path() / "plain");
+        EXPECT_EQ(place.value().garminFolder, Utf8FromPath((dir.path() / garmin).make_preferred()));
+        EXPECT_EQ(place.value().device.has_value(), chosen != std::string("disk"));
     }
     EXPECT_EQ(PlaceOfFolder(volumes, "/nowhere").error(), "The folder /nowhere cannot be reached.");
 }

@@ -79,6 +79,7 @@ struct Tiles : Form {
     }
 };
 
+// Bounds a tile cannot have (outside the world, north below south) are no place: such a file is named with the others.
 TEST(TileMap, EachTileIsDrawnWhereItsHeaderSaysOverTheOutlinesAndMapsWithoutPlaceAreNamed)
 {
     for (const std::uint8_t xorByte : {0x00, 0x5A}) {
@@ -86,39 +87,28 @@ TEST(TileMap, EachTileIsDrawnWhereItsHeaderSaysOverTheOutlinesAndMapsWithoutPlac
                  {"b.img", {{"b", -33.5, -70.25, -34, -71}}},
                  {"c.img", {{"63240001", 48, 8, 47, 7}, {"63240002", 48, 9, 47, 8}}},
                  {"d.img", {}},
-                 {"f.img", {{"f", 1, 1, 0, 0}}}}, xorByte, false);
+                 {"f.img", {{"f", 1, 1, 0, 0}}},
+                 {"p.img", {{"p", 90, 179.5, -90, -180}}},   // the whole world
+                 {"q.img", {{"q", 10, -179, 9, 179}}},       // across the 180th meridian
+                 {"r.img", {{"r", 91, 11, 50, 10}}},
+                 {"s.img", {{"s", 51, 11, -90.5, 10}}},
+                 {"t.img", {{"t", 50, 11, 51, 10}}},
+                 {"u.img", {{"u", 51, 11, 50, 10}, {"u2", 179, 11, 178, 10}}},   // one tile of a combined file
+                 {"v.img", {{"v", 40, 11, 41, 10}}},
+                 {"w.img", {{"w", 92, 11, 91, 10}}}}, xorByte, false);
         WriteBytes(f.Maps() / "e.img", "not a map");
         WriteTileImg(f.Maps() / "g.img", "Map g.img", {{"g", 60.5, -1, 60, -2}}, xorByte, 8192);   // past the first read
         f.Run("load");
         fs::remove(f.Maps() / "f.img");   // gone since the load
         f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
         f.Open();
-        EXPECT_EQ(f.Drawn(), "0:10,51,11,50 2:7,48,8,47 2:8,48,9,47 6:-2,60.5,-1,60 1:-71,-33.5,-70.25,-34 ") << int(xorByte);
-        EXPECT_EQ(f.map->StatusText(), "Not on the map, as where they lie could not be read: d.img, f.img");
+        EXPECT_EQ(f.Drawn(), "7:-180,90,179.5,-90 8:179,10,181,9 0:10,51,11,50 2:7,48,8,47 2:8,48,9,47 6:-2,60.5,-1,60 "
+                             "1:-71,-33.5,-70.25,-34 ") << int(xorByte);
+        EXPECT_EQ(f.map->StatusText(),
+                  "Not on the map, as where they lie could not be read: d.img, f.img, r.img, s.img, t.img and 3 more");
         const std::vector<PixelPoint> line = f.map->Outlines().at(0);
         EXPECT_EQ(f.Geo(line.at(0)) + " " + f.Geo(line.at(1)), "10,51 11,50");
     }
-}
-
-// Bounds a tile cannot have (outside the world, north below south) are no place: such a file is named with the others.
-TEST(TileMap, BoundsOutsideTheWorldOrReversedAreNoPlace)
-{
-    const std::vector<std::pair<std::string, std::vector<TileSpec>>> files = {
-        {"a.img", {{"a", 51, 11, 50, 10}}},
-        {"b.img", {{"b", 90, 179.5, -90, -180}}},    // the whole world
-        {"c.img", {{"c", 10, -179, 9, 179}}},        // across the 180th meridian
-        {"d.img", {{"d", 91, 11, 50, 10}}},
-        {"e.img", {{"e", 51, 11, -90.5, 10}}},
-        {"f.img", {{"f", 50, 11, 51, 10}}},
-        {"g.img", {{"g", 51, 11, 50, 10}, {"g2", 179, 11, 178, 10}}},   // one tile of a combined file
-        {"h.img", {{"h", 40, 11, 41, 10}}},
-        {"i.img", {{"i", 92, 11, 91, 10}}},
-    };
-    Tiles f(files);
-    f.Open();
-    EXPECT_EQ(f.Drawn(), "1:-180,90,179.5,-90 2:179,10,181,9 0:10,51,11,50 ");
-    EXPECT_EQ(f.map->StatusText(),
-              "Not on the map, as where they lie could not be read: d.img, e.img, f.img, g.img, h.img and 1 more");
 }
 
 // Where maps lie is read as the window opens and as rows change, under the busy pointer, and never as it is drawn:
@@ -246,27 +236,6 @@ TEST(TileMap, TheMapShowsTheGridsTicksThePointedTileAndTheBox)
     f.map->MouseLeave();
     EXPECT_EQ(f.Drawn() + f.map->ToolTip(), "0:7,48,8,47* 0:8,48,9,47* 1:10,51,11,50 ");
 }
-
-#ifndef _WIN32
-// Real tiles as map makers publish them: two made by Debian's mkgmap (where it is installed) from a road each, and
-// the GMAPSUPP.IMG it combines them into.
-TEST(TileMap, TilesMadeByMkgmapAreDrawnWhereTheyLie)
-{
-    Tiles f({}, 0, false);
-    for (const int west : {10, 11})
-        WriteRoadOsm(f.Maps() / (std::to_string(west) + ".osm"), west);
-    const std::optional<int> status =   // the second tile takes the next map number
-        RunMkgmap(f.Maps(), {"--gmapsupp", "--mapname=63240001", (f.Maps() / "10.osm").string(), (f.Maps() / "11.osm").string()});
-    if (!status)
-        GTEST_SKIP() << "mkgmap is not installed";
-    ASSERT_EQ(*status, 0);
-    for (const char* made : {"osmmap.img", "ovm_63240001.img", "ovm_63240002.img"})
-        fs::remove(f.Maps() / made);   // the overview maps of a map set
-    f.Run("load");
-    f.Open();
-    EXPECT_EQ(f.Drawn(), "1:11,50.5,11.75,50 2:11,50.5,11.75,50 0:10,50.5,10.75,50 2:10,50.5,10.75,50 ");
-}
-#endif
 
 } // namespace
 } // namespace mapwren::testing
