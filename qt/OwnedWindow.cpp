@@ -2,6 +2,7 @@
 // their events passed to the form, its state drawn.
 #include "qt/OwnedWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -17,7 +18,7 @@ namespace mapwren {
 
 OwnedWindow::OwnedWindow(QWidget* mainWindow, Qt::WindowFlags flags, const QString& name, const FormDesign& form,
                          Look look)
-    : QWidget(mainWindow, flags), look_(look)
+    : QWidget(mainWindow, flags), look_(look), before_(QApplication::activeWindow())
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -141,6 +142,11 @@ void OwnedWindow::closeEvent(QCloseEvent* event)
     if (!FormClosed())
         CloseAsked();
     if (FormClosed()) {
+        // The window the user came from takes the keys again, not whichever the system picks.
+        if (before_ && isActiveWindow()) {
+            before_->raise();
+            before_->activateWindow();
+        }
         event->accept();
         return;
     }

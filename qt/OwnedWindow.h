@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <string>
 #include <string_view>
@@ -26,10 +27,10 @@ public:
     virtual void Draw() = 0;
 
 protected:
-    // How the window draws what every window of its kind draws alike.
+    // Where the windows made this way differ.
     struct Look {
         std::string_view defaultButton = {};   // the button drawn as the one Enter presses; none for none
-        bool shortenPaths = false;        // a label too narrow for its path loses the path's middle
+        bool shortenPaths = false;             // a label too narrow for its path loses the path's middle
     };
 
     template <class Designs>
@@ -84,6 +85,7 @@ private:
 
     std::vector<Child> children_;
     Look look_;
+    QPointer<QWidget> before_;   // the window active when this one opened
 };
 
 } // namespace mapwren

@@ -21,6 +21,7 @@ constexpr int kFirstId = 100;
 OwnedWindow::OwnedWindow(const wchar_t* className, const FormDesign& form, const std::string& caption, HWND owner)
 {
     RegisterObjectWindowClass<OwnedWindow>(className, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    before_ = GetActiveWindow();
     dpi_ = owner ? GetDpiForWindow(owner) : 96;
     RECT frame{0, 0, Px(form.width, dpi_), Px(form.height, dpi_)};
     AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME, dpi_);
@@ -67,6 +68,19 @@ void OwnedWindow::AddControl(const ControlDesign& design, Look look)
     fonts_.push_back(font);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     children_.push_back({&design, child});
+}
+
+void ActivateAgain(HWND before)
+{
+    if (before && IsWindow(before) && IsWindowEnabled(before))
+        SetActiveWindow(before);
+}
+
+void OwnedWindow::Destroy()
+{
+    if (GetActiveWindow() == window_)
+        ActivateAgain(before_);
+    DestroyWindow(window_);
 }
 
 HWND OwnedWindow::Control(std::string_view name) const

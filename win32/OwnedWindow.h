@@ -12,6 +12,12 @@
 
 namespace mapwren {
 
+// Makes the window that was active before a window of ours opened active
+// again as that one goes, if it is still there to take the keys, rather than
+// the window the system picks: Wine picks the owner and raises it over the
+// other windows it owns, the install window among them.
+void ActivateAgain(HWND before);
+
 // A form's window owned by the main window, built from the form's design
 // table, that does not block it: its controls made in the design's tab
 // order, centred over the main window. A click of a command button goes to
@@ -33,10 +39,10 @@ public:
     bool PreTranslate(MSG& message);
 
 protected:
-    // How the window draws what every window of its kind draws alike.
+    // Where the windows made this way differ.
     struct Look {
         std::string_view defaultButton = {};   // the button Enter presses, drawn as such; none for none
-        bool shortenPaths = false;        // a label too narrow for its path loses the path's middle
+        bool shortenPaths = false;             // a label too narrow for its path loses the path's middle
     };
 
     template <class Designs>
@@ -62,7 +68,7 @@ protected:
         if (!window_)
             return false;
         if (form.Closed()) {
-            DestroyWindow(window_);
+            Destroy();
             return false;
         }
         muted_ = true;
@@ -90,9 +96,11 @@ private:
     OwnedWindow(const wchar_t* className, const FormDesign& form, const std::string& caption, HWND owner);
     void Attach(HWND window) { window_ = window; }
     void AddControl(const ControlDesign& design, Look look);
+    void Destroy();
     static void DrawState(HWND control, ControlKind kind, const ControlState& state);
 
     HWND window_ = nullptr;
+    HWND before_ = nullptr;   // the window active when this one opened
     UINT dpi_ = 96;
     std::vector<Child> children_;   // by control id less the first id
     std::vector<HFONT> fonts_;

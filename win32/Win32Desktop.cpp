@@ -107,15 +107,20 @@ std::optional<std::string> Win32Desktop::AskSaveFile(const FileDialogRequest& re
 void Win32Desktop::ShowMessage(MessageIcon icon, const std::string& title, const std::string& text)
 {
     draw_();
+    HWND before = GetActiveWindow();
     MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(title).c_str(), MB_OK | IconStyle(icon));
+    ActivateAgain(before);
 }
 
 // No is the default answer, so a hasty Enter starts nothing.
 bool Win32Desktop::AskYesNo(const std::string& title, const std::string& text)
 {
     draw_();
-    return MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(title).c_str(),
-                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    HWND before = GetActiveWindow();
+    const bool yes = MessageBoxW(window_, WideFromUtf8(text).c_str(), WideFromUtf8(title).c_str(),
+                                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    ActivateAgain(before);
+    return yes;
 }
 
 void Win32Desktop::RepaintNow()

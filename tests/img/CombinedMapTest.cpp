@@ -330,10 +330,7 @@ std::string InChild(const std::function<std::string()>& work, bool asNobody = fa
         _exit(0);
     }
     close(fds[1]);
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(n));
+    const std::string text = fx::ReadBytes("/dev/fd/" + std::to_string(fds[0]));   // until the child's end
     close(fds[0]);
     if (pid > 0)
         waitpid(pid, nullptr, 0);
