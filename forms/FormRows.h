@@ -43,4 +43,18 @@ const Row* FindRow(std::span<const Row> rows, std::string_view name)
     return row == rows.end() ? nullptr : &*row;
 }
 
+// Runs the handler of a click on the control by its design name, but only
+// while the control can be clicked: a greyed or hidden button does nothing,
+// whatever key or event reached it.
+template <class Form>
+void RunClick(Form& form, std::span<const ControlRow<Form>> rows, std::string_view name)
+{
+    const ControlRow<Form>* row = FindRow(rows, name);
+    if (!row || !row->click)
+        return;
+    if (row->state && (!(form.*row->state).enabled || !(form.*row->state).visible))
+        return;
+    (form.*row->click)();
+}
+
 } // namespace mapwren

@@ -131,8 +131,7 @@ void frmInstall::ShowChosen()
 
 void frmInstall::Click(std::string_view name)
 {
-    if (const ControlRow<frmInstall>* row = FindRow(frmInstallControlRows(), name); row && row->click)
-        (this->*row->click)();
+    RunClick(*this, frmInstallControlRows(), name);
 }
 
 void frmInstall::cboPlace_Click(int index)

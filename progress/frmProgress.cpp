@@ -111,8 +111,7 @@ void frmProgress::ShowProgress()
 
 void frmProgress::Click(std::string_view name)
 {
-    if (const ControlRow<frmProgress>* row = FindRow(frmProgressControlRows(), name); row && row->click)
-        (this->*row->click)();
+    RunClick(*this, frmProgressControlRows(), name);
 }
 
 // The job sees the cancel at its next report; until it has undone its work

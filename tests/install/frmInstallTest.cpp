@@ -112,6 +112,9 @@ TEST_F(FormInstall, AReceiverPluggedInOrPulledOutShowsUpOrGoesAtTheNextLook)
     EXPECT_EQ(form->PlaceItems().size(), 2u);
     EXPECT_EQ(form->cboPlace.value, -1);
     EXPECT_FALSE(form->cmdInstall.enabled);
+    desktop.messages.clear();
+    form->Click("cmdInstall");   // Enter on the greyed default button
+    EXPECT_EQ(desktop.messages, std::vector<std::string>{});
     EXPECT_EQ(form->lblVolume.text, "Choose where the maps go.");
     volumes->volumes.clear();
     form->tmrPoll_Timer();

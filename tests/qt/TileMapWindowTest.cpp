@@ -60,7 +60,7 @@ private slots:
     {
         Started s;
         QTest::keyClick(s.window.get(), Qt::Key_F3);
-        QVERIFY(QTest::qWaitForWindowExposed(s.window->TileMap()));
+        QVERIFY(s.window->TileMap() && QTest::qWaitForWindowExposed(s.window->TileMap()));
         frmTileMap& map = s.window->TileMap()->Form();
         const double fitted = map.PixelsPerDegree();
         s.Move(s.Centre(1));

@@ -374,7 +374,7 @@ TEST(Win32Window, MessageBoxesAndTheBusyPointerShowWhatTheFormAsks)
         desktop.ShowMessage(MessageIcon::Information, "MAPWREN", "Created");
         EXPECT_EQ(notice.Said(), "i Created");
     }
-    Answer question("MAPWREN", "", 0);
+    Answer question("MAPWREN", "", 0);   // Enter: No must be the default
     EXPECT_FALSE(desktop.AskYesNo("MAPWREN", "Erase?"));
     EXPECT_EQ(question.Said(), "? Erase?");
     desktop.ShowBusy(true);
