@@ -588,9 +588,6 @@ TEST(FormPosix, EachComPortReachesADeviceOfTheLinuxBuild)
         EXPECT_EQ(ToolSidePort(com, ToolRuntime::Native), device);
         EXPECT_TRUE(Contains(f.w->cboCOM.toolTip, "\n" + std::string(com) + ": " + device)) << f.w->cboCOM.toolTip;
     }
-    f.WriteMaps(kMaps);
-    f.Run("load p1,0 optCOM cboCOM=COM5 cmdUpload");
-    EXPECT_EQ(f.Sent(), "-t/dev/ttyUSB0|" + f.MapArg("a.img"));
 }
 
 // Paths as long as a file name may be, so few maps fill the longest command line Windows starts; Windows itself
