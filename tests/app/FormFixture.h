@@ -211,19 +211,14 @@ struct Form {
     }
     std::string Said() const   // the messages shown, joined by " | "
     {
-        std::string said;
-        for (const std::string& message : desktop.messages)
-            said += (said.empty() ? "" : " | ") + message;
-        return said;
+        return Join(desktop.messages.size(), [&](std::size_t i) { return (i ? " | " : "") + desktop.messages[i]; });
     }
     std::string Sent() const   // the arguments the tool received, joined by "|"; "nothing" when nothing started
     {
         if (w->RunsStarted() == 0 && !fs::exists(Program() / "sendmap-args.txt"))
             return "nothing";
-        std::string sent;
-        for (const std::string& argument : ReceivedArguments(Program()))
-            sent += (sent.empty() ? "" : "|") + argument;
-        return sent;
+        const Texts sent = ReceivedArguments(Program());
+        return Join(sent.size(), [&](std::size_t i) { return (i ? "|" : "") + sent[i]; });
     }
 };
 
