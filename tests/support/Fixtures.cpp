@@ -5,7 +5,6 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
-#include <utility>
 
 #include "common/Paths.h"
 
@@ -50,35 +49,33 @@ TempDir::~TempDir() { RemoveTree(path_); }
 
 std::string TempDir::folder() const { return Utf8FromPath(path_) + kPathSeparator; }
 
-// The header as WriteImg writes it, not yet XORed but for the marks.
+// The header as WriteImg writes it: its marks and name parts XORed, the rest left zero.
 static std::string ImgHeader(const std::string& firstPart, const std::string& secondPart, std::uint8_t xorByte)
 {
-    std::string bytes(73, '\0');
-    bytes[0] = static_cast<char>(xorByte);
-    for (const auto& [at, mark] : {std::pair<std::size_t, std::string>{0x10, "DSKIMG"}, {0x41, "GARMIN"}})
-        for (std::size_t i = 0; i < mark.size(); ++i)
-            bytes[at + i] = static_cast<char>(mark[i] ^ xorByte);
-    bytes += (firstPart + std::string(20, ' ')).substr(0, 20) + std::string(8, '\0') +
-             (secondPart + std::string(30, ' ')).substr(0, 30);
-    for (std::size_t i = 73; i < bytes.size(); ++i)
-        if (i < 93 || i >= 101)
+    std::string bytes = std::string(0x10, '\0') + "DSKIMG" + std::string(0x2B, '\0') + "GARMIN" + std::string(2, '\0') +
+                        (firstPart + std::string(20, ' ')).substr(0, 20) + std::string(8, '\0') +
+                        (secondPart + std::string(30, ' ')).substr(0, 30);
+    for (std::size_t i = 1; i < bytes.size(); ++i)
+        if (i < 0x49 ? bytes[i] != '\0' : (i < 0x5D || i >= 0x65))
             bytes[i] = static_cast<char>(bytes[i] ^ xorByte);
+    bytes[0] = static_cast<char>(xorByte);
     return bytes;
 }
 
 void WriteImg(const fs::path& file, const std::string& firstPart, const std::string& secondPart,
               std::uint8_t xorByte, std::uintmax_t size)
 {
-    const std::string bytes = ImgHeader(firstPart, secondPart, xorByte);
-    WriteBytes(file, bytes);
-    if (size > bytes.size())
+    WriteBytes(file, ImgHeader(firstPart, secondPart, xorByte));
+    if (size > fs::file_size(file))
         fs::resize_file(file, size);   // sparse: a test may have maps of gigabytes
 }
 
-static void PutLittleEndian(std::string& bytes, std::size_t at, std::int64_t value, int count)
+std::string Le(std::uint64_t value, int count)
 {
+    std::string bytes;
     for (int i = 0; i < count; ++i)
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        bytes += static_cast<char>(value >> (8 * i));
+    return bytes;
 }
 
 void WriteTileImg(const fs::path& file, const std::string& mapName, const std::vector<TileSpec>& tiles,
@@ -97,61 +94,54 @@ void WriteTileImg(const fs::path& file, const std::string& mapName, const std::v
 void WriteContainer(const fs::path& file, const std::vector<SubfileSpec>& subfiles, unsigned blockSize,
                     std::uint8_t xorByte, bool scattered, const std::string& description, unsigned directoryAt)
 {
-    const auto blocksOf = [&](const SubfileSpec& s) {
-        return std::max<std::uint64_t>(1, ((s.bytes.empty() ? s.size : s.bytes.size()) + blockSize - 1) / blockSize);
-    };
+    const auto sizeOf = [](const SubfileSpec& s) { return s.bytes.empty() ? s.size : s.bytes.size(); };
+    const auto blocksOf = [&](const SubfileSpec& s) { return std::max<std::uint64_t>(1, (sizeOf(s) + blockSize - 1) / blockSize); };
     std::uint64_t entries = 1;
     for (const SubfileSpec& s : subfiles)
         entries += (blocksOf(s) + 239) / 240;
     const std::uint64_t headerBlocks = (directoryAt + 512 * entries + blockSize - 1) / blockSize;
-    std::string bytes = ImgHeader(description.substr(0, std::min<std::size_t>(20, description.size())),
-                                  description.size() > 20 ? description.substr(20) : "", 0);
+    std::string bytes = ImgHeader(description.substr(0, 20), description.size() > 20 ? description.substr(20) : "", 0);
     bytes.resize(directoryAt, '\0');
     bytes[0x40] = static_cast<char>(directoryAt / 512);
     bytes[0x61] = 9;
     for (unsigned b = blockSize >> 9; b > 1; b >>= 1)
         ++bytes[0x62];
-    const auto entry = [&](const std::string& name, const std::string& type, std::uint64_t size, std::uint64_t part,
-                           const std::vector<std::uint64_t>& blocks) {
-        std::string e(512, '\0');
-        e[0] = 1;
-        e.replace(1, 11, (name + std::string(8, ' ')).substr(0, 8) + (type + "   ").substr(0, 3));
-        PutLittleEndian(e, 0x0C, part == 0 ? static_cast<std::int64_t>(size) : 0, 4);
-        PutLittleEndian(e, 0x11, static_cast<std::int64_t>(part), 2);
-        for (std::size_t i = 0; i < 240; ++i)
-            PutLittleEndian(e, 0x20 + 2 * i, i < blocks.size() ? static_cast<std::int64_t>(blocks[i]) : 0xFFFF, 2);
-        bytes += e;
-    };
-    std::vector<std::uint64_t> own;
+    // The header's own blocks first, then each subfile's, in reverse order when scattered.
+    std::vector<std::vector<std::uint64_t>> blocks(1);
     for (std::uint64_t b = 0; b < headerBlocks; ++b)
-        own.push_back(b);
-    entry("", "", headerBlocks * blockSize, 0, own);
-    bytes[bytes.size() - 512 + 0x10] = 3;
+        blocks[0].push_back(b);
     std::uint64_t next = headerBlocks;
-    std::vector<std::pair<std::uint64_t, const SubfileSpec*>> placed;
     for (const SubfileSpec& s : subfiles) {
-        std::vector<std::uint64_t> blocks;
+        blocks.emplace_back();
         for (std::uint64_t k = 0; k < blocksOf(s); ++k)
-            blocks.push_back(scattered ? next + blocksOf(s) - 1 - k : next + k);
-        for (std::uint64_t part = 0; part * 240 < blocks.size(); ++part)
-            entry(s.name, s.type, s.bytes.empty() ? s.size : s.bytes.size(), part,
-                  std::vector<std::uint64_t>(blocks.begin() + static_cast<std::ptrdiff_t>(part * 240),
-                                             blocks.begin() + static_cast<std::ptrdiff_t>(std::min<std::uint64_t>(blocks.size(), part * 240 + 240))));
-        placed.emplace_back(next, &s);
+            blocks.back().push_back(scattered ? next + blocksOf(s) - 1 - k : next + k);
         next += blocksOf(s);
+    }
+    const SubfileSpec header{"", "", "", headerBlocks * blockSize};
+    for (std::size_t f = 0; f < blocks.size(); ++f) {
+        const SubfileSpec& s = f == 0 ? header : subfiles[f - 1];
+        for (std::size_t part = 0; part * 240 < blocks[f].size(); ++part) {
+            std::string e(512, '\0');
+            e[0] = 1;
+            e.replace(1, 11, (s.name + std::string(8, ' ')).substr(0, 8) + (s.type + "   ").substr(0, 3));
+            e.replace(0x0C, 4, Le(part == 0 ? sizeOf(s) : 0, 4));
+            e[0x10] = static_cast<char>(f == 0 ? 3 : 0);
+            e.replace(0x11, 2, Le(part, 2));
+            for (std::size_t i = part * 240; i < part * 240 + 240; ++i)
+                e.replace(0x20 + 2 * (i - part * 240), 2, Le(i < blocks[f].size() ? blocks[f][i] : 0xFFFF, 2));
+            bytes += e;
+        }
     }
     // In memory up to the end of the last subfile given by its bytes; the
     // rest (zeros) is left sparse on the disk.
     bytes.resize(headerBlocks * blockSize, '\0');
-    for (const auto& [first, s] : placed) {
-        for (std::uint64_t k = 0; !s->bytes.empty() && k < blocksOf(*s); ++k) {
-            const std::uint64_t block = scattered ? first + blocksOf(*s) - 1 - k : first + k;
-            if (bytes.size() < (block + 1) * blockSize)
-                bytes.resize((block + 1) * blockSize, '\0');
-            const std::string piece = s->bytes.substr(std::min<std::size_t>(s->bytes.size(), k * blockSize), blockSize);
-            bytes.replace(block * blockSize, piece.size(), piece);
+    for (std::size_t f = 1; f < blocks.size(); ++f)
+        for (std::size_t k = 0; !subfiles[f - 1].bytes.empty() && k < blocks[f].size(); ++k) {
+            const std::string& from = subfiles[f - 1].bytes;
+            const std::string piece = from.substr(std::min<std::size_t>(from.size(), k * blockSize), blockSize);
+            bytes.resize(std::max<std::size_t>(bytes.size(), (blocks[f][k] + 1) * blockSize), '\0');
+            bytes.replace(blocks[f][k] * blockSize, piece.size(), piece);
         }
-    }
     for (std::size_t i = 1; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(bytes[i] ^ xorByte);
     bytes[0] = static_cast<char>(xorByte);
@@ -162,13 +152,10 @@ void WriteContainer(const fs::path& file, const std::vector<SubfileSpec>& subfil
 
 std::string TreBytes(double north, double east, double south, double west, std::uint32_t mapId)
 {
-    std::string tre(0x78, '\0');
-    PutLittleEndian(tre, 0, 0x78, 2);
-    int at = 0x15;
+    std::string tre = Le(0x78, 2) + std::string(0x13, '\0');
     for (const double degrees : {north, east, south, west})
-        PutLittleEndian(tre, std::exchange(at, at + 3), std::llround(degrees * (1 << 24) / 360), 3);
-    PutLittleEndian(tre, 0x74, mapId, 4);
-    return tre;
+        tre += Le(static_cast<std::uint64_t>(std::llround(degrees * (1 << 24) / 360)), 3);
+    return tre + std::string(0x74 - 0x21, '\0') + Le(mapId, 4);
 }
 
 std::optional<int> RunMkgmap(const fs::path& folder, std::vector<std::string> args)
@@ -218,25 +205,15 @@ std::string ReadBytes(const fs::path& file)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-} // namespace mapwren::testing
-
-namespace mapwren::testing {
-
 std::string GarminDeviceXml(const std::string& description, const std::string& partNumber, const std::string& unitId)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\n"
            "<Device xmlns=\"http://www.garmin.com/xmlschemas/GarminDevice/v2\"\n"
            "        xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
-           "  <Model>\n"
-           "    <PartNumber>" + partNumber + "</PartNumber>\n"
-           "    <SoftwareVersion>480</SoftwareVersion>\n"
-           "    <Description>" + description + "</Description>\n"
-           "  </Model>\n"
-           "  <Id>" + unitId + "</Id>\n"
-           "  <MassStorageMode>\n"
-           "    <DataType><Name>CustomMaps</Name><File><Location><Path>Garmin/CustomMaps</Path>"
-           "<FileExtension>kmz</FileExtension></Location></File></DataType>\n"
-           "  </MassStorageMode>\n"
+           "  <Model>\n    <PartNumber>" + partNumber + "</PartNumber>\n    <SoftwareVersion>480</SoftwareVersion>\n"
+           "    <Description>" + description + "</Description>\n  </Model>\n  <Id>" + unitId + "</Id>\n"
+           "  <MassStorageMode>\n    <DataType><Name>CustomMaps</Name><File><Location><Path>Garmin/CustomMaps</Path>"
+           "<FileExtension>kmz</FileExtension></Location></File></DataType>\n  </MassStorageMode>\n"
            "</Device>\n";
 }
 

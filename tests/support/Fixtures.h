@@ -49,6 +49,8 @@ struct SubfileSpec {
 void WriteContainer(const std::filesystem::path& file, const std::vector<SubfileSpec>& subfiles,
                     unsigned blockSize = 512, std::uint8_t xorByte = 0, bool scattered = false,
                     const std::string& description = "Generated map", unsigned directoryAt = 0x400);
+// value's lowest count bytes, least significant first, as map files hold numbers.
+std::string Le(std::uint64_t value, int count);
 // A TRE subfile's header: bounds in degrees at 0x15, map id at 0x74.
 std::string TreBytes(double north, double east, double south, double west, std::uint32_t mapId = 0);
 // Runs Debian's mkgmap with args, its output into folder: its exit status,
@@ -59,10 +61,6 @@ std::optional<int> RunMkgmap(const std::filesystem::path& folder, std::vector<st
 void WriteRoadOsm(const std::filesystem::path& file, int west);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
-
-} // namespace mapwren::testing
-
-namespace mapwren::testing {
 
 // A receiver's Garmin/GarminDevice.xml under root, as an eTrex writes it:
 // namespaced, with its model and unit id.
