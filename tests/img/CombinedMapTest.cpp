@@ -49,7 +49,7 @@ std::vector<fx::SubfileSpec> Joined(std::initializer_list<std::vector<fx::Subfil
 using fx::Le;
 
 // A record of a product list (MPS) or a TDB file: type, length, body.
-std::string Record(char type, const std::string& body) { return type + Le(static_cast<std::uint32_t>(body.size()), 2) + body; }
+std::string Record(char type, const std::string& body) { return type + Le(body.size(), 2) + body; }
 
 std::string TypBytes(std::uint16_t family, std::uint16_t product)
 {
@@ -274,9 +274,8 @@ TEST(CombinedMap, TheBlockSizeGivesTheSmallestFileThatFits)
         std::string names;
         for (std::size_t i = 0; i < c.rgnSizes.size(); ++i) {
             const std::string name = "6324010" + std::to_string(i);
-            maps.Put("big/" + name + ".img", {{name, "TRE", fx::TreBytes(51, 11, 50, 10), 0}, {name, "RGN", "", c.rgnSizes[i]}},
-                     1 << 17);
-            names += (names.empty() ? "" : " ") + ("big/" + name + ".img");
+            maps.Put("big/" + name + ".img", {{name, "TRE", fx::TreBytes(51, 11, 50, 10), 0}, {name, "RGN", "", c.rgnSizes[i]}}, 1 << 17);
+            names += "big/" + name + ".img ";
         }
         Result<CombinedPlan> plan = PlanCombinedMap(maps.Paths(names), "");
         ASSERT_TRUE(plan.ok()) << plan.error();
@@ -359,8 +358,7 @@ TEST(CombinedMap, CancelAndFailuresLeaveNothingBehind)
         if (what == "a map shrank")
             fs::resize_file(maps.Path("x/63240005.img"), 100'000);
         if (what == "no write access")
-            fs::permissions(out, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                            fs::perm_options::remove);
+            fs::permissions(out, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
         const std::string before = Listing(out);
         const auto write = [&] {
             return WriteCombinedMap(plan.value(), Utf8FromPath(out / "gmapsupp.img"), [&](const CombinedProgress& p) {

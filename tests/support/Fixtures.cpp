@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cmath>
 #include <fstream>
+#include <numeric>
 #include <random>
 #include <stdexcept>
 
@@ -107,9 +108,8 @@ void WriteContainer(const fs::path& file, const std::vector<SubfileSpec>& subfil
     for (unsigned b = blockSize >> 9; b > 1; b >>= 1)
         ++bytes[0x62];
     // The header's own blocks first, then each subfile's, in reverse order when scattered.
-    std::vector<std::vector<std::uint64_t>> blocks(1);
-    for (std::uint64_t b = 0; b < headerBlocks; ++b)
-        blocks[0].push_back(b);
+    std::vector<std::vector<std::uint64_t>> blocks{std::vector<std::uint64_t>(headerBlocks)};
+    std::iota(blocks[0].begin(), blocks[0].end(), 0);
     std::uint64_t next = headerBlocks;
     for (const SubfileSpec& s : subfiles) {
         blocks.emplace_back();
