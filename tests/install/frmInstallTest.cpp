@@ -37,25 +37,21 @@ struct FormInstall : ::testing::Test {
         // No eject command but the test's own: what is told is the same everywhere.
         ::setenv("PATH", Utf8FromPath(dir.path()).c_str(), 1);
 #endif
-        fs::create_directories(dir.path() / "maps");
+        for (const char* folder : {"maps", "card", "disk"})
+            fs::create_directories(dir.path() / folder);
         WriteTileImg(dir.path() / "maps" / "alps.img", "Alps", {{"63240001", 47, 11, 46, 10}});
         WriteTileImg(dir.path() / "maps" / "jura.img", "Jura", {{"63240002", 48, 7, 47, 6}});
         auto planned = PlanCombinedMap({Path("maps/alps.img"), Path("maps/jura.img")}, "Alps Topo");
         plan = std::make_shared<const CombinedPlan>(std::move(planned.value()));
         WriteGarminDevice(dir.path() / "etrex", "eTrex 30");
         WriteImg(dir.path() / "etrex" / "Garmin" / "gmapsupp.img", "Old Topo", "", 0, 4096);
-        fs::create_directories(dir.path() / "card");
-        fs::create_directories(dir.path() / "disk");
         volumes->volumes = {Drive("etrex", false, 1'000'000'000), Drive("card", true, 3'000'000),
                             Drive("disk", false, 1'000'000'000)};
         form = std::make_shared<frmInstall>(desktop, volumes, plan, "Alps Topo");
         form->Form_Load();
     }
     // A path under the test's folder as the system writes it: "card/Garmin" is card\Garmin on Windows.
-    std::string Path(const std::string& relative) const
-    {
-        return Utf8FromPath((dir.path() / PathFromUtf8(relative)).make_preferred());
-    }
+    std::string Path(const std::string& part) const { return Utf8FromPath((dir.path() / PathFromUtf8(part)).make_preferred()); }
     Volume Drive(const std::string& name, bool removable, std::uint64_t free) const
     {
         return {Path(name), "/dev/" + name, "vfat", removable, free, 4096};

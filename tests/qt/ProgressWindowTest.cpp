@@ -36,11 +36,7 @@ struct Started {
         job.ended = [this](const Status&, bool cancelled) { ended = cancelled ? "cancelled" : "not cancelled"; };
         form = frmProgress::Start(desktop, std::move(job));
     }
-    ProgressWindow* Window() const
-    {
-        const auto open = desktop.ProgressWindows();
-        return open.empty() ? nullptr : open.front();
-    }
+    ProgressWindow* Window() const { const auto open = desktop.ProgressWindows(); return open.empty() ? nullptr : open.front(); }
     template <class Widget> Widget* Control(const char* name) const { return qobject_cast<Widget*>(Window()->Control(name)); }
 };
 
