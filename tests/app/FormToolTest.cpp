@@ -434,18 +434,25 @@ TEST(FormPosix, AScriptThatCannotBeWrittenIsNamedAndNothingRuns)
     EXPECT_TRUE(NothingStarted(f, terminal.dir.path()));
 }
 
-TEST(FormPosix, TheToolIsFoundByItsLinuxNameToo)
+TEST(FormPosix, TheToolIsFoundByItsLinuxNameTooAndEachComPortReachesADevice)
 {
     // The files in the program's folder, and the tool the upload then starts.
     const struct { Names files; const char* started; } cases[] = {
         {{"sendmap20"}, "sendmap20"}, {{"SendMap20"}, "SendMap20"}, {{"sendmap20.exe", "sendmap20"}, "sendmap20"},
         {{"sendmap", "sendmap20.exe"}, "sendmap20.exe"}, {{"SENDMAP"}, "SENDMAP"}};
+    const std::pair<const char*, const char*> ports[] = {
+        {"COM1", "/dev/ttyS0"}, {"COM4", "/dev/ttyS3"}, {"COM5", "/dev/ttyUSB0"}, {"COM7", "/dev/ttyUSB2"},
+        {"COM8", "/dev/ttyACM0"}, {"COM9", "/dev/ttyACM1"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.started);
         Form f(c.files);
         f.Run("maps load cmdSelectAll optCOM cmdUpload");
         EXPECT_TRUE(f.w->UploadCommand.starts_with(f.ProgramText() + "/" + c.started + " ")) << f.w->UploadCommand;
         EXPECT_FALSE(ReceivedArguments(f.Program()).empty());
+        for (const auto& [com, device] : ports) {
+            EXPECT_EQ(ToolSidePort(com, ToolRuntime::Native), device);
+            EXPECT_TRUE(Contains(f.w->cboCOM.toolTip, "\n" + std::string(com) + ": " + device)) << f.w->cboCOM.toolTip;
+        }
     }
 }
 
@@ -559,18 +566,6 @@ TEST(FormPosix, AToolThatCannotRunHereSaysWhy)
         f.Run("cmdUpload cmdEraseGPS optSureYes");
         const std::string said = "C MAPWREN: " + f.Expand(c.says);
         EXPECT_EQ(f.Said() + " " + f.Sent(), said + " | " + said + " nothing");
-    }
-}
-
-TEST(FormPosix, EachComPortReachesADeviceOfTheLinuxBuild)
-{
-    const std::pair<const char*, const char*> ports[] = {
-        {"COM1", "/dev/ttyS0"}, {"COM4", "/dev/ttyS3"}, {"COM5", "/dev/ttyUSB0"}, {"COM7", "/dev/ttyUSB2"},
-        {"COM8", "/dev/ttyACM0"}, {"COM9", "/dev/ttyACM1"}};
-    Form f({"sendmap20"});
-    for (const auto& [com, device] : ports) {
-        EXPECT_EQ(ToolSidePort(com, ToolRuntime::Native), device);
-        EXPECT_TRUE(Contains(f.w->cboCOM.toolTip, "\n" + std::string(com) + ": " + device)) << f.w->cboCOM.toolTip;
     }
 }
 

@@ -290,13 +290,6 @@ TEST(Win32Window, ClicksGridPressesKeysAndTypingReachTheFormAndItsStateIsDrawn)
     EXPECT_EQ(Utf8FromWide(header), "> Map Name");
     s.Click("cmdSelectAll");
     EXPECT_EQ(arrow(), RGB(224, 0, 0));
-    // No's access key, shared with Select None: the first in the tab order acts, wherever the focus is.
-    s.Click("cmdEraseGPS");
-    EXPECT_TRUE(IsWindowVisible(s["optSureNo"]));
-    SetFocus(s["cmdSaveList"]);
-    s.Key(s["cmdSaveList"], 'N', true);
-    EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
-    EXPECT_FALSE(IsWindowVisible(s["optSureNo"]) || SendMessageW(s["optSureNo"], BM_GETCHECK, 0, 0));
     s.Click("optCOM");
     EXPECT_TRUE(IsWindowEnabled(s["cboCOM"]));
     SendMessageW(s["cboCOM"], WM_KEYDOWN, VK_DOWN, 0);   // the closed box steps to the next port
