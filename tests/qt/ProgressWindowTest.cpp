@@ -1,6 +1,7 @@
 // The progress window's Qt binding: built where the design puts its controls,
 // the form's state drawn as posted updates arrive, Escape reaching the form
-// through Qt's event path, and the window gone at the job's end. The behaviour itself is tested on the form.
+// through Qt's event path, and the window gone at the job's end. The behaviour
+// itself is tested on the form; real clicks and keys on it in tests/e2e.
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -45,7 +46,7 @@ struct Started {
 class ProgressWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    // Escape goes through the same close as the close box; a click reaches a form as the install window's does.
+    // Escape closes the window as the close box does; a button's click reaches its form as in the install window.
     void ControlsStandWhereTheDesignPutsThemShowTheFormsStateAndEscapeCancels()
     {
         Started s;
