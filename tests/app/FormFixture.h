@@ -3,6 +3,7 @@
 // The main window's form started in a folder of its own, and the steps a test
 // drives it by. Form::Run takes steps apart by blanks:
 //
+//   maps              a.img, b.img and c.img (Alpha, Beta, Gamma; 300, 400, 500 bytes) written to the maps folder
 //   load              Load Folder, its dialog answering a file of the maps folder
 //   pROW,COL          a left press and release on the grid's cell (row 0 the header, col 0 the tick cell)
 //   pROW,COL,BTN,SH   the same with the button (1 left, 2 right, 4 middle) and the Shift mask (1 Shift, 2 Ctrl, 4 Alt)
@@ -113,6 +114,8 @@ struct Form {
                 desktop.nextFile = MapsText() + "any.img", step = "cmdFileOpen";
             if (step == "yes" || step == "no")
                 desktop.answerYes = step == "yes";
+            else if (step == "maps")
+                WriteMaps({{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}, {"c.img", "Gamma", 500}});
             else if (step.starts_with("tool="))
                 WriteBytes(Program() / "sendmap-behaviour.txt", step.substr(5));
             else if (step.starts_with('-'))

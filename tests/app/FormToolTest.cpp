@@ -14,7 +14,6 @@
 namespace mapwren::testing {
 namespace {
 
-const std::vector<MapSpec> kMaps = {{"a.img", "Alpha", 300}, {"b.img", "Beta", 400}, {"c.img", "Gamma", 500}};
 const std::string kCreated = "i Map File Created: Created Map file GMAPSUPP.IMG in the MAPWREN Folder     ";
 
 TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
@@ -33,8 +32,7 @@ TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
         Form f;
-        f.WriteMaps(kMaps);
-        f.Run(std::string("load ") + c.steps);
+        f.Run(std::string("maps load ") + c.steps);
         const std::string line = f.Expand(c.line);
         const char* button = f.w->cmdCreateFile.visible ? "cmdCreateFile" : "cmdUpload";
         ASSERT_TRUE(f.w->Control(button)->enabled);
@@ -99,9 +97,8 @@ TEST(FormUpload, AnUploadThatCannotStartSaysWhyAndStartsNothing)
         SCOPED_TRACE(c.steps);
         Form f;
         f.LoadList("l.mwl", "mapwren Auto\r\n" + f.MapsText() + "gone.img\r\n");
-        f.WriteMaps({{"a.img", "Alpha", 300}});
         f.desktop.messages.clear();
-        f.Run(c.steps);
+        f.Run(std::string("maps ") + c.steps);
         EXPECT_TRUE(Contains(f.Only(), f.Expand(c.says))) << f.Only();
         EXPECT_EQ(f.Sent() + " " + Question(*f.w), "nothing question=hidden answer=none");
     }
@@ -109,19 +106,18 @@ TEST(FormUpload, AnUploadThatCannotStartSaysWhyAndStartsNothing)
 
 TEST(FormUpload, TickedMapsGoneSinceLoadingAndFilesThatAreNotMapsAreNamedAndNeverSent)
 {
-    // Steps after loading, the files named, the message's start, what is sent. p.img: a photo named as a map, loaded
+    // Steps after loading, the files named, what is sent, the message's start. p.img: a photo named as a map, loaded
     // greyed and ticked by Select All. Nothing left to send: nothing to ask.
-    const struct { const char* steps; const char* named; const char* shown; const char* sent; } cases[] = {
-        {"-a.img cmdSelectAll -c.img yes", "ac", "? MAPWREN: ", "{b}"}, {"-a.img cmdSelectAll -c.img no", "ac", "? MAPWREN: ", "nothing"},
-        {"-a.img cmdSelectAll -b.img -c.img", "abc", "! MAPWREN: ", "nothing"}, {"cmdSelectAll yes", "p", "? MAPWREN: ", "{a}|{b}|{c}"},
-        {"cmdSelectAll no", "p", "? MAPWREN: ", "nothing"}, {"-a.img cmdSelectAll -b.img -c.img", "abcp", "! MAPWREN: ", "nothing"}};
+    const struct { const char* steps; const char* named; const char* sent; const char* shown = "? MAPWREN: "; } cases[] = {
+        {"-a.img cmdSelectAll -c.img yes", "ac", "{b}"}, {"-a.img cmdSelectAll -c.img no", "ac", "nothing"},
+        {"cmdSelectAll yes", "p", "{a}|{b}|{c}"}, {"cmdSelectAll no", "p", "nothing"},
+        {"-a.img cmdSelectAll -b.img -c.img", "abc", "nothing", "! MAPWREN: "}, {"-a.img cmdSelectAll -b.img -c.img", "abcp", "nothing", "! MAPWREN: "}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
         Form f;
-        f.WriteMaps(kMaps);
         if (Contains(c.named, "p"))
             WriteBytes(f.Maps() / "p.img", "\xFF\xD8\xFF\xE0 a photo");
-        f.Run("load");
+        f.Run("maps load");
         f.desktop.messages.clear();
         f.Run(c.steps + std::string(" cmdUpload"));
         EXPECT_TRUE(f.Only().starts_with(c.shown)) << f.Only();
@@ -138,14 +134,14 @@ TEST(FormUpload, TextTheToolCannotReadIsNamedBeforeItStarts)
     const std::string name = "\xC3\x96sterreich " + kCyrillic, lacks = " characters the system's code page lacks";
     const std::string unreadable = "The upload tool cannot read the path of this ticked map, as it holds" + lacks +
                                    " and the drive gives the map no short name:\n{k}\n";
+    const std::string ask = "? MAPWREN: " + unreadable + "Send the other map without it?";
     // The maps in grid order, whether their drive makes short names, a mapset typed, the answer; on Windows what is
     // shown and which maps are sent.
     const struct { const char* maps; bool shortNames, mapset, yes; std::string shown; const char* sent; } cases[] = {
         {"b", true, true, true, "! MAPWREN: The mapset name {name} holds characters that would reach the upload tool as \"?\", "
                                 "as the system's code page lacks them: \xD0\x9A \xD0\xB0 \xD1\x80 \xD1\x82 \xD1\x8B. Remove them "
                                 "from the name and try again.", ""},
-        {"bk", false, false, true, "? MAPWREN: " + unreadable + "Send the other map without it?", "b"},
-        {"bk", false, false, false, "? MAPWREN: " + unreadable + "Send the other map without it?", ""},
+        {"bk", false, false, true, ask, "b"}, {"bk", false, false, false, ask, ""},
         {"k", false, true, true, "! MAPWREN: " + unreadable + "No other map is ticked, so there is nothing to send.", ""},
         {"bk", true, false, true, "0 messages", "bk"}};   // the system drive, and Wine's every drive, make short names
     for (const auto& c : cases) {
@@ -206,10 +202,9 @@ TEST(FormUpload, CreateFileTellsOfGmapsuppOnlyOnceTheToolEndedHavingWrittenIt)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.tool) + (c.older ? " older" : ""));
         Form f;
-        f.WriteMaps(kMaps);
         if (c.older)
             WriteBytes(f.Program() / "GMAPSUPP.IMG", "an older stand-in GMAPSUPP.IMG\n");
-        f.Run(c.tool + std::string(" load p1,0 chkCreateFile cmdCreateFile"));
+        f.Run(c.tool + std::string(" maps load p1,0 chkCreateFile cmdCreateFile"));
         EXPECT_EQ(f.Sent() + " " + f.Only(), f.Expand("-l|{a} 0 messages"));
         EXPECT_TRUE(f.desktop.RunPosted());
         EXPECT_EQ(f.Only(), c.created ? kCreated : "! MAPWREN: The upload tool ended without creating GMAPSUPP.IMG in the "
@@ -220,8 +215,7 @@ TEST(FormUpload, CreateFileTellsOfGmapsuppOnlyOnceTheToolEndedHavingWrittenIt)
 TEST(FormUpload, APressWhileTheToolStillRunsAsksFirst)
 {
     Form f;
-    f.WriteMaps(kMaps);
-    f.Run("tool=hold load p1,0 cmdUpload no cmdUpload cmdEraseGPS optSureYes");
+    f.Run("tool=hold maps load p1,0 cmdUpload no cmdUpload cmdEraseGPS optSureYes");
     EXPECT_EQ(f.desktop.messages, Texts(2, "? MAPWREN: The upload tool is still running from an earlier press; its "
                                            "window shows how far it is. Start it once more anyway?"));
     WriteBytes(f.Program() / "sendmap-release", "");
@@ -319,21 +313,18 @@ TEST(FormPosix, EveryWayARunEndsEndsItInTheFormAndLeavesNoToolRunning)
                       stopped = "! MAPWREN: The upload tool was stopped before it had ended, as its terminal window closed.";
     // What the terminal does, which process the test then kills (the tool held until then), the steps, what is said.
     const struct { std::string terminal; const char* killed; const char* steps; std::string said; } cases[] = {
-        {ran, "", "cmdUpload", "0 messages"},
-        {"exit 3", "", "cmdUpload", notRun + "."},
+        {ran, "", "cmdUpload", "0 messages"}, {"exit 3", "", "cmdUpload", notRun + "."},
         {"exit 3", "", "chkCreateFile cmdCreateFile", notRun + ", so GMAPSUPP.IMG was not created."},
         {"kill -9 $$", "", "cmdEraseGPS optSureYes", notRun + "."},
         {"exit 3", "", "mnuID", "! MAPWREN: The connection test did not run: its terminal window closed before the test "
                                 "could start."},
-        {behind, "terminal.pid", "cmdUpload", stopped},
-        {behind, "script.pid", "chkCreateFile cmdCreateFile", stopped},
+        {behind, "terminal.pid", "cmdUpload", stopped}, {behind, "script.pid", "chkCreateFile cmdCreateFile", stopped},
         {behind, "terminal.pid", "cmdEraseGPS optSureYes", stopped}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.terminal + " " + c.killed + " " + c.steps);
         Terminal terminal(c.terminal);
         Form f;
-        f.WriteMaps(kMaps);
-        f.Run(std::string(*c.killed ? "tool=hold" : "") + " load p1,0 " + c.steps);
+        f.Run(std::string(*c.killed ? "tool=hold" : "") + " maps load p1,0 " + c.steps);
         if (*c.killed) {
             ASSERT_EQ(Running(f.Program() / "sendmap20.exe", 1), 1u);
             ::kill(terminal.Pid(c.killed), SIGKILL);
@@ -357,10 +348,9 @@ TEST(FormPosix, AToolNotStartedWhenTheWindowClosesNeverStarts)
     Terminal terminal("sleep 1; \"$@\" </dev/null >/dev/null 2>&1");
     TempDir temporary;
     Form f;
-    f.WriteMaps(kMaps);
     {
         const Env tmp("TMPDIR", temporary.path().string());
-        f.Run("load p1,0 cmdUpload");
+        f.Run("maps load p1,0 cmdUpload");
         f.w.reset();
     }
     const pid_t pid = terminal.Pid("terminal.pid");
@@ -402,8 +392,7 @@ TEST(FormPosix, UnreadableMapsAreNamedInOneMessageAPipeInAListIsMissingAndALineW
 TEST(FormPosix, AFailedSaveKeepsTheOldListAndNamesIt)
 {
     Form f;
-    f.WriteMaps({{"a.img", "Alpha", 300}});
-    f.Run("load p1,0");
+    f.Run("maps load p1,0");
     const fs::path list = f.Maps() / "old.mwl";
     WriteBytes(list, "mapwren USB\r\nold\r\n");
     f.desktop.nextFile = Utf8FromPath(list);
@@ -445,19 +434,25 @@ TEST(FormPosix, AScriptThatCannotBeWrittenIsNamedAndNothingRuns)
     EXPECT_TRUE(NothingStarted(f, terminal.dir.path()));
 }
 
-TEST(FormPosix, TheToolIsFoundByItsLinuxNameToo)
+TEST(FormPosix, TheToolIsFoundByItsLinuxNameTooAndEachComPortReachesADevice)
 {
     // The files in the program's folder, and the tool the upload then starts.
     const struct { Names files; const char* started; } cases[] = {
         {{"sendmap20"}, "sendmap20"}, {{"SendMap20"}, "SendMap20"}, {{"sendmap20.exe", "sendmap20"}, "sendmap20"},
         {{"sendmap", "sendmap20.exe"}, "sendmap20.exe"}, {{"SENDMAP"}, "SENDMAP"}};
+    const std::pair<const char*, const char*> ports[] = {
+        {"COM1", "/dev/ttyS0"}, {"COM4", "/dev/ttyS3"}, {"COM5", "/dev/ttyUSB0"}, {"COM7", "/dev/ttyUSB2"},
+        {"COM8", "/dev/ttyACM0"}, {"COM9", "/dev/ttyACM1"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.started);
         Form f(c.files);
-        f.WriteMaps(kMaps);
-        f.Run("load cmdSelectAll optCOM cmdUpload");
+        f.Run("maps load cmdSelectAll optCOM cmdUpload");
         EXPECT_TRUE(f.w->UploadCommand.starts_with(f.ProgramText() + "/" + c.started + " ")) << f.w->UploadCommand;
         EXPECT_FALSE(ReceivedArguments(f.Program()).empty());
+        for (const auto& [com, device] : ports) {
+            EXPECT_EQ(ToolSidePort(com, ToolRuntime::Native), device);
+            EXPECT_TRUE(Contains(f.w->cboCOM.toolTip, "\n" + std::string(com) + ": " + device)) << f.w->cboCOM.toolTip;
+        }
     }
 }
 
@@ -514,12 +509,11 @@ TEST(FormPosix, AWindowsToolRunsThroughWineWithWindowsPathsAndTheComPortsShowWha
 // is asked about before the tool starts (No sends nothing), the others reach it.
 TEST(FormPosix, MapsAWindowsToolUnderWineCannotOpenAreAskedAbout)
 {
-    // The locale, the odd map's file name, the mapset name, whether the map is named in the question.
-    const struct { const char* locale; std::string file; std::string mapset; bool named; } cases[] = {
-        {"en_US.UTF-8", "back\\slash.img", "", true}, {"en_US.UTF-8", "what?.img", "", true},
-        {"C.UTF-8", "say \"x\".img", "", true}, {"en_US.UTF-8", "line\nbreak.img", "", true},
-        {"de_DE.UTF-8", "Z\xC3\xBCrich.img", "", false}, {"en_US.UTF-8", kCyrillic + ".img", "", true},
-        {"ru_RU.UTF-8", kCyrillic + ".img", kCyrillic, false}, {"de_DE.UTF-8", "b.img", kCyrillic, false}};
+    // The locale, the odd map's file name, whether the map is named in the question, the mapset name.
+    const struct { const char* locale; std::string file; bool named; std::string mapset = ""; } cases[] = {
+        {"en_US.UTF-8", "back\\slash.img", true}, {"en_US.UTF-8", "what?.img", true}, {"C.UTF-8", "say \"x\".img", true},
+        {"en_US.UTF-8", "line\nbreak.img", true}, {"de_DE.UTF-8", "Z\xC3\xBCrich.img", false}, {"en_US.UTF-8", kCyrillic + ".img", true},
+        {"ru_RU.UTF-8", kCyrillic + ".img", false, kCyrillic}, {"de_DE.UTF-8", "b.img", false, kCyrillic}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         Form f({}, false);
@@ -567,24 +561,11 @@ TEST(FormPosix, AToolThatCannotRunHereSaysWhy)
         else if (*c.bytes)
             WriteBytes(f.Program() / "sendmap20.exe", c.bytes);
         fs::permissions(f.Program() / "sendmap20.exe", c.perms);
-        f.WriteMaps(kMaps);
-        f.Run("load p1,0");
+        f.Run("maps load p1,0");
         const Env path("PATH", c.path ? std::getenv("PATH") : "/nowhere");
         f.Run("cmdUpload cmdEraseGPS optSureYes");
         const std::string said = "C MAPWREN: " + f.Expand(c.says);
         EXPECT_EQ(f.Said() + " " + f.Sent(), said + " | " + said + " nothing");
-    }
-}
-
-TEST(FormPosix, EachComPortReachesADeviceOfTheLinuxBuild)
-{
-    const std::pair<const char*, const char*> ports[] = {
-        {"COM1", "/dev/ttyS0"}, {"COM4", "/dev/ttyS3"}, {"COM5", "/dev/ttyUSB0"}, {"COM7", "/dev/ttyUSB2"},
-        {"COM8", "/dev/ttyACM0"}, {"COM9", "/dev/ttyACM1"}};
-    Form f({"sendmap20"});
-    for (const auto& [com, device] : ports) {
-        EXPECT_EQ(ToolSidePort(com, ToolRuntime::Native), device);
-        EXPECT_TRUE(Contains(f.w->cboCOM.toolTip, "\n" + std::string(com) + ": " + device)) << f.w->cboCOM.toolTip;
     }
 }
 
@@ -614,8 +595,7 @@ TEST(FormPosix, AProgramFolderHoldingADoubleQuoteStartsNothing)
         Form f({"sendmap20.exe"}, true, "my \"x\"");
         fs::create_directory(f.dir.path() / "my x");
         CopyStandIn(f.dir.path() / "my x", "sendmap20.exe");
-        f.WriteMaps({{"a.img", "Alpha", 300}});
-        f.Run(std::string("load cmdSelectAll ") + steps);
+        f.Run(std::string("maps load cmdSelectAll ") + steps);
         EXPECT_TRUE(f.Only().starts_with("! MAPWREN: The program's folder " + f.ProgramText() + " holds a double quote") &&
                     !f.w->optSureYes.visible) << steps << ": " << f.Only();
         EXPECT_TRUE(NothingStarted(f, f.dir.path() / "my x") && NothingStarted(f, terminal.dir.path()));

@@ -167,6 +167,11 @@ struct Started {
         Pump();
     }
     void Click(const char* name) const { SendMessageW((*this)[name], BM_CLICK, 0, 0); }
+    void Send(HWND to, UINT message, WPARAM keys, POINT at) const   // a pointer's message, then the messages it caused
+    {
+        SendMessageW(to, message, keys, MAKELPARAM(at.x, at.y));
+        Pump();
+    }
     // A press and release at a cell's centre, row 0 the header.
     void Press(int row, int col, UINT down, UINT up, WPARAM keys = 0) const
     {
@@ -182,10 +187,8 @@ struct Started {
             MapWindowPoints(grid, target, &at, 1);
             at.y = Px(kGridRowHeight, window->Dpi()) / 2;
         }
-        SendMessageW(target, down, keys, MAKELPARAM(at.x, at.y));
-        if (up)
-            SendMessageW(target, up, keys, MAKELPARAM(at.x, at.y));
-        Pump();
+        Send(target, down, keys, at);
+        Send(target, up, keys, at);
     }
     std::string Cell(int row, int col) const
     {
@@ -205,12 +208,11 @@ TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesTipsAn
     EXPECT_EQ(std::pair(int(client.right), int(client.bottom)), std::pair(Px(kMainClientWidth, dpi), Px(kMainClientHeight, dpi)));
     const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0);
+    using enum ControlKind;
     const std::map<ControlKind, std::wstring> classes = {
-        {ControlKind::CommandButton, L"Button"}, {ControlKind::PictureButton, L"Button"},
-        {ControlKind::Frame, L"Button"},         {ControlKind::OptionButton, L"Button"},
-        {ControlKind::CheckBox, L"Button"},      {ControlKind::ComboBox, L"ComboBox"},
-        {ControlKind::TextBox, L"Edit"},         {ControlKind::Label, L"Static"},
-        {ControlKind::PictureBox, L"Static"},    {ControlKind::Grid, L"SysListView32"}};
+        {CommandButton, L"Button"}, {PictureButton, L"Button"}, {Frame, L"Button"}, {OptionButton, L"Button"},
+        {CheckBox, L"Button"}, {ComboBox, L"ComboBox"}, {TextBox, L"Edit"}, {Label, L"Static"}, {PictureBox, L"Static"},
+        {Grid, L"SysListView32"}};
     const auto controls = frmMainControls();
     for (const ControlDesign& design : controls) {
         SCOPED_TRACE(std::string(design.name));
@@ -219,16 +221,14 @@ TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesTipsAn
         GetClassNameW(control, type, 64);
         EXPECT_EQ(_wcsicmp(type, classes.at(design.kind).c_str()), 0);
         int left = Px(design.place.left, dpi), top = Px(design.place.top, dpi);
-        if (const auto frame = std::ranges::find(controls, design.container, &ControlDesign::name); frame != controls.end()) {
-            left += Px((*frame).place.left, dpi);
-            top += Px((*frame).place.top, dpi);
-        }
+        if (const auto frame = std::ranges::find(controls, design.container, &ControlDesign::name); frame != controls.end())
+            left += Px((*frame).place.left, dpi), top += Px((*frame).place.top, dpi);
         RECT place{};
         GetWindowRect(control, &place);
         MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
         EXPECT_EQ(std::tuple(int(place.left), int(place.top), int(place.right - place.left)),
                   std::tuple(left, top, Px(design.place.width, dpi)));
-        if (design.kind != ControlKind::ComboBox) {
+        if (design.kind != ComboBox) {
             EXPECT_EQ(place.bottom - place.top, Px(design.place.height, dpi));
         }
         if (!design.picture.empty()) {
@@ -237,11 +237,11 @@ TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesTipsAn
         }
         std::wstring caption = WideFromUtf8(design.caption);
         std::erase(caption, L'&');
-        const bool box = design.kind == ControlKind::OptionButton || design.kind == ControlKind::CheckBox;
-        if (box || design.kind == ControlKind::CommandButton || design.kind == ControlKind::Frame) {
+        const bool box = design.kind == OptionButton || design.kind == CheckBox;
+        if (box || design.kind == CommandButton || design.kind == Frame) {
             EXPECT_EQ(Text(control), design.caption);
         }
-        if (design.kind != ControlKind::Frame && !caption.empty()) {
+        if (design.kind != Frame && !caption.empty()) {
             EXPECT_LE(TextWidth(control, caption) + (box ? GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + 4 : 0),
                       place.right - place.left);
         }
@@ -266,7 +266,7 @@ TEST(Win32Window, ControlsAreNativeWhereTheDesignPutsThemWithTheirPicturesTipsAn
     }
 }
 
-TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
+TEST(Win32Window, ClicksGridPressesKeysAndTypingReachTheFormAndItsStateIsDrawn)
 {
     Started s;
     // The middle of the upload picture's red arrow: faded while the button is disabled.
@@ -276,15 +276,20 @@ TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
         return Pixel(s["cmdUpload"], (button.right - 105) / 2 + 84, (button.bottom - 19) / 2 + 9);
     };
     EXPECT_NE(arrow(), RGB(224, 0, 0));
+    // Grid presses reach the form with their button, Shift and cell.
+    s.Press(2, 0, WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
+    EXPECT_EQ(Text(s["lblFilesSelected"]), "1 Map Selected");
+    s.Press(2, 0, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_SHIFT);   // a press with Shift ticks nothing
+    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
+    s.Press(0, 3, WM_RBUTTONDOWN, WM_RBUTTONUP);
+    wchar_t header[64] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT, column.pszText = header, column.cchTextMax = 64;
+    ListView_GetColumn(s.window->Grid(), 3, &column);
+    EXPECT_EQ(Utf8FromWide(header), "> Map Name");
     s.Click("cmdSelectAll");
     EXPECT_EQ(arrow(), RGB(224, 0, 0));
-    // No's access key, shared with Select None: the first in the tab order acts, wherever the focus is.
-    s.Click("cmdEraseGPS");
-    EXPECT_TRUE(IsWindowVisible(s["optSureNo"]));
-    SetFocus(s["cmdSaveList"]);
-    s.Key(s["cmdSaveList"], 'N', true);
-    EXPECT_EQ(s.form->Maps().SelectedCount(), 3);
-    EXPECT_FALSE(IsWindowVisible(s["optSureNo"]) || SendMessageW(s["optSureNo"], BM_GETCHECK, 0, 0));
     s.Click("optCOM");
     EXPECT_TRUE(IsWindowEnabled(s["cboCOM"]));
     SendMessageW(s["cboCOM"], WM_KEYDOWN, VK_DOWN, 0);   // the closed box steps to the next port
@@ -298,27 +303,8 @@ TEST(Win32Window, ClicksKeysAndTypingReachTheFormAndItsStateIsDrawn)
     EXPECT_TRUE(IsWindowVisible(s["cmdCreateFile"]) && !IsWindowVisible(s["cmdUpload"]));
     SendMessageW(s.window->Handle(), WM_COMMAND, s.window->MenuCommand("mnuUseSendmap1"), 0);
     EXPECT_TRUE(Text(s.window->Handle()).ends_with("(Using Sendmap.exe)"));
-    EXPECT_EQ(GetMenuState(GetMenu(s.window->Handle()), s.window->MenuCommand("mnuUseSendmap1"), MF_BYCOMMAND) &
-                  MF_CHECKED,
-              MF_CHECKED);
-}
-
-TEST(Win32Window, GridPressesAndReleasesReachTheFormWithTheirButtonShiftAndCell)
-{
-    Started s;
-    s.Press(2, 0, WM_LBUTTONDOWN, WM_LBUTTONUP);
-    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
-    EXPECT_EQ(Text(s["lblFilesSelected"]), "1 Map Selected");
-    s.Press(2, 0, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_SHIFT);   // a press with Shift ticks nothing
-    EXPECT_EQ(s.form->Maps().SelectedCount(), 1);
-    s.Press(0, 3, WM_RBUTTONDOWN, WM_RBUTTONUP);
-    LVCOLUMNW column{};
-    wchar_t header[64] = {};
-    column.mask = LVCF_TEXT;
-    column.pszText = header;
-    column.cchTextMax = 64;
-    ListView_GetColumn(s.window->Grid(), 3, &column);
-    EXPECT_EQ(Utf8FromWide(header), "> Map Name");
+    const UINT menu = GetMenuState(GetMenu(s.window->Handle()), s.window->MenuCommand("mnuUseSendmap1"), MF_BYCOMMAND);
+    EXPECT_EQ(menu & MF_CHECKED, UINT(MF_CHECKED));
     s.Click("cmdClearGrid");
     EXPECT_EQ(ListView_GetItemCount(s.window->Grid()), 0);
 }
@@ -404,10 +390,8 @@ TEST(Win32Window, AboutWindowIsAPaleSheetOverTheMainWindowThatPressesAndKeysReac
         EXPECT_NEAR((own.top + own.bottom) / 2.0, (main.top + main.bottom) / 2.0, 1);
         EXPECT_EQ(Pixel(about, 2, 2), RGB(255, 255, 192));
         HWND email = GetDlgItem(about, 0);
-        for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (Text(child).find('@') != std::string::npos)
-                email = child;
-        }
+        for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            email = Text(child).find('@') != std::string::npos ? child : email;
         SendMessageW(email, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         DWORD start = 1, end = 0;
         SendMessageW(email, EM_GETSEL, WPARAM(&start), LPARAM(&end));
@@ -415,9 +399,8 @@ TEST(Win32Window, AboutWindowIsAPaleSheetOverTheMainWindowThatPressesAndKeysReac
         if (close == WM_KEYDOWN) {
             s.Key(about, 'X');
         } else {
-            PostMessageW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-            PostMessageW(about, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-            s.Pump();
+            s.Send(about, WM_LBUTTONDOWN, MK_LBUTTON, {2, 2});
+            s.Send(about, WM_LBUTTONUP, 0, {2, 2});
         }
         EXPECT_FALSE(IsWindow(about));
     }
@@ -466,16 +449,12 @@ TEST(Win32Window, TileMapOpensByItsShortcutAndItsPointerWheelAndKeysReachTheForm
     const auto drawn = [&] { return Pixel(map->Handle(), at.x, at.y); };
     const COLORREF sea = RGB(kTileMapSea.red, kTileMapSea.green, kTileMapSea.blue);
     EXPECT_EQ(drawn(), sea);
-    const auto send = [&](UINT message, WPARAM keys, POINT to) {
-        SendMessageW(map->Handle(), message, keys, MAKELPARAM(to.x, to.y));
-        s.Pump();
-    };
-    send(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    send(WM_LBUTTONUP, 0, at);
+    s.Send(map->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    s.Send(map->Handle(), WM_LBUTTONUP, 0, at);
     EXPECT_EQ(Text(s["lblFilesSelected"]), "1 Map Selected");
     EXPECT_NE(drawn(), sea);
     // The pointer over the tile shows its tooltip.
-    send(WM_MOUSEMOVE, 0, at);
+    s.Send(map->Handle(), WM_MOUSEMOVE, 0, at);
     EXPECT_EQ(Text(VisibleTip([&] { s.Pump(); })).substr(0, 11), "d.img\nDelta");
     // The wheel zooms in, a right drag pans, Home fits every tile again.
     const double fitted = form.PixelsPerDegree();
@@ -484,9 +463,9 @@ TEST(Win32Window, TileMapOpensByItsShortcutAndItsPointerWheelAndKeysReachTheForm
     SendMessageW(map->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(onScreen.x, onScreen.y));
     EXPECT_GT(form.PixelsPerDegree(), fitted);
     const double west = form.Centre().lon;
-    send(WM_RBUTTONDOWN, MK_RBUTTON, {100, 100});
-    send(WM_MOUSEMOVE, MK_RBUTTON, {160, 100});
-    send(WM_RBUTTONUP, 0, {160, 100});
+    s.Send(map->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, {100, 100});
+    s.Send(map->Handle(), WM_MOUSEMOVE, MK_RBUTTON, {160, 100});
+    s.Send(map->Handle(), WM_RBUTTONUP, 0, {160, 100});
     EXPECT_LT(form.Centre().lon, west);
     s.Key(map->Handle(), VK_HOME);
     EXPECT_EQ(form.PixelsPerDegree(), fitted);
