@@ -161,9 +161,9 @@ struct Started {
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
             window->Dispatch(message);
     }
-    void Key(HWND to, UINT key, bool alt = false) const
+    void Key(HWND to, UINT key) const
     {
-        PostMessageW(to, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | (alt ? 1 << 29 : 0));   // pressed once
+        PostMessageW(to, WM_KEYDOWN, key, 1);   // pressed once
         Pump();
     }
     void Click(const char* name) const { SendMessageW((*this)[name], BM_CLICK, 0, 0); }
