@@ -14,26 +14,18 @@ namespace mapwren {
 frmMain::frmMain(Desktop& desktop, std::string programFolder, std::string argumentText,
                  const ShortNameSource& shortNames)
     : desktop_(desktop), programFolder_(std::move(programFolder)), argumentText_(std::move(argumentText)),
-      mapList_(shortNames)
+      mapList_(shortNames), states_(frmMainControlRows())
 {
-    unnamedStates_.resize(frmMainControlRows().size());
-    for (const ControlRow<frmMain>& row : frmMainControlRows())
-        *StateOf(row) = InitialState(row.design);
+    states_.Start(*this);
     for (const MenuRow<frmMain>& row : frmMainMenuRows()) {
         if (row.state)
             (this->*row.state).enabled = row.design.enabled;
     }
 }
 
-ControlState* frmMain::StateOf(const ControlRow<frmMain>& row)
-{
-    return row.state ? &(this->*row.state) : &unnamedStates_[&row - frmMainControlRows().data()];
-}
-
 ControlState* frmMain::Control(std::string_view name)
 {
-    const ControlRow<frmMain>* row = FindRow(frmMainControlRows(), name);
-    return row ? StateOf(*row) : nullptr;
+    return states_.Find(*this, name);
 }
 
 const ControlState* frmMain::Control(std::string_view name) const
@@ -51,7 +43,7 @@ MenuState* frmMain::Menu(std::string_view name)
 void frmMain::Click(std::string_view name)
 {
     const ControlRow<frmMain>* row = FindRow(frmMainControlRows(), name);
-    ControlState* control = row ? StateOf(*row) : nullptr;
+    ControlState* control = row ? states_.Of(*this, *row) : nullptr;
     if (!control || !control->enabled || !control->visible)
         return;
     if (row->design.kind == ControlKind::OptionButton) {

@@ -176,9 +176,6 @@ public:
 
 private:
     // The keyboard focus.
-    // The state of a control: its member, or for a control the code never
-    // names, its place in unnamedStates_.
-    ControlState* StateOf(const ControlRow<frmMain>& row);
     bool CanTakeFocus(const ControlDesign& design, bool asTabStop) const;
     std::vector<const ControlDesign*> InTabOrder() const;
     bool IsShownAndEnabled(std::string_view name) const;
@@ -245,7 +242,7 @@ private:
     std::string argumentText_;
     FoundTools tools_;
     MapList mapList_;
-    std::vector<ControlState> unnamedStates_;   // by row of the design table
+    ControlStates<frmMain> states_;
     std::uint64_t rowsRevision_ = 0;
     std::function<void()> rowsWatcher_;
     int currentRow_ = 0;

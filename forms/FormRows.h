@@ -4,6 +4,7 @@
 #include <ranges>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "forms/ControlDesign.h"
 #include "forms/ControlState.h"
@@ -43,18 +44,45 @@ const Row* FindRow(std::span<const Row> rows, std::string_view name)
     return row == rows.end() ? nullptr : &*row;
 }
 
-// Runs the handler of a click on the control by its design name, but only
-// while the control can be clicked: a greyed or hidden button does nothing,
-// whatever key or event reached it.
+// The state of each of a form's controls: the row's member where it names
+// one, else one kept here for the row, so that a control the form's code
+// never names needs its design row alone.
 template <class Form>
-void RunClick(Form& form, std::span<const ControlRow<Form>> rows, std::string_view name)
-{
-    const ControlRow<Form>* row = FindRow(rows, name);
-    if (!row || !row->click)
-        return;
-    if (row->state && (!(form.*row->state).enabled || !(form.*row->state).visible))
-        return;
-    (form.*row->click)();
-}
+class ControlStates {
+public:
+    explicit ControlStates(std::span<const ControlRow<Form>> rows) : rows_(rows), unnamed_(rows.size()) {}
+
+    // Every control as its design starts it.
+    void Start(Form& form)
+    {
+        for (const ControlRow<Form>& row : rows_)
+            *Of(form, row) = InitialState(row.design);
+    }
+    ControlState* Of(Form& form, const ControlRow<Form>& row)
+    {
+        return row.state ? &(form.*row.state) : &unnamed_[static_cast<std::size_t>(&row - rows_.data())];
+    }
+    // Null for a name no row has.
+    ControlState* Find(Form& form, std::string_view name)
+    {
+        const ControlRow<Form>* row = FindRow(rows_, name);
+        return row ? Of(form, *row) : nullptr;
+    }
+    // Runs the handler of a click on the control by its design name, but
+    // only while the control can be clicked: a greyed or hidden button does
+    // nothing, whatever key or event reached it.
+    void Click(Form& form, std::string_view name)
+    {
+        const ControlRow<Form>* row = FindRow(rows_, name);
+        if (!row || !row->click)
+            return;
+        if (const ControlState* state = Of(form, *row); state->enabled && state->visible)
+            (form.*row->click)();
+    }
+
+private:
+    std::span<const ControlRow<Form>> rows_;
+    std::vector<ControlState> unnamed_;   // by row
+};
 
 } // namespace mapwren

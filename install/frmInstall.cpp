@@ -37,10 +37,9 @@ std::string ExistingLine(const ExistingMap& map)
 frmInstall::frmInstall(Desktop& desktop, std::shared_ptr<VolumeSource> volumes,
                        std::shared_ptr<const CombinedPlan> plan, std::string mapsetName)
     : Caption(frmInstallForm().caption), desktop_(desktop), volumes_(std::move(volumes)), plan_(std::move(plan)),
-      mapsetName_(std::move(mapsetName))
+      mapsetName_(std::move(mapsetName)), states_(frmInstallControlRows())
 {
-    for (const ControlDesign& design : frmInstallControls())
-        *Control(design.name) = InitialState(design);
+    states_.Start(*this);
     cboPlace.value = -1;
     cmdInstall.enabled = false;
     lblSize.text = "The new map file: " + BytesText(plan_->FileSize()) + ", " + std::to_string(plan_->TileCount()) +
@@ -51,11 +50,7 @@ frmInstall::frmInstall(Desktop& desktop, std::shared_ptr<VolumeSource> volumes,
 
 frmInstall::~frmInstall() = default;
 
-ControlState* frmInstall::Control(std::string_view name)
-{
-    const ControlRow<frmInstall>* row = FindRow(frmInstallControlRows(), name);
-    return row ? &(this->*row->state) : nullptr;
-}
+ControlState* frmInstall::Control(std::string_view name) { return states_.Find(*this, name); }
 
 void frmInstall::Form_Load()
 {
@@ -131,7 +126,7 @@ void frmInstall::ShowChosen()
 
 void frmInstall::Click(std::string_view name)
 {
-    RunClick(*this, frmInstallControlRows(), name);
+    states_.Click(*this, name);
 }
 
 void frmInstall::cboPlace_Click(int index)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/ControlState.h"
+#include "forms/FormRows.h"
 #include "forms/Desktop.h"
 #include "img/CombinedMap.h"
 #include "receivers/GarminFolder.h"
@@ -84,6 +85,7 @@ private:
     std::vector<std::string> placeItems_;
     std::vector<ExistingMap> existing_;    // in the chosen place's Garmin folder
     std::shared_ptr<frmProgress> progress_;
+    ControlStates<frmInstall> states_;
     bool closed_ = false;
 };
 

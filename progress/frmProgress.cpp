@@ -27,11 +27,10 @@ std::uint64_t PercentDone(const ProgressCounts& counts)
 frmProgress::frmProgress(Desktop& desktop, ProgressJob job, Clock clock)
     : job_(std::move(job)),
       clock_(clock ? std::move(clock) : Clock([] { return std::chrono::steady_clock::now(); })),
-      counts_(job_.totals), life_(desktop)
+      counts_(job_.totals), states_(frmProgressControlRows()), life_(desktop)
 {
     Caption = job_.title;
-    for (const ControlDesign& design : frmProgressControls())
-        *Control(design.name) = InitialState(design);
+    states_.Start(*this);
     lblWhat.text = job_.what;
 }
 
@@ -78,11 +77,7 @@ void frmProgress::Begin()
     });
 }
 
-ControlState* frmProgress::Control(std::string_view name)
-{
-    const ControlRow<frmProgress>* row = FindRow(frmProgressControlRows(), name);
-    return row ? &(this->*row->state) : nullptr;
-}
+ControlState* frmProgress::Control(std::string_view name) { return states_.Find(*this, name); }
 
 void frmProgress::ShowProgress()
 {
@@ -111,7 +106,7 @@ void frmProgress::ShowProgress()
 
 void frmProgress::Click(std::string_view name)
 {
-    RunClick(*this, frmProgressControlRows(), name);
+    states_.Click(*this, name);
 }
 
 // The job sees the cancel at its next report; until it has undone its work

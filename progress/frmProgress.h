@@ -14,6 +14,7 @@
 #include "forms/ControlState.h"
 #include "forms/Desktop.h"
 #include "forms/FormLife.h"
+#include "forms/FormRows.h"
 #include "common/Result.h"
 
 namespace mapwren {
@@ -100,6 +101,7 @@ private:
     bool cancelled_ = false, ended_ = false;
     Status outcome_;
     std::atomic<bool> updatePosted_{false};
+    ControlStates<frmProgress> states_;
     bool closed_ = false;
     FormLife life_;   // before the threads that post through it
     std::thread worker_, ticker_;
