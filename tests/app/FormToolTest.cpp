@@ -21,12 +21,9 @@ TEST(FormUpload, TheToolReceivesTheSettingsAndTheTickedMaps)
     // Steps after loading the three maps (rows 1-3: a, b, c), ticking last; the command line.
     const struct { const char* steps; const char* line; } cases[] = {
         {"opt9600 mnuUseSendmap1 optCOM cboCOM=COM3 p3,0 p1,0", "{tool} {COM3} -s9600 {c} {a}"},
-        {"mnuUseSendmap1 optCOM p2,0", "{tool} {COM1} -s115200 {b}"},
-        {"opt19200 p1,0", "{tool20} -s19200 {a}"},
-        {"opt115200 optAuto p1,0", "{tool20} {a}"},
-        {"opt38400 optCOM cboCOM=COM2 p1,0 p2,0", "{tool20} -t{COM2} -s38400 {a} {b}"},
-        {"opt57600 optUSB p3,0", "{tool20} -tUSB {c}"},
-        {"chkCreateFile p1,0", "{tool20} -l {a}"},
+        {"mnuUseSendmap1 optCOM p2,0", "{tool} {COM1} -s115200 {b}"}, {"opt19200 p1,0", "{tool20} -s19200 {a}"},
+        {"opt115200 optAuto p1,0", "{tool20} {a}"}, {"opt38400 optCOM cboCOM=COM2 p1,0 p2,0", "{tool20} -t{COM2} -s38400 {a} {b}"},
+        {"opt57600 optUSB p3,0", "{tool20} -tUSB {c}"}, {"chkCreateFile p1,0", "{tool20} -l {a}"},
         {"chkMapset txtMapset=Topo opt57600 optCOM p2,0", "{tool20} -t{COM1} -s57600 {b} -m \"Topo\""},
         {"chkMapset txtMapset=Topo chkCreateFile opt9600 mnuUseSendmap1 optCOM cboCOM=COM4 p2,0", "{tool} {COM4} -s9600 {b}"}};
     for (const auto& c : cases) {
@@ -61,12 +58,10 @@ TEST(FormUpload, TheUploadButtonSaysAboutHowLongTheTickedMapsTakeAtTheChosenSpee
         {"optCOM", "About 20 minutes" + tenMB + "115200 baud on COM1."},
         {"opt9600", "About 4 hours" + tenMB + "9600 baud on COM1."},   // a tenth of the baud, three quarters of it reached
         {"p2,0", "About 4 hours 10 minutes" + both + "9600 baud on COM1."},
-        {"opt57600 cboCOM=COM3", "About 41 minutes" + both + "57600 baud on COM3."},
-        {"chkCreateFile", ""},
+        {"opt57600 cboCOM=COM3", "About 41 minutes" + both + "57600 baud on COM3."}, {"chkCreateFile", ""},
         {"chkCreateFile p1,0 p2,0 p3,0", "Less than a minute for the ticked map (0.0 MB) at 57600 baud on COM3."},
         {"cmdSelectAll mnuUseSendmap1 optCOM", "About 41 minutes for the 3 ticked maps (10.1 MB) at 57600 baud on COM3."},
-        {"cmdSelectNone", ""},
-    };
+        {"cmdSelectNone", ""}};
     Form f;
     f.WriteMaps({{"a.img", "Ten", 10485760}, {"b.img", "Hundred", 102400}, {"c.img", "Tiny", 300}});
     f.Run("load");
@@ -311,15 +306,13 @@ TEST(FormPosix, EveryWayARunEndsEndsItInTheFormAndLeavesNoToolRunning)
     const std::string ran = "\"$@\" </dev/null >/dev/null 2>&1", behind = ran + " & echo $! 2>/dev/null > \"$here/script.pid\"; wait",
                       notRun = "! MAPWREN: The upload tool did not run: its terminal window closed before the tool could start",
                       stopped = "! MAPWREN: The upload tool was stopped before it had ended, as its terminal window closed.";
-    // What the terminal does, which process the test then kills (the tool held until then), the steps, what is said.
-    const struct { std::string terminal; const char* killed; const char* steps; std::string said; } cases[] = {
-        {ran, "", "cmdUpload", "0 messages"}, {"exit 3", "", "cmdUpload", notRun + "."},
-        {"exit 3", "", "chkCreateFile cmdCreateFile", notRun + ", so GMAPSUPP.IMG was not created."},
-        {"kill -9 $$", "", "cmdEraseGPS optSureYes", notRun + "."},
-        {"exit 3", "", "mnuID", "! MAPWREN: The connection test did not run: its terminal window closed before the test "
-                                "could start."},
-        {behind, "terminal.pid", "cmdUpload", stopped}, {behind, "script.pid", "chkCreateFile cmdCreateFile", stopped},
-        {behind, "terminal.pid", "cmdEraseGPS optSureYes", stopped}};
+    // What the terminal does, the steps, what is said, which process the test then kills (the tool held until then).
+    const struct { std::string terminal; const char* steps; std::string said; const char* killed = ""; } cases[] = {
+        {ran, "cmdUpload", "0 messages"}, {"exit 3", "cmdUpload", notRun + "."}, {"kill -9 $$", "cmdEraseGPS optSureYes", notRun + "."},
+        {"exit 3", "chkCreateFile cmdCreateFile", notRun + ", so GMAPSUPP.IMG was not created."},
+        {"exit 3", "mnuID", "! MAPWREN: The connection test did not run: its terminal window closed before the test could start."},
+        {behind, "cmdUpload", stopped, "terminal.pid"}, {behind, "chkCreateFile cmdCreateFile", stopped, "script.pid"},
+        {behind, "cmdEraseGPS optSureYes", stopped, "terminal.pid"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.terminal + " " + c.killed + " " + c.steps);
         Terminal terminal(c.terminal);
