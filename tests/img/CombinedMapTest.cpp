@@ -303,10 +303,8 @@ std::string InChild(const std::function<std::string()>& work, bool asNobody = fa
         dup2(fds[1], 1);
         close(fds[0]);
         signal(SIGXFSZ, SIG_IGN);
-        if (sizeLimit != RLIM_INFINITY) {
-            const rlimit limit{sizeLimit, sizeLimit};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        }
+        const rlimit limit{sizeLimit, sizeLimit};
+        setrlimit(RLIMIT_FSIZE, &limit);   // RLIM_INFINITY when no limit is asked for
         if (asNobody && getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
             _exit(2);
         const std::string message = work();
